@@ -1,0 +1,71 @@
+// C++ interface of the analysis engine: one call runs one complete analysis on explicit
+// file paths. It touches no process-wide state (no current directory, no locale), so
+// several runs may go on at once in different threads.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorna {
+
+// Run status returned by every run. 0 is a normal end; the other values are distinct so
+// that a script or the desktop can tell what went wrong without reading the report.
+enum RunStatus : int {
+    kStatusOk = 0,
+    kStatusRefused = 1,              // entry called with a request code other than 10
+    kStatusBeyondLayerProfile = 2,   // load-settlement: station below the layer profile
+    kStatusBeyondStrengthCurve = 4,  // load-settlement: base below the strength profile
+    kStatusBeyondMaxTransfer = 5,    // load-settlement: base below the max. load transfer
+    kStatusNeedAnotherLayer = 6,     // the design load was never reached
+    kStatusNoConvergence = 7,        // load-settlement node iteration did not settle
+    kStatusNamesFileMissing = 10,    // names.dat missing, unreadable or empty
+    kStatusNamesFileIncomplete = 11, // names.dat lacks one of lines 2 to 5
+    kStatusOutputNotWritable = 12,   // report, plot or run-time file cannot be written
+    kStatusInputMissing = 13,        // input data file does not exist or cannot be read
+    kStatusInputEmpty = 14,          // input data file is empty
+    kStatusInputEndsEarly = 15,      // input data file ends before a record is complete
+    kStatusInputNotANumber = 16,     // a value is not a number (or not an integer)
+    kStatusInputBadSoilCode = 17,    // a soil type code outside 1 to 9
+    kStatusInputOutOfRange = 18,     // a value the analysis cannot work with
+    kStatusInternalError = 99,       // a fault of the engine itself
+};
+
+// One line of text for the console channel (title, echo); no line end included.
+using ConsoleSink = std::function<void(std::string_view line)>;
+
+struct LocalDateTime {
+    int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+struct RunFiles {
+    std::filesystem::path input;
+    std::filesystem::path report;
+    std::filesystem::path plot;
+    std::filesystem::path runtime;
+    std::string versionText = "2012.7.10";
+};
+
+struct RunOptions {
+    ConsoleSink console;                      // empty: console text is discarded
+    std::optional<LocalDateTime> dateTime;    // empty: the system clock, local time
+    std::filesystem::path diagnosticFolder;   // where TZDATA.DAT goes; empty: the input's folder
+};
+
+// Runs one analysis and returns its status (RunStatus). Never throws.
+int runAnalysis(const RunFiles &files, const RunOptions &options = {});
+
+// Reads the five-line hand-over file and runs the analysis it names. Relative names in it
+// refer to `baseFolder`. Writes nothing when the hand-over file is missing or incomplete.
+int runFromNamesFile(const std::filesystem::path &namesFile,
+                     const std::filesystem::path &baseFolder, const RunOptions &options = {});
+
+// The report, plot and run-time paths that belong to a project file (.vro, .vrp, .vrr).
+RunFiles filesForProject(const std::filesystem::path &projectFile);
+
+// A short English description of a status, for command-line output.
+std::string_view describeStatus(int status);
+
+} // namespace vorna

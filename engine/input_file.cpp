@@ -1,0 +1,413 @@
+#include "input_file.h"
+
+#include "fixed_field.h"
+#include "free_format.h"
+#include "run_context.h"
+#include "units.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace vorna {
+namespace {
+
+struct RecordSpec {
+    std::vector<std::string> names; // what each value is, for messages
+    std::vector<bool> integers;     // which values must be whole numbers
+};
+
+[[noreturn]] void stopOnFault(RunContext &run, const FreeFormatFault &fault, const RecordSpec &spec)
+{
+    const std::string expected =
+        "EXPECTED: " + spec.names[static_cast<std::size_t>(fault.valueIndex)] + ".";
+    switch (fault.kind) {
+    case FreeFormatFault::Kind::EndOfFile:
+        stopWithError(run, kStatusInputEndsEarly,
+                      {"THE INPUT DATA FILE ENDS AFTER LINE " + std::to_string(fault.line - 1) +
+                           " BEFORE ITS DATA ARE COMPLETE.",
+                       expected});
+    case FreeFormatFault::Kind::NotANumber:
+        stopWithError(run, kStatusInputNotANumber,
+                      {"INPUT DATA FILE, LINE " + std::to_string(fault.line) + ", VALUE " +
+                           std::to_string(fault.item) + ": \"" + fault.token +
+                           "\" IS NOT A NUMBER.",
+                       expected});
+    case FreeFormatFault::Kind::NotAnInteger:
+        stopWithError(run, kStatusInputNotANumber,
+                      {"INPUT DATA FILE, LINE " + std::to_string(fault.line) + ", VALUE " +
+                           std::to_string(fault.item) + ": \"" + fault.token +
+                           "\" IS NOT A WHOLE NUMBER.",
+                       expected});
+    }
+    throw RunStopped{kStatusInternalError};
+}
+
+std::vector<FreeFormatValue> readRecord(RunContext &run, FreeFormatReader &reader,
+                                        const RecordSpec &spec)
+{
+    FreeFormatFault fault{};
+    auto values = reader.record(static_cast<int>(spec.names.size()), spec.integers, fault);
+    if (!values)
+        stopOnFault(run, fault, spec);
+    return *values;
+}
+
+RecordSpec layerLineSpec(std::string_view where, std::vector<std::string> names)
+{
+    RecordSpec spec;
+    for (std::string &name : names)
+        spec.names.push_back(name + " " + std::string(where));
+    spec.integers.assign(spec.names.size(), false);
+    return spec;
+}
+
+void readSoilLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
+                   const std::string &which)
+{
+    for (int end : {kTop, kBottom}) {
+        const auto v = readRecord(
+            run, reader,
+            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+                          {"NC", "UNIT WEIGHT", "FRICTION ANGLE", "UNDRAINED SHEAR STRENGTH",
+                           "BLOW COUNT N", "MAXIMUM SIDE FRICTION", "MAXIMUM END BEARING",
+                           "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
+        layer.NC[end] = v[0].value;
+        layer.GAMMA[end] = v[1].value;
+        layer.PHI[end] = v[2].value;
+        layer.CU[end] = v[3].value;
+        layer.BLOWS[end] = v[4].value;
+        layer.TRANLM[end] = v[5].value;
+        layer.maxEndBearing[end] = v[6].value;
+        layer.lrfdSide = v[7].value;
+        layer.lrfdTip = v[8].value;
+    }
+}
+
+void readStrongRockLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
+                         const std::string &which)
+{
+    for (int end : {kTop, kBottom}) {
+        const auto v = readRecord(
+            run, reader,
+            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+                          {"ROCK STRENGTH QUR", "CONCRETE STRENGTH QUCON",
+                           "SPACING OF DISCONTINUITIES", "THICKNESS OF DISCONTINUITIES",
+                           "SOCKET DIAMETER", "MAXIMUM SIDE FRICTION", "ROCK MODULUS", "RQD",
+                           "MAXIMUM END BEARING", "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
+        layer.QUR[end] = v[0].value;
+        layer.QUCON[end] = v[1].value;
+        layer.CS[end] = v[2].value;
+        layer.DISCT[end] = v[3].value;
+        layer.BDS[end] = v[4].value;
+        layer.TRANLM[end] = v[5].value;
+        layer.EL[end] = v[6].value;
+        layer.RQD[end] = v[7].value;
+        layer.maxEndBearing[end] = v[8].value;
+        layer.lrfdSide = v[9].value;
+        layer.lrfdTip = v[10].value;
+    }
+}
+
+void readWeakRockLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
+                       const std::string &which)
+{
+    for (int end : {kTop, kBottom}) {
+        const auto v = readRecord(
+            run, reader,
+            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+                          {"ROCK STRENGTH QUR", "INTERFACE CONDITION", "SLUMP",
+                           "INTERFACE FRICTION ANGLE", "SOCKET DIAMETER", "MAXIMUM SIDE FRICTION",
+                           "ROCK MODULUS", "RQD", "MAXIMUM END BEARING", "LRFD SIDE FACTOR",
+                           "LRFD TIP FACTOR"}));
+        layer.QUR[end] = v[0].value;
+        layer.interfaceCondition[end] = v[1].value;
+        layer.slump[end] = v[2].value;
+        layer.interfaceFrictionAngle[end] = v[3].value;
+        layer.BDS[end] = v[4].value;
+        layer.TRANLM[end] = v[5].value;
+        layer.EL[end] = v[6].value;
+        layer.RQD[end] = v[7].value;
+        layer.maxEndBearing[end] = v[8].value;
+        layer.lrfdSide = v[9].value;
+        layer.lrfdTip = v[10].value;
+    }
+}
+
+void readDecomposedRockLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
+                             const std::string &which)
+{
+    for (int end : {kTop, kBottom}) {
+        const auto v = readRecord(
+            run, reader,
+            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+                          {"UNIT WEIGHT", "BLOW COUNT N", "POISSON'S RATIO", "YOUNG'S MODULUS",
+                           "SOCKET DIAMETER", "MAXIMUM SIDE FRICTION", "MAXIMUM END BEARING",
+                           "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
+        layer.GAMMA[end] = v[0].value;
+        layer.BLOWS[end] = v[1].value;
+        layer.poissonRatio[end] = v[2].value;
+        layer.gravelModulus[end] = v[3].value;
+        layer.BDS[end] = v[4].value;
+        layer.TRANLM[end] = v[5].value;
+        layer.maxEndBearing[end] = v[6].value;
+        layer.lrfdSide = v[7].value;
+        layer.lrfdTip = v[8].value;
+    }
+}
+
+void readGravelLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
+                     const std::string &which)
+{
+    for (int end : {kTop, kBottom}) {
+        const auto v = readRecord(
+            run, reader,
+            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+                          {"UNIT WEIGHT", "BLOW COUNT N", "BETA", "MAXIMUM SIDE FRICTION",
+                           "MAXIMUM END BEARING", "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
+        layer.GAMMA[end] = v[0].value;
+        layer.BLOWS[end] = v[1].value;
+        layer.coefficient[end] = v[2].value;
+        layer.TRANLM[end] = v[3].value;
+        layer.maxEndBearing[end] = v[4].value;
+        layer.lrfdSide = v[5].value;
+        layer.lrfdTip = v[6].value;
+    }
+    layer.sandMethod = 2;
+}
+
+LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, double topDepth)
+{
+    const std::string which = "LAYER " + std::to_string(number);
+    const auto header = readRecord(
+        run, reader,
+        RecordSpec{{"SOIL TYPE CODE OF " + which, "BOTTOM DEPTH OF " + which}, {false, false}});
+    LayerInput layer;
+    layer.SOIL = header[0].value;
+    layer.topDepth = topDepth;
+    layer.DEPTH = header[1].value;
+    const auto type = soilTypeFromCode(layer.SOIL);
+    if (!type) {
+        char code[64];
+        std::snprintf(code, sizeof code, "%.6g", layer.SOIL);
+        stopWithError(run, kStatusInputBadSoilCode,
+                      {"INPUT DATA FILE, LINE " + std::to_string(header[0].line) +
+                           ": THE SOIL TYPE CODE OF " + which + " IS " + code + ".",
+                       "EXPECTED: A SOIL TYPE CODE FROM 1 TO 9."});
+    }
+    layer.type = *type;
+
+    switch (layer.type) {
+    case SoilType::Sand:
+    case SoilType::Clay:
+    case SoilType::ClayShale: {
+        readSoilLines(run, reader, layer, which);
+        if (layer.type == SoilType::Sand) {
+            const auto method = readRecord(
+                run, reader,
+                RecordSpec{{"SAND METHOD OF " + which + " (1 = K, 2 = BETA)"}, {true}});
+            layer.sandMethod = static_cast<int>(method[0].value);
+        }
+        const auto c = readRecord(run, reader,
+                                  layerLineSpec("OF " + which, {"TOP COEFFICIENT", "BOTTOM COEFFICIENT"}));
+        layer.coefficient = {c[0].value, c[1].value};
+        break;
+    }
+    case SoilType::StrongRockSideOrBase:
+    case SoilType::StrongRock:
+        readStrongRockLines(run, reader, layer, which);
+        break;
+    case SoilType::DecomposedRock:
+        readDecomposedRockLines(run, reader, layer, which);
+        break;
+    case SoilType::WeakRock:
+        readWeakRockLines(run, reader, layer, which);
+        break;
+    case SoilType::GravellySand:
+    case SoilType::Gravel:
+        readGravelLines(run, reader, layer, which);
+        break;
+    }
+
+    // Zero means no limit.
+    for (TopBottom *limit : {&layer.TRANLM, &layer.maxEndBearing})
+        for (double &value : *limit)
+            if (std::fabs(value) < 1.0e-10)
+                value = kNoLimit;
+    return layer;
+}
+
+void writeInputEcho(RunContext &run)
+{
+    const InputData &in = run.input;
+    const bool si = in.isSI();
+    if (in.designControl == DesignControl::DesignDepth) {
+        run.reportAndConsole("");
+        run.reportAndConsole("");
+        run.reportAndConsole(blanks(5) + "PROPOSED DEPTH =" + fieldF(in.DGH, 10, 1) +
+                             (si ? " M" : " FT"));
+        run.reportAndConsole(blanks(5) + std::string(16, '-'));
+    } else {
+        run.reportAndConsole("");
+        run.reportAndConsole("");
+        run.reportAndConsole(blanks(5) + "TOTAL LOAD =" + fieldF(in.P, 10, 1) +
+                             (si ? " KN" : " TONS"));
+        run.reportAndConsole(blanks(5) + std::string(12, '-'));
+    }
+    run.reportAndConsole("");
+    run.reportAndConsole("");
+    if (in.loadingType == LoadingType::Uplift) {
+        run.report.line(blanks(5) + "REDUCTION FACTOR APPLIED FOR UPLIFT FRICTION =" +
+                        fieldF(in.upliftFactor, 6, 3));
+        run.report.line(blanks(5) + std::string(46, '-'));
+        run.report.emptyLines(2);
+    }
+    run.reportAndConsole(blanks(5) + "NUMBER OF LAYERS =" + fieldI(in.NL, 5));
+    run.reportAndConsole(blanks(5) + std::string(18, '-'));
+    run.reportAndConsole("");
+    run.reportAndConsole("");
+    run.reportAndConsole(blanks(5) + "WATER TABLE DEPTH =" + fieldF(in.WTD, 10, 1) +
+                         (si ? " M" : " FT."));
+    run.reportAndConsole(blanks(5) + std::string(19, '-'));
+    run.reportAndConsole("");
+    run.reportAndConsole("");
+}
+
+void writeDesignDepthWarning(RunContext &run)
+{
+    for (TextOut *out : {&run.report, &run.runtime}) {
+        out->emptyLines(2);
+        out->line(blanks(5) + std::string(kWarningFrame));
+        out->line(blanks(5) + "PLEASE PROVIDE THE SOIL DEPTH THAT IS TWO-DIAMETER DEEPER");
+        out->line(blanks(5) + "THAN THE TIP OF DRILLED SHAFTS");
+        out->emptyLines(2);
+    }
+}
+
+[[noreturn]] void stopOutOfRange(RunContext &run, const FreeFormatValue &where,
+                                 const std::string &what, const std::string &expected)
+{
+    stopWithError(run, kStatusInputOutOfRange,
+                  {"INPUT DATA FILE, LINE " + std::to_string(where.line) + ", VALUE " +
+                       std::to_string(where.item) + ": " + what + ".",
+                   "EXPECTED: " + expected + "."});
+}
+
+} // namespace
+
+void readInputFile(RunContext &run, std::string_view content)
+{
+    FreeFormatReader reader(content);
+    InputData &in = run.input;
+
+    const auto title = reader.textLine();
+    in.title = padded(title.value_or(std::string()), 72);
+    run.reportAndConsole(blanks(5) + in.title);
+
+    const auto units = readRecord(run, reader, RecordSpec{{"UNIT SYSTEM (1 = ENGLISH, 2 = SI)"}, {true}});
+    in.units = static_cast<int>(units[0].value);
+    in.unitSystem = in.units == 2 ? UnitSystem::SI : UnitSystem::English;
+
+    const auto control = readRecord(
+        run, reader,
+        RecordSpec{{"DESIGN CONTROL (1 = DESIGN LOAD, 2 = DESIGN DEPTH)",
+                    "LOADING TYPE (1 = COMPRESSION, 2 = UPLIFT)", "UPLIFT REDUCTION FACTOR",
+                    "OUTPUT INCREMENT", "END BEARING IN SANDS OPTION (0 OR 1)",
+                    "DESIGN METHOD (1 = LRFD, 2 = FACTORS OF SAFETY)"},
+                   {true, true, false, false, true, true}});
+    const int designControl = static_cast<int>(control[0].value);
+    const int loadingType = static_cast<int>(control[1].value);
+    if (designControl != 1 && designControl != 2)
+        stopOutOfRange(run, control[0], "THE DESIGN CONTROL IS " + std::to_string(designControl),
+                       "1 (DESIGN LOAD) OR 2 (DESIGN DEPTH)");
+    if (loadingType != 1 && loadingType != 2)
+        stopOutOfRange(run, control[1], "THE LOADING TYPE IS " + std::to_string(loadingType),
+                       "1 (COMPRESSION) OR 2 (UPLIFT)");
+    in.designControl = static_cast<DesignControl>(designControl);
+    in.loadingType = static_cast<LoadingType>(loadingType);
+    in.upliftFactor = control[2].value;
+    in.outputIncrement = control[3].value;
+    in.endBearingOption = static_cast<int>(control[4].value);
+    in.designMethod = static_cast<int>(control[5].value);
+
+    const auto shaft = readRecord(
+        run, reader,
+        RecordSpec{{"SMALLEST DIAMETER DSTART", "LARGEST DIAMETER DIALIM",
+                    "BASE TO STEM DIAMETER RATIO", "BELL ANGLE",
+                    "TOP LENGTH WITHOUT SIDE RESISTANCE TOPLEN",
+                    "BOTTOM LENGTH WITHOUT SIDE RESISTANCE BS", "SHAFT MODULUS EC"},
+                   std::vector<bool>(7, false)});
+    in.DSTART = shaft[0].value;
+    in.DIALIM = shaft[1].value;
+    in.RATIO = shaft[2].value;
+    in.BELANGL = shaft[3].value;
+    in.TOPLEN = shaft[4].value;
+    in.BS = shaft[5].value;
+    in.Ec = shaft[6].value;
+
+    const auto profile = readRecord(
+        run, reader,
+        RecordSpec{{"NUMBER OF LAYERS NL", "WATER TABLE DEPTH WTD", "DESIGN LOAD OR DESIGN DEPTH",
+                    "FACTOR OF SAFETY FST", "FACTOR OF SAFETY FSB"},
+                   {true, false, false, false, false}});
+    in.NL = static_cast<int>(profile[0].value);
+    if (in.NL < 1 || in.NL > kMaxLayers)
+        stopOutOfRange(run, profile[0], "THE NUMBER OF LAYERS IS " + std::to_string(in.NL),
+                       "1 TO " + std::to_string(kMaxLayers) + " LAYERS");
+    in.WTD = profile[1].value;
+    in.P = profile[2].value;
+    if (in.designControl == DesignControl::DesignDepth)
+        in.DGH = in.P;
+    in.FST = profile[3].value;
+    in.FSB = profile[4].value;
+
+    writeInputEcho(run);
+
+    double topDepth = 0.0;
+    for (int k = 1; k <= in.NL; ++k) {
+        in.layers.push_back(readLayer(run, reader, k, topDepth));
+        topDepth = in.layers.back().DEPTH;
+    }
+
+    if (in.layers.back().DEPTH < in.DGH)
+        writeDesignDepthWarning(run);
+
+    if (in.RATIO == 1.0)
+        in.RATIO = 0.0;
+    if (in.DIALIM < in.DSTART)
+        in.DIALIM = in.DSTART;
+
+    if (in.isSI())
+        convertSiInput(in);
+}
+
+void convertSiInput(InputData &in)
+{
+    in.P *= kTonsPerKN;
+    in.WTD *= kFtPerM;
+    in.DGH *= kFtPerM;
+    in.DSTART *= kFtPerM;
+    in.DIALIM *= kFtPerM;
+    in.TOPLEN *= kFtPerM;
+    in.BS *= kFtPerM;
+    for (LayerInput &layer : in.layers) {
+        layer.topDepth *= kFtPerM;
+        layer.DEPTH *= kFtPerM;
+        for (int end : {kTop, kBottom}) {
+            layer.GAMMA[end] *= kPcfPerKNPerM3;
+            layer.CU[end] *= kPsfPerKPa;
+            // The "no limit" value is converted too: the echo divides it back.
+            layer.TRANLM[end] *= kPsfPerKPa;
+            layer.maxEndBearing[end] *= kPsfPerKPa;
+            layer.QUR[end] *= kPsfPerKPa;
+            layer.QUCON[end] *= kPsfPerKPa;
+            layer.CS[end] *= kFtPerM;
+            layer.DISCT[end] *= kFtPerM;
+            layer.BDS[end] *= kFtPerM;
+        }
+    }
+}
+
+} // namespace vorna

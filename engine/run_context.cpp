@@ -1,0 +1,27 @@
+#include "run_context.h"
+
+#include "fixed_field.h"
+
+namespace vorna {
+
+void writeErrorBlock(RunContext &run, const std::vector<std::string> &lines)
+{
+    for (TextOut *out : {&run.report, &run.runtime}) {
+        out->emptyLines(2);
+        out->line(blanks(5) + std::string(kErrorFrame));
+        for (const std::string &text : lines)
+            out->line(blanks(5) + text);
+        out->emptyLines(1);
+    }
+    run.consoleEmpty(1);
+    for (const std::string &text : lines)
+        run.console(blanks(5) + text);
+}
+
+void stopWithError(RunContext &run, int status, const std::vector<std::string> &lines)
+{
+    writeErrorBlock(run, lines);
+    throw RunStopped{status};
+}
+
+} // namespace vorna

@@ -1,0 +1,31 @@
+// Unit conversions of the engine. The analysis computes in ft, tons (2000 lb), psf, tsf
+// and pcf; SI input is converted once on reading and converted back only for printing.
+#pragma once
+
+namespace vorna {
+
+inline constexpr double kFtPerM = 3.2808;           // lengths, depths, diameters
+inline constexpr double kTonsPerKN = 0.1124;        // loads
+inline constexpr double kPsfPerKPa = 20.885;        // stresses and strengths
+inline constexpr double kPcfPerKNPerM3 = 6.3659;    // unit weights
+inline constexpr double kCuYdPerCuM = 1.3078;       // volumes (printing)
+inline constexpr double kSqMPerSqIn = 0.00064516;   // areas of steel (printing)
+inline constexpr double kPsfPerTsf = 2000.0;
+inline constexpr double kSqInPerSqFt = 144.0;
+inline constexpr double kPcfWater = 62.4;
+inline constexpr double kPsfAtmosphere = 2116.8;
+inline constexpr double kPi = 3.142;                // stem and base areas, perimeter, volumes
+inline constexpr double kDegreesPerRadian = 57.29;
+inline constexpr double kNoLimit = 1.0e10;          // a zero maximum means no limit
+
+// English moduli are entered in psi, SI moduli in kPa; the analysis holds them in tsf.
+constexpr double psiToTsf(double psi) { return psi * kSqInPerSqFt / kPsfPerTsf; }
+constexpr double kPaToTsf(double kPa) { return kPa * kPsfPerKPa / kPsfPerTsf; }
+constexpr double psfToTsf(double psf) { return psf / kPsfPerTsf; }
+constexpr double tsfToPsf(double tsf) { return tsf * kPsfPerTsf; }
+constexpr double tsfToPsi(double tsf) { return tsf * kPsfPerTsf / kSqInPerSqFt; }
+
+// SI slump is given in metres; the weak-rock method reads its chart in inches.
+constexpr double slumpMToIn(double m) { return m * 1000.0 / 25.4; }
+
+} // namespace vorna
