@@ -13,7 +13,8 @@ extern "C" VORNA_EXPORT int32_t VORNA_CALL IVORNA(int32_t request)
     try {
         vorna::RunOptions options;
         options.console = [](std::string_view line) {
-            std::fwrite(line.data(), 1, line.size(), stdout);
+            if (!line.empty())
+                std::fwrite(line.data(), 1, line.size(), stdout);
             std::fputc('\n', stdout);
         };
         options.diagnosticFolder = ".";
