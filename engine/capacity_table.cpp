@@ -1,0 +1,116 @@
+#include "capacity_table.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorna {
+
+std::vector<double> diameterSeriesFt(double startFt, double limitFt)
+{
+    constexpr double kStepFt = 0.5;
+    constexpr double kToleranceFt = 0.02;
+    std::vector<double> series;
+    for (double d = startFt; d < limitFt + kToleranceFt && series.size() < kMaxDiameters;
+         d += kStepFt)
+        series.push_back(d);
+    return series;
+}
+
+double upliftWeightTons(double volumeCuYd, double lengthFt, double waterTableFt,
+                        double stemDiameterFt)
+{
+    constexpr double kConcretePcf = 150.0;
+    constexpr double kWaterTonsPerCuFt = 0.0312;
+    constexpr double kQuarterPi = 0.7854;
+    const double buoyancyTons =
+        lengthFt > waterTableFt
+            ? (lengthFt - waterTableFt) * kWaterTonsPerCuFt * stemDiameterFt * stemDiameterFt *
+                  kQuarterPi
+            : 0.0;
+    return volumeCuYd * 27.0 * kConcretePcf / 2000.0 - buoyancyTons;
+}
+
+ResultRow completedRow(ResultRow row, double lrfdSideTons, const RowFactors &f)
+{
+    row.QU = row.QB + row.QS;
+    if (f.lrfd) {
+        row.QBD = lrfdSideTons;
+        row.QDN = f.lrfdTip * row.QB;
+        row.QUperVolume = row.QBD + row.QDN;
+        return row;
+    }
+    row.QBD = row.QS + row.QB / f.FSB;
+    row.QDN = row.QS / f.FST + row.QB / f.FSB;
+    row.QUperVolume = row.volume > 0.0 ? row.QU / row.volume : 0.0;
+    return row;
+}
+
+double designQuantity(const ResultRow &row, bool lrfd)
+{
+    return lrfd ? row.QUperVolume : row.QDN;
+}
+
+namespace {
+
+ResultRow interpolated(const ResultRow &a, const ResultRow &b, double x)
+{
+    const double span = b.length - a.length;
+    const double t = span > 0.0 ? (x - a.length) / span : 1.0;
+    const auto mix = [t](double u, double v) { return u + t * (v - u); };
+    return {x,
+            mix(a.volume, b.volume),
+            mix(a.QS, b.QS),
+            mix(a.QB, b.QB),
+            mix(a.QU, b.QU),
+            mix(a.QBD, b.QBD),
+            mix(a.QDN, b.QDN),
+            mix(a.QUperVolume, b.QUperVolume)};
+}
+
+} // namespace
+
+std::vector<ResultRow> retabulatedRows(const std::vector<ResultRow> &rows, double increment,
+                                       double aboveLength, double lastLength, bool lrfd)
+{
+    std::vector<ResultRow> result;
+    if (rows.empty() || !(increment > 0.0))
+        return result;
+    const double lastStored = rows.back().length;
+    const long long count = static_cast<long long>(lastStored / increment) + 1;
+    for (long long j = 1; j <= count; ++j) {
+        const double x = static_cast<double>(j) * increment;
+        if (x > lastStored || x > lastLength)
+            break;
+        if (x <= aboveLength)
+            continue;
+        const auto at = std::find_if(rows.begin(), rows.end(),
+                                     [x](const ResultRow &r) { return r.length >= x; });
+        const std::size_t i = static_cast<std::size_t>(at - rows.begin());
+        const ResultRow before = i == 0 ? ResultRow{} : rows[i - 1];
+        ResultRow row = interpolated(before, rows[i], x);
+        if (lrfd)
+            row.QUperVolume = row.QBD + row.QDN;
+
+        const bool nearTop = rows.size() >= 3 && x <= rows[1].length && row.QS < 0.00001;
+        if (nearTop) {
+            const ResultRow &third = rows[2];
+            row.QS = 0.5 * third.QS;
+            row.QB = third.QB;
+            row.QU = row.QB + row.QS;
+            row.volume = x * rows[1].volume / rows[1].length;
+            if (lrfd) {
+                row.QBD = 0.5 * third.QBD;
+                row.QDN = third.QDN;
+                row.QUperVolume = row.QBD + row.QDN;
+            } else {
+                row.QBD = 0.5 * third.QBD;
+                row.QDN = 0.5 * third.QDN;
+                row.QUperVolume = row.volume > 0.0 ? row.QU / row.volume : 0.0;
+            }
+        }
+        result.push_back(row);
+    }
+    return result;
+}
+
+} // namespace vorna
