@@ -1,13 +1,20 @@
 #include "analysis.h"
 
 #include "input_file.h"
+#include "profile_checks.h"
 #include "run_context.h"
+#include "soil_profile.h"
+#include "soil_report.h"
 
 namespace vorna {
 
 void analyse(RunContext &run, std::string_view inputContent)
 {
     readInputFile(run, inputContent);
+    checkProfileInput(run);
+    const SoilProfile profile = prepareSoilProfile(run.input);
+    writeFactorsOfSafety(run);
+    writeSoilInformation(run, profile);
 }
 
 } // namespace vorna

@@ -17,6 +17,14 @@ inline constexpr double kPsfAtmosphere = 2116.8;
 inline constexpr double kPi = 3.142;                // stem and base areas, perimeter, volumes
 inline constexpr double kDegreesPerRadian = 57.29;
 inline constexpr double kNoLimit = 1.0e10;          // a zero maximum means no limit
+inline constexpr double kPiMethod = 3.1416;         // pi as the intermediate-geomaterial methods use it
+inline constexpr double kInPerFt = 12.0;
+inline constexpr double kMmPerIn = 25.4;
+inline constexpr double kKPaPerKsf = 47.88;         // the weak-rock base formula works in kPa and mm
+inline constexpr double kPsfPerKsf = 1000.0;
+inline constexpr double kPsfPerPsi = 144.0;
+inline constexpr double kCuFtPerCuYd = 27.0;
+inline constexpr double kPcfConcrete = 150.0;
 
 // English moduli are entered in psi, SI moduli in kPa; the analysis holds them in tsf.
 constexpr double psiToTsf(double psi) { return psi * kSqInPerSqFt / kPsfPerTsf; }
@@ -24,6 +32,10 @@ constexpr double kPaToTsf(double kPa) { return kPa * kPsfPerKPa / kPsfPerTsf; }
 constexpr double psfToTsf(double psf) { return psf / kPsfPerTsf; }
 constexpr double tsfToPsf(double tsf) { return tsf * kPsfPerTsf; }
 constexpr double tsfToPsi(double tsf) { return tsf * kPsfPerTsf / kSqInPerSqFt; }
+constexpr double psfToPsi(double psf) { return psf / kPsfPerPsi; }
+constexpr double psiToPsf(double psi) { return psi * kPsfPerPsi; }
+// For printing moduli in the input's units again.
+constexpr double tsfToKPa(double tsf) { return tsf * kPsfPerTsf / kPsfPerKPa; }
 
 // SI slump is given in metres; the weak-rock method reads its chart in inches.
 constexpr double slumpMToIn(double m) { return m * 1000.0 / 25.4; }

@@ -1,0 +1,50 @@
+// Design charts of the side and base methods, held as data tables and read by one
+// function per chart rule.
+#pragma once
+
+#include <span>
+
+namespace vorna {
+
+// One curve: y against x, linear between the points; beyond either end the end value.
+struct ChartCurve {
+    std::span<const double> x;
+    std::span<const double> y;
+};
+double readCurve(const ChartCurve &curve, double x);
+
+// A family of curves, one per row value, each tabulated against the same columns;
+// values are row by row. The two curves that bracket the row variable are read and
+// interpolated linearly between them; below the first row value the first curve is
+// used, from the last row value on the last.
+struct CurveFamily {
+    std::span<const double> rows;
+    std::span<const double> columns;
+    std::span<const double> values;
+};
+double readCurveFamily(const CurveFamily &family, double row, double column);
+
+// Friction angle of sand (degrees) from the SPT blow count N and the effective vertical
+// stress, read from the three curves for 0, 20 and 40 psi. No value is tabulated for
+// N of 0 or less (0 is returned) nor beyond the last blow count of a curve (45).
+double frictionAngleFromNDeg(double blowCountN, double effectiveStressPsf);
+
+// Weak-rock (cohesive intermediate geomaterial) charts.
+
+// Fluid-pressure factor M of the fresh concrete, from the depth of the concrete head
+// (ft) and the slump (in).
+double slumpFactor(double concreteHeadFt, double slumpIn);
+
+// Interface factor alpha of smooth sockets, from sigma_n / pa and the rock strength (psf).
+double smoothSocketAlpha(double normalStressOverPa, double rockStrengthPsf);
+
+// Ratio n of smooth sockets, from Em / sigma_n (both psf) and qu / pa.
+double smoothSocketRatioN(double massModulusOverNormalStress, double rockStrengthOverPa);
+
+// Em/Ei from the RQD (%), for closed or open joints.
+double massModulusRatio(double rqdPercent, bool openJoints);
+
+// Reduction of the interface strength from Em/Ei (the joint factor).
+double jointFactor(double massModulusRatio);
+
+} // namespace vorna

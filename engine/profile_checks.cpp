@@ -1,0 +1,164 @@
+#include "profile_checks.h"
+
+#include "base_resistance.h"
+#include "input_data.h"
+#include "run_context.h"
+#include "units.h"
+
+#include <cstdio>
+
+namespace vorna {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string numberText(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+struct Units {
+    bool si;
+    std::string length(double ft) const
+    {
+        return numberText(si ? ft / kFtPerM : ft) + (si ? " M" : " FT");
+    }
+    std::string stress(double psf) const
+    {
+        return numberText(si ? psf / kPsfPerKPa : psf) + (si ? " KN/SQ M" : " LB/SQ FT");
+    }
+    std::string modulus(double entered) const
+    {
+        return numberText(entered) + (si ? " KN/SQ M" : " LB/SQ IN");
+    }
+};
+
+const char *endText(int end)
+{
+    return end == kTop ? "AT THE TOP" : "AT THE BOTTOM";
+}
+
+std::optional<Lines> shaftFault(const InputData &in, const Units &u)
+{
+    if (!(in.DSTART > 0.0))
+        return Lines{"THE SMALLEST SHAFT DIAMETER DSTART IS " + u.length(in.DSTART) + ".",
+                     "EXPECTED: A DIAMETER ABOVE 0."};
+    if (!isBelled(in.RATIO))
+        return std::nullopt;
+    if (in.RATIO < 1.0)
+        return Lines{"THE BASE TO STEM DIAMETER RATIO IS " + numberText(in.RATIO) + ".",
+                     "EXPECTED: 0 FOR A STRAIGHT SHAFT OR ABOVE 1 FOR A BELL."};
+    if (!(in.BELANGL > 0.0 && in.BELANGL < 90.0))
+        return Lines{"THE BELL ANGLE IS " + numberText(in.BELANGL) +
+                         " DEGREES FOR A BELL OF DIAMETER RATIO " + numberText(in.RATIO) + ".",
+                     "EXPECTED: AN ANGLE ABOVE 0 AND BELOW 90 DEGREES."};
+    return std::nullopt;
+}
+
+std::optional<Lines> socketFault(const LayerInput &layer, const std::string &which, const Units &u)
+{
+    for (int end : {kTop, kBottom})
+        if (!(layer.BDS[end] > 0.0))
+            return Lines{which + ": THE SOCKET DIAMETER " + endText(end) + " IS " +
+                             u.length(layer.BDS[end]) + ".",
+                         "EXPECTED: A SOCKET DIAMETER ABOVE 0 IN STRONG AND WEAK ROCK."};
+    return std::nullopt;
+}
+
+std::optional<Lines> strongRockFault(const LayerInput &layer, const std::string &which,
+                                     const Units &u)
+{
+    for (int end : {kTop, kBottom}) {
+        if (!(layer.CS[end] > 0.0))
+            return Lines{which + ": THE SPACING OF DISCONTINUITIES " + endText(end) + " IS " +
+                             u.length(layer.CS[end]) + ".",
+                         "EXPECTED: A SPACING ABOVE 0."};
+        if (!(layer.DISCT[end] >= 0.0))
+            return Lines{which + ": THE THICKNESS OF DISCONTINUITIES " + endText(end) + " IS " +
+                             u.length(layer.DISCT[end]) + ".",
+                         "EXPECTED: A THICKNESS OF 0 OR MORE."};
+    }
+    return std::nullopt;
+}
+
+std::optional<Lines> weakRockFault(const InputData &in, const LayerInput &layer,
+                                   const std::string &which, const Units &u)
+{
+    const double condition = layer.interfaceCondition[kTop];
+    if (condition != 1.0 && condition != 2.0 && condition != 3.0 && condition != 4.0)
+        return Lines{which + ": THE INTERFACE CONDITION IS " + numberText(condition) + ".",
+                     "EXPECTED: 1, 2, 3 OR 4."};
+    const bool smooth = condition == 2.0 || condition == 4.0;
+    for (int end : {kTop, kBottom}) {
+        if (!(layer.QUR[end] > 0.0))
+            return Lines{which + ": THE UNIAXIAL COMPRESSION STRENGTH OF ROCK " + endText(end) +
+                             " IS " + u.stress(layer.QUR[end]) + ".",
+                         "EXPECTED: A STRENGTH ABOVE 0."};
+        if (!(layer.EL[end] > 0.0))
+            return Lines{which + ": THE ELASTIC MODULUS OF THE ROCK " + endText(end) + " IS " +
+                             u.modulus(layer.EL[end]) + ".",
+                         "EXPECTED: A MODULUS ABOVE 0."};
+        const double angle = layer.interfaceFrictionAngle[end];
+        if (smooth && !(angle > 0.0 && angle < 90.0))
+            return Lines{which + ": THE ANGLE OF INTERFACE FRICTION " + endText(end) + " IS " +
+                             numberText(angle) + " DEGREES.",
+                         "EXPECTED: AN ANGLE ABOVE 0 AND BELOW 90 DEGREES FOR A SMOOTH SOCKET."};
+    }
+    if (!(in.Ec > 0.0))
+        return Lines{"THE ELASTIC MODULUS OF THE SHAFT EC IS " + u.modulus(in.Ec) + ".",
+                     "EXPECTED: A MODULUS ABOVE 0 WITH WEAK ROCK IN THE PROFILE."};
+    return std::nullopt;
+}
+
+std::optional<Lines> layerFault(const InputData &in, const LayerInput &layer, int number,
+                                const Units &u)
+{
+    const std::string which = "LAYER " + std::to_string(number);
+    if (!(layer.DEPTH > layer.topDepth))
+        return Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) +
+                         " IS NOT BELOW THE TOP DEPTH " + u.length(layer.topDepth) + ".",
+                     "EXPECTED: EVERY LAYER THICKER THAN 0."};
+    switch (layer.type) {
+    case SoilType::StrongRockSideOrBase:
+    case SoilType::StrongRock:
+        if (auto fault = socketFault(layer, which, u))
+            return fault;
+        return strongRockFault(layer, which, u);
+    case SoilType::WeakRock:
+        if (auto fault = socketFault(layer, which, u))
+            return fault;
+        return weakRockFault(in, layer, which, u);
+    case SoilType::Sand:
+    case SoilType::Clay:
+    case SoilType::ClayShale:
+    case SoilType::DecomposedRock:
+    case SoilType::GravellySand:
+    case SoilType::Gravel:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> findProfileFault(const InputData &input)
+{
+    const Units units{input.isSI()};
+    if (auto fault = shaftFault(input, units))
+        return fault;
+    for (std::size_t i = 0; i < input.layers.size(); ++i)
+        if (auto fault = layerFault(input, input.layers[i], static_cast<int>(i) + 1, units))
+            return fault;
+    return std::nullopt;
+}
+
+void checkProfileInput(RunContext &run)
+{
+    if (const auto fault = findProfileFault(run.input))
+        stopWithError(run, kStatusInputOutOfRange, *fault);
+}
+
+} // namespace vorna

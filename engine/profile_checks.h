@@ -1,0 +1,21 @@
+// Checks of the shaft and layer values that the profile, side and base methods cannot work
+// with (a division by zero, the root or logarithm of a negative number).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vorna {
+
+struct InputData;
+struct RunContext;
+
+// The message lines of the first such value, in the input's units; empty when all are
+// usable.
+std::optional<std::vector<std::string>> findProfileFault(const InputData &input);
+
+// Ends the run with an error block and kStatusInputOutOfRange on the first such value.
+void checkProfileInput(RunContext &run);
+
+} // namespace vorna
