@@ -1,6 +1,6 @@
 #include "program_tables.h"
 
-#include "table_spec.h"
+#include "table_definition.h"
 
 namespace vorna {
 
@@ -31,15 +31,15 @@ const char *const kLocationTopLeft = "Location, 1=Top, 2=Bottom";
 TableSpec parameterTable(int identifier, const char *caption, const char *topLeft,
                          bool hardwired, std::vector<ColumnSpec> columns)
 {
-    TableSpec spec;
-    spec.identifier = identifier;
-    spec.caption = s(caption);
-    spec.minRows = 2;
-    spec.maxRows = 2;
-    spec.topLeft = s(topLeft);
-    spec.hardwiredButton = hardwired;
-    spec.columns = std::move(columns);
-    return spec;
+    TableSpec definition;
+    definition.identifier = identifier;
+    definition.caption = s(caption);
+    definition.minRows = 2;
+    definition.maxRows = 2;
+    definition.topLeft = s(topLeft);
+    definition.hardwiredButton = hardwired;
+    definition.columns = std::move(columns);
+    return definition;
 }
 
 std::vector<ColumnSpec> clayColumns()
@@ -124,13 +124,13 @@ std::vector<TableSpec> templateSpecs()
 
 TableSpec soilLayerSpec()
 {
-    TableSpec spec;
-    spec.identifier = 10;
-    spec.caption = s("Soil Layer Data");
-    spec.minRows = 1;
-    spec.maxRows = kMaxLayers;
-    spec.topLeft = s("Layer");
-    spec.columns = {
+    TableSpec definition;
+    definition.identifier = 10;
+    definition.caption = s("Soil Layer Data");
+    definition.minRows = 1;
+    definition.maxRows = kMaxLayers;
+    definition.topLeft = s("Layer");
+    definition.columns = {
         choiceColumn(over("Soil Type"),
                      {s("sand (FHWA Spec.)"), s("clay (FHWA Spec.)"), s("shale (Reese &Aurora)"),
                       s("strong rock (FHWA - use either side friction or end bearing)"),
@@ -144,7 +144,7 @@ TableSpec soilLayerSpec()
         realColumn(lines("LRFD Resistance Factor", "(Side Friction)"), {}, 1.0),
         realColumn(lines("LRFD Resistance Factor", "(End Bearing)"), {}, 1.0),
     };
-    return spec;
+    return definition;
 }
 
 const char *const kLimitsComment =
@@ -170,8 +170,8 @@ const char *const kClayComment =
 ProgramTables::ProgramTables()
 {
     // The templates exist before the first layer row copies one of them.
-    for (const TableSpec &spec : templateSpecs())
-        m_templates.push_back(createTable(m_registry, spec));
+    for (const TableSpec &definition : templateSpecs())
+        m_templates.push_back(createTable(m_registry, definition));
     m_templates[0]->Comments = s(kSandComment);
     m_templates[1]->Comments = s(kClayComment);
     m_soilLayers = createTable(m_registry, soilLayerSpec());

@@ -1,7 +1,7 @@
 #include "../tables/qt_print.h"
 #include "project_file.h"
 #include "project_helpers.h"
-#include "table_spec.h"
+#include "table_definition.h"
 
 #include <QTemporaryDir>
 

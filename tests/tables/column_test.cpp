@@ -1,7 +1,7 @@
 #include "errors.h"
 #include "grid_table.h"
 #include "qt_print.h"
-#include "table_spec.h"
+#include "table_definition.h"
 #include "unit_code.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +17,17 @@ namespace {
 struct SampleTable {
     SampleTable()
     {
-        TableSpec spec;
-        spec.caption = QStringLiteral("Test");
-        spec.minRows = 3;
-        spec.columns = {
+        TableSpec definition;
+        definition.caption = QStringLiteral("Test");
+        definition.minRows = 3;
+        definition.columns = {
             choiceColumn({QStringLiteral("Kind")}, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}),
             intColumn({QStringLiteral("Blow Counts"), QStringLiteral("-Optional-")}, 0, 100),
             realColumn({QStringLiteral("Max. Side "), QStringLiteral("Friction")}, QStringLiteral("F/L2^2")),
             realColumn({QStringLiteral("Factor")}, {}, 1.0),
             textColumn({QStringLiteral("Note")}, QStringLiteral("none")),
         };
-        table = createTable(registry, spec);
+        table = createTable(registry, definition);
         table->SetCellChangedHandler([this](int column, int row) { changes.push_back({column, row}); });
     }
 
@@ -161,13 +161,13 @@ TEST_F(Columns, CellHandlesFollowTheirRow)
 TEST(GroupedColumn, WritesWholeRowGroup)
 {
     TableRegistry registry;
-    TableSpec spec;
-    spec.minRows = 4;
-    spec.rowGroup = 2;
+    TableSpec definition;
+    definition.minRows = 4;
+    definition.rowGroup = 2;
     ColumnSpec grouped = realColumn({QStringLiteral("Load")});
     grouped.grouped = true;
-    spec.columns = {grouped, realColumn({QStringLiteral("Other")})};
-    auto table = createTable(registry, spec);
+    definition.columns = {grouped, realColumn({QStringLiteral("Other")})};
+    auto table = createTable(registry, definition);
     table->Column(0).SetFloat(3, 5.0);
     table->Column(1).SetFloat(3, 5.0);
     EXPECT_EQ(table->Column(0).AsFloat(2), 5.0);
@@ -185,11 +185,11 @@ class DepthPairs : public testing::Test {
 protected:
     DepthPairs()
     {
-        TableSpec spec;
+        TableSpec definition;
         ColumnSpec top = realColumn({QStringLiteral("Top")}, QStringLiteral("L2"));
         top.topDepth = true;
-        spec.columns = {top, realColumn({QStringLiteral("Bottom")}, QStringLiteral("L2"))};
-        table = createTable(registry, spec);
+        definition.columns = {top, realColumn({QStringLiteral("Bottom")}, QStringLiteral("L2"))};
+        table = createTable(registry, definition);
         table->SetRowCount(3);
         // 0-10, 10-20, 20-30
         for (int r = 0; r < 3; ++r)

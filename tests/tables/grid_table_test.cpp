@@ -1,7 +1,7 @@
 #include "errors.h"
 #include "grid_table.h"
 #include "qt_print.h"
-#include "table_spec.h"
+#include "table_definition.h"
 #include "unit_code.h"
 
 #include <gtest/gtest.h>
@@ -18,29 +18,29 @@ protected:
     {
         sand = createTable(registry, parameterSpec(1, "Sand Layer Data", "Friction Angle", {}));
         clay = createTable(registry, parameterSpec(2, "Clay Layer Data", "Cohesion", "F/L2^2"));
-        TableSpec spec;
-        spec.identifier = 10;
-        spec.caption = QStringLiteral("Soil Layer Data");
-        spec.minRows = 1;
-        spec.maxRows = 4;
-        spec.columns = {
+        TableSpec definition;
+        definition.identifier = 10;
+        definition.caption = QStringLiteral("Soil Layer Data");
+        definition.minRows = 1;
+        definition.maxRows = 4;
+        definition.columns = {
             choiceColumn({QStringLiteral("Soil Type")}, {QStringLiteral("sand"), QStringLiteral("clay")}),
             realColumn({QStringLiteral("Depth")}, QStringLiteral("L2")),
             tableColumn({QStringLiteral("Layer  Data")}, {1, 2}),
         };
-        layers = createTable(registry, spec);
+        layers = createTable(registry, definition);
     }
 
     static TableSpec parameterSpec(int id, const char *caption, const char *header, const char *units)
     {
-        TableSpec spec;
-        spec.identifier = id;
-        spec.caption = QString::fromLatin1(caption);
-        spec.minRows = 2;
-        spec.maxRows = 2;
-        spec.topLeft = QStringLiteral("Location, 1=Top, 2=Bottom");
-        spec.columns = {realColumn({QString::fromLatin1(header)}, QString::fromLatin1(units))};
-        return spec;
+        TableSpec definition;
+        definition.identifier = id;
+        definition.caption = QString::fromLatin1(caption);
+        definition.minRows = 2;
+        definition.maxRows = 2;
+        definition.topLeft = QStringLiteral("Location, 1=Top, 2=Bottom");
+        definition.columns = {realColumn({QString::fromLatin1(header)}, QString::fromLatin1(units))};
+        return definition;
     }
 
     TTableColumn &subTables() const { return dynamic_cast<TTableColumn &>(layers->Column(2)); }

@@ -1,5 +1,5 @@
 // Declarative definitions of tables: a table is its captions, row limits and an array of
-// column specifications, kept in one place per table and built into a TGridTable.
+// column declarations, kept in one place per table and built into a TGridTable.
 #pragma once
 
 #include "column.h"
@@ -50,9 +50,9 @@ ColumnSpec realColumn(QStringList headerLines, QString units = {}, double defaul
 ColumnSpec tableColumn(QStringList headerLines, std::vector<int> templates);
 ColumnSpec textColumn(QStringList headerLines, QString defaultText = {}, double widthIn = 1.0);
 
-std::unique_ptr<TColumn> createColumn(TGridTable &table, const ColumnSpec &spec);
+std::unique_ptr<TColumn> createColumn(TGridTable &table, const ColumnSpec &definition);
 
-// A top-level table built from its specification, with MinRows rows of defaults.
-std::unique_ptr<TGridTable> createTable(TableRegistry &registry, const TableSpec &spec);
+// A top-level table built from its declaration, with MinRows rows of defaults.
+std::unique_ptr<TGridTable> createTable(TableRegistry &registry, const TableSpec &definition);
 
 } // namespace vorna
