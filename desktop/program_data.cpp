@@ -1,0 +1,112 @@
+#include "program_data.h"
+
+#include "grid_table.h"
+#include "program_tables.h"
+#include "project_file.h"
+#include "word_reader.h"
+
+#include <algorithm>
+
+namespace vorna {
+
+namespace {
+
+constexpr double kFtPerM = 3.280839895;
+constexpr double kMPerFt = 0.3048;
+constexpr double kPsiPerKPa = 224.8089237 / (39.37007874 * 39.37007874);
+constexpr double kKPaPerPsi = 0.00444822199911631 / (0.0254 * 0.0254);
+constexpr double kTonsPerKN = 0.1124044745;
+constexpr double kKNPerTon = 8.896442997026778;
+
+// Empties a table and gives it its minimum rows of defaults.
+void resetRows(TGridTable &table)
+{
+    table.SetRowCount(0);
+    table.SetRowCount(table.MinRows());
+}
+
+} // namespace
+
+TProgramData TProgramData::CreateNew(ProgramTables &tables)
+{
+    TProgramData project;
+    project.ChangeUnits(1, tables);
+    for (TGridTable *table : tables.All())
+        resetRows(*table);
+    tables.SetDesignMethod(project.designMethod);
+    project.SetModified(false, tables);
+    return project;
+}
+
+TProgramData TProgramData::CreateFromFile(const QString &fileName, ProjectLayout layout,
+                                          ProgramTables &tables, QStringList &messages)
+{
+    TWordReader reader = TWordReader::fromFile(fileName);
+    TProgramData project = CreateNew(tables);
+    project.fileName = fileName;
+    for (TGridTable *table : tables.All())
+        table->SetRowCount(0);
+    readProject(reader, layout, project, tables, messages);
+    for (TGridTable *table : tables.All()) {
+        if (table->RowCount() < table->MinRows())
+            table->SetRowCount(table->MinRows());
+    }
+    tables.SetDesignMethod(project.designMethod);
+    project.SetModified(false, tables);
+    return project;
+}
+
+void TProgramData::ApplyDesignControl()
+{
+    designControl = proposedLength > 0.0 ? 2 : 1;
+    if (designControl == 1)
+        proposedLength = 0.0;
+    else
+        designLoad = 0.0;
+}
+
+void TProgramData::SaveToFile(ProgramTables &tables)
+{
+    ApplyDesignControl();
+    writeFileSafely(fileName, projectFileText(*this, tables));
+    currentLayout = true;
+    if (projectHasRockLayer(tables))
+        KLS = 0;
+    SetModified(false, tables);
+}
+
+void TProgramData::ChangeUnits(int system, ProgramTables &tables)
+{
+    system = std::clamp(system, 1, 2);
+    if (system != unitSystem) {
+        const bool toSi = system == 2;
+        const double length = toSi ? kMPerFt : kFtPerM;
+        for (ShaftProperty p : {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion,
+                                kWaterTableDepth})
+            shaftProperties[p] *= length;
+        proposedLength *= length;
+        shaftProperties[kShaftModulus] *= toSi ? kKPaPerPsi : kPsiPerKPa;
+        designLoad *= toSi ? kKNPerTon : kTonsPerKN;
+    }
+    unitSystem = system;
+    for (TGridTable *table : tables.All())
+        table->SetUnits(system);
+}
+
+bool TProgramData::IsModified(const ProgramTables &tables) const
+{
+    const auto all = tables.All();
+    return modified || std::any_of(all.begin(), all.end(),
+                                   [](const TGridTable *t) { return t->IsModified(); });
+}
+
+void TProgramData::SetModified(bool value, ProgramTables &tables)
+{
+    modified = value;
+    if (value)
+        return;
+    for (TGridTable *table : tables.All())
+        table->SetModified(false);
+}
+
+} // namespace vorna

@@ -1,0 +1,78 @@
+// The project: the input values that the data dialogs edit, that a run hands to the engine
+// and that the graphs consult. The layered soil data lives in the main window's tables
+// (ProgramTables); the project reads and writes them when it loads and saves.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace vorna {
+
+class ProgramTables;
+
+// Project file layouts: the current one, and the older one without design method and
+// LRFD factors that the open dialog's second filter selects.
+enum class ProjectLayout { Current, Older };
+
+// Shaft properties, as record 4 of the project file holds them, then the water table.
+enum ShaftProperty {
+    kMinDiameter = 0,     // ft / m
+    kMaxDiameter = 1,     // ft / m
+    kBellRatio = 2,       // base diameter / stem diameter
+    kBellAngle = 3,       // degrees
+    kTopExclusion = 4,    // ft / m without side resistance at the top
+    kBottomExclusion = 5, // ft / m without side resistance at the bottom
+    kShaftModulus = 6,    // lb/in^2 / kN/m^2
+    kWaterTableDepth = 7, // ft / m
+};
+
+class TProgramData {
+public:
+    static constexpr const char *kNewFileName = "NewVorna.vrd";
+
+    int unitSystem = 1;                   // 1 English, 2 SI
+    QString fileName = QString::fromLatin1(kNewFileName);
+    QString title = QStringLiteral("New Pile");
+    double outputIncrement = 1.0;         // ft / m
+    int designControl = 2;                // 1 design load given, 2 shaft length given
+    int loadingType = 1;                  // 1 compression, 2 uplift
+    double upliftFactor = 1.0;
+    std::array<double, 8> shaftProperties{};
+    double proposedLength = 0.0;          // ft / m, used under design control 2
+    double FST = 2.5;                     // factor of safety, side
+    double FSB = 3.0;                     // factor of safety, base
+    double designLoad = 0.0;              // tons / kN, used under design control 1
+    int KLS = 1;                          // load-settlement curve sets of the current results
+    int endBearingOption = 1;             // 1 interpolate to 10 diameters, 0 maximum anywhere
+    bool currentLayout = true;            // false after reading an older file, until saved
+    int designMethod = 2;                 // 1 LRFD, 2 allowable stress design
+    bool modified = false;
+
+    // A new project with defaults; every table emptied to its minimum rows, in English units.
+    static TProgramData CreateNew(ProgramTables &tables);
+
+    // A project read from a file. What cannot be read is listed in messages (the reader's
+    // own message for a bad or missing value, with its line and item); the values read up
+    // to there stay. EInputError when the file cannot be opened at all.
+    static TProgramData CreateFromFile(const QString &fileName, ProjectLayout layout,
+                                       ProgramTables &tables, QStringList &messages);
+
+    // Writes the project file under fileName through a temporary file that replaces the old
+    // one only when complete. EProjectSaveError when it fails; the old file then stays.
+    void SaveToFile(ProgramTables &tables);
+
+    // Switches the project and its tables to a unit system (clamped to 1 or 2).
+    void ChangeUnits(int system, ProgramTables &tables);
+
+    bool IsModified(const ProgramTables &tables) const;
+    // false also clears the tables' modified state.
+    void SetModified(bool value, ProgramTables &tables);
+
+    // The project file's third value of record 5 and the design control it implies: a
+    // positive proposed length means control 2, else control 1; the unused value is zeroed.
+    void ApplyDesignControl();
+};
+
+} // namespace vorna

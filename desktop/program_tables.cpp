@@ -1,0 +1,202 @@
+#include "program_tables.h"
+
+#include "table_definition.h"
+
+namespace vorna {
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// A single header text stands on the first of two lines; the second line then carries the
+// unit text of a real column.
+QStringList over(const char *text)
+{
+    return {s(text), QString()};
+}
+QStringList under(const char *text)
+{
+    return {QString(), s(text)};
+}
+QStringList lines(const char *first, const char *second)
+{
+    return {s(first), s(second)};
+}
+
+const char *const kLocationTopLeft = "Location, 1=Top, 2=Bottom";
+
+TableSpec parameterTable(int identifier, const char *caption, const char *topLeft,
+                         bool hardwired, std::vector<ColumnSpec> columns)
+{
+    TableSpec definition;
+    definition.identifier = identifier;
+    definition.caption = s(caption);
+    definition.minRows = 2;
+    definition.maxRows = 2;
+    definition.topLeft = s(topLeft);
+    definition.hardwiredButton = hardwired;
+    definition.columns = std::move(columns);
+    return definition;
+}
+
+std::vector<ColumnSpec> clayColumns()
+{
+    return {
+        realColumn(over("Total Unit Weight"), s("F/L2^3")),
+        realColumn(over("Cohesion"), s("F/L2^2")),
+        intColumn(lines("Blow Counts", "-Optional-"), 0, 100),
+        realColumn(lines("Alpha", "Factor")),
+        realColumn(lines("Bearing Capacity", "Coefficient, Nc")),
+    };
+}
+
+std::vector<ColumnSpec> strongRockColumns(const char *thickness, const char *rqd)
+{
+    return {
+        realColumn(lines("Rock Compressive", "Strength"), s("F/L2^2")),
+        realColumn(lines("Concrete Compressive", "Strength"), s("F/L2^2")),
+        realColumn(lines("Discontinuity", "Spacing"), s("L2")),
+        realColumn(lines(thickness, "Thickness"), s("L2")),
+        realColumn(lines("Socket", "Diameter"), s("L2")),
+        realColumn(lines("Elastic", "Modulus"), s("F/L^2")),
+        realColumn(under(rqd)),
+    };
+}
+
+std::vector<ColumnSpec> gravelColumns()
+{
+    return {
+        realColumn(over("Total Unit Weight"), s("F/L2^3")),
+        intColumn({s("Blow Counts")}),
+        realColumn(lines("Beta", "(optional)")),
+    };
+}
+
+// Identifier of each soil type's template, in the order of the soil type codes.
+const std::vector<int> kTemplateIdentifiers = {1, 2, 3, 4, 5, 6, 7, 31, 32};
+
+std::vector<TableSpec> templateSpecs()
+{
+    return {
+        parameterTable(1, "Sand Layer Data", kLocationTopLeft, true,
+                       {
+                           realColumn(over("Total Unit Weight"), s("F/L2^3")),
+                           realColumn(under("Friction Angle")),
+                           intColumn(lines("Blow Counts", "-Optional-"), 0, 100),
+                           realColumn(under("Ko  ")),
+                           realColumn(under("Beta  ")),
+                       }),
+        parameterTable(2, "Clay Layer Data", kLocationTopLeft, true, clayColumns()),
+        parameterTable(3, "Shale Layer Data", kLocationTopLeft, true, clayColumns()),
+        parameterTable(4, "Strong Rock Layer Data", kLocationTopLeft, true,
+                       strongRockColumns("Dicontinuity", "RQD, %")),
+        parameterTable(5, "Decomposed Geo. Layer Data", kLocationTopLeft, true,
+                       {
+                           realColumn(over("Total Unit Weight,"), s("F/L2^3")),
+                           intColumn(lines("Blow Counts", "(SPT Test)"), 0, 100),
+                           realColumn(lines("Poisson's", "Ratio")),
+                           realColumn(lines("Young's Modulus", "-optional-"), s("F/L^2")),
+                           realColumn(lines("Socket", "Diameter"), s("L2")),
+                       }),
+        parameterTable(6, "Weak Rock Layer Data", kLocationTopLeft, true,
+                       {
+                           realColumn(lines("Rock Compressive", "Strength"), s("F/L2^2")),
+                           choiceColumn(lines("Interface", "Condition"),
+                                        {s("Rough Surface w/closed joints"),
+                                         s("Smooth Surface w/closed joints"),
+                                         s("Rough Surface w/open joints"),
+                                         s("Smooth Surface w/open joints")}),
+                           realColumn(lines("Concrete ", "Slump"), s("L")),
+                           realColumn(lines("Interface Friction", "Angle, Deg.")),
+                           realColumn(lines("Socket ", "Diameter"), s("L2")),
+                           realColumn(lines("Elastic Modulus of", "Rock Core"), s("F/L^2")),
+                           realColumn(lines("RQD", "(%)")),
+                       }),
+        parameterTable(7, "Strong Rock Layer Data", kLocationTopLeft, true,
+                       strongRockColumns("Discontinuity", "RQD,%")),
+        parameterTable(31, "Gravelly Sand Layer Data", "", false, gravelColumns()),
+        parameterTable(32, "Gravel Layer Data", "", false, gravelColumns()),
+    };
+}
+
+TableSpec soilLayerSpec()
+{
+    TableSpec definition;
+    definition.identifier = 10;
+    definition.caption = s("Soil Layer Data");
+    definition.minRows = 1;
+    definition.maxRows = kMaxLayers;
+    definition.topLeft = s("Layer");
+    definition.columns = {
+        choiceColumn(over("Soil Type"),
+                     {s("sand (FHWA Spec.)"), s("clay (FHWA Spec.)"), s("shale (Reese &Aurora)"),
+                      s("strong rock (FHWA - use either side friction or end bearing)"),
+                      s("decomposed rock/gravel (FHWA Spec.)"), s("weak rock (FHWA Spec.)"),
+                      s("strong rock (side friction+end bearing)"),
+                      s("gravelly sand (Rollins et al)"), s("gravel (Rollins et al)")}),
+        realColumn(lines("Depth at Bottom ", "of each Layer"), s("L2")),
+        tableColumn(over("Layer  Data"), kTemplateIdentifiers),
+        realColumn(lines("Max. Side ", "Friction"), s("F/L2^2")),
+        realColumn(lines("Max. End ", "Bearing"), s("F/L2^2")),
+        realColumn(lines("LRFD Resistance Factor", "(Side Friction)"), {}, 1.0),
+        realColumn(lines("LRFD Resistance Factor", "(End Bearing)"), {}, 1.0),
+    };
+    return definition;
+}
+
+const char *const kLimitsComment =
+    "Max. Side Friction and Max. End Bearing:\r\u00b7 If entries are left as zero, the program "
+    "assumes no limits in side friction and end bearing computed by the program.";
+const char *const kLrfdComment =
+    "\rLRFD Resistance Factors\r\u00b7 Options for entering LRFD resistance factors for side "
+    "friction and for for tip resistance in each layer.";
+const char *const kSandComment =
+    "The user may optionally enter blow counts only in cases the friction angle is not readily "
+    "available.\rWhen both friction angels and blow counts are entered, only friction angels are "
+    "used for computation. \rIf the user intends to use Ko for side-friction computation, please "
+    "leave Beta as zero. \rIf the user intends to use Beta coefficient for side-friction "
+    "computation, please leave Ko as zero.\rIf the user designates zero values for both Ko and "
+    "Beta, the program will internally generate Beta for \rside-friction computation.";
+const char *const kClayComment =
+    "The user may optionally enter blow counts only in cases the cohesion is not readily "
+    "available.\rIf the user designates zero values for both Alpha factor and Nc,\rthe program "
+    "will internally generate those values during computation.";
+
+} // namespace
+
+ProgramTables::ProgramTables()
+{
+    // The templates exist before the first layer row copies one of them.
+    for (const TableSpec &definition : templateSpecs())
+        m_templates.push_back(createTable(m_registry, definition));
+    m_templates[0]->Comments = s(kSandComment);
+    m_templates[1]->Comments = s(kClayComment);
+    m_soilLayers = createTable(m_registry, soilLayerSpec());
+    SetDesignMethod(2);
+}
+
+TGridTable &ProgramTables::Template(int soilTypeCode) const
+{
+    return *m_templates.at(static_cast<std::size_t>(soilTypeCode - 1));
+}
+
+std::vector<TGridTable *> ProgramTables::All() const
+{
+    std::vector<TGridTable *> tables{m_soilLayers.get()};
+    for (const auto &t : m_templates)
+        tables.push_back(t.get());
+    return tables;
+}
+
+void ProgramTables::SetDesignMethod(int designMethod)
+{
+    const bool lrfd = designMethod == 1;
+    m_soilLayers->Column(kLrfdSideColumn).Visible = lrfd;
+    m_soilLayers->Column(kLrfdTipColumn).Visible = lrfd;
+    m_soilLayers->Comments = s(kLimitsComment) + (lrfd ? s(kLrfdComment) : QString());
+}
+
+} // namespace vorna

@@ -1,0 +1,373 @@
+#include "project_file.h"
+
+#include "grid_table.h"
+#include "program_tables.h"
+#include "word_reader.h"
+
+#include <QSaveFile>
+
+#include <span>
+
+namespace vorna {
+
+namespace {
+
+// Where a value of a layer line lives: dropped (written as "0.0"), a column of the layer's
+// parameter table (top row on the top line, bottom row on the bottom line), or a column of
+// the soil layer row, which both lines carry.
+struct Slot {
+    enum Source { Placeholder, Parameter, Layer } source;
+    int column = 0;
+};
+
+constexpr Slot P{Slot::Placeholder, 0};
+constexpr Slot par(int column)
+{
+    return {Slot::Parameter, column};
+}
+constexpr Slot layer(int column)
+{
+    return {Slot::Layer, column};
+}
+
+// The two LRFD factors end every layer line; a line without them keeps the defaults.
+constexpr int kLrfdSlots = 2;
+
+constexpr Slot kSandLine[] = {P,       par(0), par(1),
+                              P,       par(2), layer(kMaxSideFrictionColumn),
+                              layer(kMaxEndBearingColumn), layer(kLrfdSideColumn),
+                              layer(kLrfdTipColumn)};
+constexpr Slot kClayLine[] = {par(4),  par(0), P,
+                              par(1),  par(2), layer(kMaxSideFrictionColumn),
+                              layer(kMaxEndBearingColumn), layer(kLrfdSideColumn),
+                              layer(kLrfdTipColumn)};
+constexpr Slot kRockLine[] = {par(0), par(1), par(2), par(3),
+                              par(4), layer(kMaxSideFrictionColumn), par(5), par(6),
+                              layer(kMaxEndBearingColumn), layer(kLrfdSideColumn),
+                              layer(kLrfdTipColumn)};
+constexpr Slot kDecomposedLine[] = {par(0), par(1), par(2), par(3), par(4),
+                                    layer(kMaxSideFrictionColumn), layer(kMaxEndBearingColumn),
+                                    layer(kLrfdSideColumn), layer(kLrfdTipColumn)};
+constexpr Slot kGravelLine[] = {par(0), par(1), par(2), layer(kMaxSideFrictionColumn),
+                                layer(kMaxEndBearingColumn), layer(kLrfdSideColumn),
+                                layer(kLrfdTipColumn)};
+
+// Parameter columns of the coefficient line: sand K and beta, clay and shale alpha.
+constexpr int kSandKColumn = 3;
+constexpr int kSandBetaColumn = 4;
+constexpr int kClayAlphaColumn = 3;
+
+std::span<const Slot> layerLine(int code)
+{
+    switch (code) {
+    case 1:
+        return kSandLine;
+    case 2:
+    case 3:
+        return kClayLine;
+    case 4:
+    case 6:
+    case 7:
+        return kRockLine;
+    case 5:
+        return kDecomposedLine;
+    default:
+        return kGravelLine;
+    }
+}
+
+bool isKnownSoilCode(int code)
+{
+    return code >= 1 && code <= 9;
+}
+
+bool isRockCode(int code)
+{
+    return code >= 4 && code <= 7;
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 8); // "." whatever the locale
+}
+
+// ---- reading
+
+class ProjectReader {
+public:
+    ProjectReader(TWordReader &reader, ProgramTables &tables, QStringList &messages)
+        : m_reader(reader), m_tables(tables), m_messages(messages)
+    {
+    }
+
+    // One value into a cell: integers for integer and choice columns, else reals.
+    void readCell(TColumn &column, int row)
+    {
+        if (column.Kind() != ColumnKind::Int && column.Kind() != ColumnKind::Enum) {
+            column.SetFloat(row, m_reader.NextReal());
+            return;
+        }
+        const int value = m_reader.NextInteger();
+        try {
+            column.SetInteger(row, value);
+        } catch (const EAssignError &e) {
+            m_messages << QStringLiteral("Error on Line %1 Item %2\r%3 The default was kept.")
+                              .arg(m_reader.LineNumber())
+                              .arg(m_reader.ItemNumber())
+                              .arg(e.message());
+        }
+    }
+
+    void readLayerLine(int code, int layerRow, int parameterRow)
+    {
+        TGridTable &layers = m_tables.SoilLayers();
+        TGridTable *parameters = layers.Column(kLayerDataColumn).AsTable(layerRow);
+        const std::span<const Slot> lineSlots = layerLine(code);
+        for (std::size_t i = 0; i < lineSlots.size(); ++i) {
+            // The LRFD factors are read only when the line holds them.
+            if (i + kLrfdSlots == lineSlots.size() && m_reader.RemainingTokenCount() < kLrfdSlots)
+                break;
+            const Slot &slot = lineSlots[i];
+            if (slot.source == Slot::Placeholder)
+                m_reader.NextReal();
+            else if (slot.source == Slot::Layer)
+                readCell(layers.Column(slot.column), layerRow);
+            else
+                readCell(parameters->Column(slot.column), parameterRow);
+        }
+        m_reader.NextLine();
+    }
+
+    void readCoefficientLine(int layerRow, int column)
+    {
+        TGridTable *parameters = m_tables.SoilLayers().Column(kLayerDataColumn).AsTable(layerRow);
+        readCell(parameters->Column(column), 0);
+        readCell(parameters->Column(column), 1);
+        m_reader.NextLine();
+    }
+
+    void readLayer(int code, int row)
+    {
+        readLayerLine(code, row, 0);
+        readLayerLine(code, row, 1);
+        if (code == 1) {
+            const int method = m_reader.NextInteger();
+            m_reader.NextLine();
+            readCoefficientLine(row, method == 1 ? kSandKColumn : kSandBetaColumn);
+        } else if (code == 2 || code == 3) {
+            readCoefficientLine(row, kClayAlphaColumn);
+        }
+    }
+
+private:
+    TWordReader &m_reader;
+    ProgramTables &m_tables;
+    QStringList &m_messages;
+};
+
+void readControlRecord(TWordReader &reader, ProjectLayout layout, TProgramData &project)
+{
+    project.designControl = reader.NextInteger();
+    project.loadingType = reader.NextInteger();
+    project.upliftFactor = reader.NextReal();
+    project.outputIncrement = reader.NextReal();
+    // A record of four or five values is the older layout, whichever layout was asked for:
+    // reading on would take the shaft record's values as options.
+    const int remaining = reader.RemainingTokenCount();
+    if (layout == ProjectLayout::Current && remaining >= 2) {
+        project.endBearingOption = reader.NextInteger();
+        project.designMethod = reader.NextInteger();
+        project.currentLayout = true;
+    } else {
+        project.currentLayout = false;
+        project.endBearingOption = remaining >= 1 ? reader.NextInteger() : 1;
+    }
+    reader.NextLine();
+}
+
+// ---- writing
+
+class LineWriter {
+public:
+    void add(const QString &value) { m_line += value + u' '; }
+    // Ends the line; lines of records 3 to 5 and coefficient lines carry no trailing blank.
+    void end(bool trailingBlank = true)
+    {
+        if (!trailingBlank)
+            m_line.chop(1);
+        m_text += m_line + QStringLiteral("\r\n");
+        m_line.clear();
+    }
+    void line(const QString &text)
+    {
+        m_text += text + QStringLiteral("\r\n");
+    }
+    const QString &text() const { return m_text; }
+
+private:
+    QString m_line;
+    QString m_text;
+};
+
+void writeLayerLine(LineWriter &out, int code, const TGridTable &layers, int layerRow,
+                    const TGridTable &parameters, int parameterRow)
+{
+    for (const Slot &slot : layerLine(code)) {
+        if (slot.source == Slot::Placeholder)
+            out.add(QStringLiteral("0.0"));
+        else if (slot.source == Slot::Layer)
+            out.add(layers.Column(slot.column).CellText(layerRow));
+        else
+            out.add(parameters.Column(slot.column).CellText(parameterRow));
+    }
+    out.end();
+}
+
+void writeCoefficientLine(LineWriter &out, const TGridTable &parameters, int column)
+{
+    out.add(parameters.Column(column).CellText(0));
+    out.add(parameters.Column(column).CellText(1));
+    out.end(false);
+}
+
+void writeLayer(LineWriter &out, const TGridTable &layers, int row)
+{
+    const int code = layers.Column(kSoilTypeColumn).AsInteger(row);
+    out.add(QString::number(code));
+    out.add(layers.Column(kBottomDepthColumn).CellText(row));
+    out.end();
+    const TGridTable *parameters = layers.Column(kLayerDataColumn).AsTable(row);
+    if (!parameters)
+        return;
+    writeLayerLine(out, code, layers, row, *parameters, 0);
+    writeLayerLine(out, code, layers, row, *parameters, 1);
+    if (code == 1) {
+        const bool usesK = parameters->Column(kSandKColumn).AsFloat(1) > 0.0;
+        out.add(usesK ? QStringLiteral("1") : QStringLiteral("2"));
+        out.end();
+        writeCoefficientLine(out, *parameters, usesK ? kSandKColumn : kSandBetaColumn);
+    } else if (code == 2 || code == 3) {
+        writeCoefficientLine(out, *parameters, kClayAlphaColumn);
+    }
+}
+
+} // namespace
+
+void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &project,
+                 ProgramTables &tables, QStringList &messages)
+{
+    TGridTable &layers = tables.SoilLayers();
+    int layerCount = 0;
+    int currentLayer = 0;
+    try {
+        project.title = reader.RestOfLine();
+        project.ChangeUnits(reader.NextInteger(), tables);
+        reader.NextLine();
+        readControlRecord(reader, layout, project);
+        for (int i = kMinDiameter; i <= kShaftModulus; ++i)
+            project.shaftProperties[static_cast<std::size_t>(i)] = reader.NextReal();
+        reader.NextLine();
+
+        layerCount = reader.NextInteger();
+        project.shaftProperties[kWaterTableDepth] = reader.NextReal();
+        const double third = reader.NextReal();
+        project.designLoad = project.designControl == 1 ? third : 0.0;
+        project.proposedLength = project.designControl == 1 ? 0.0 : third;
+        project.FST = reader.NextReal();
+        project.FSB = reader.NextReal();
+        reader.NextLine();
+
+        ProjectReader layerReader(reader, tables, messages);
+        for (int k = 0; k < layerCount; ++k) {
+            if (layers.RowCount() >= kMaxLayers) {
+                messages << QStringLiteral("The file holds %1 layers; only the first %2 were loaded.")
+                                .arg(layerCount)
+                                .arg(kMaxLayers);
+                break;
+            }
+            currentLayer = k + 1;
+            const int code = reader.NextInteger();
+            const int codeLine = reader.LineNumber();
+            const double bottomDepth = reader.NextReal();
+            reader.NextLine();
+            if (!isKnownSoilCode(code)) {
+                // As the engine reads it, no lines follow an unknown code's header.
+                messages << QStringLiteral("Line %1: layer %2 has the unknown soil type code %3 "
+                                           "and was skipped.")
+                                .arg(codeLine)
+                                .arg(currentLayer)
+                                .arg(code);
+                continue;
+            }
+            const int row = layers.RowCount();
+            layers.SetRowCount(row + 1);
+            layers.Column(kSoilTypeColumn).SetInteger(row, code);
+            layers.Column(kBottomDepthColumn).SetFloat(row, bottomDepth);
+            layerReader.readLayer(code, row);
+        }
+    } catch (const EInputError &e) {
+        messages << e.message();
+        if (currentLayer > 0)
+            messages << QStringLiteral("Reading stopped in layer %1 of %2.").arg(currentLayer).arg(layerCount);
+    }
+}
+
+QByteArray projectFileText(const TProgramData &project, const ProgramTables &tables)
+{
+    LineWriter out;
+    QString title = project.title;
+    title.replace(u'\r', u' ').replace(u'\n', u' '); // a line break would shift every record
+    out.line(title);
+    out.add(QString::number(project.unitSystem));
+    out.end();
+
+    out.add(QString::number(project.designControl));
+    out.add(QString::number(project.loadingType));
+    out.add(number(project.upliftFactor));
+    out.add(number(project.outputIncrement));
+    out.add(QString::number(project.endBearingOption));
+    out.add(QString::number(project.designMethod));
+    out.end(false);
+
+    for (int i = kMinDiameter; i <= kShaftModulus; ++i)
+        out.add(number(project.shaftProperties[static_cast<std::size_t>(i)]));
+    out.end(false);
+
+    const TGridTable &layers = tables.SoilLayers();
+    out.add(QString::number(layers.RowCount()));
+    out.add(number(project.shaftProperties[kWaterTableDepth]));
+    out.add(number(project.designControl == 1 ? project.designLoad : project.proposedLength));
+    out.add(number(project.FST));
+    out.add(number(project.FSB));
+    out.end(false);
+
+    for (int row = 0; row < layers.RowCount(); ++row)
+        writeLayer(out, layers, row);
+    return out.text().toLatin1();
+}
+
+void writeFileSafely(const QString &fileName, const QByteArray &text)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EProjectSaveError(fileName, file.errorString());
+    if (file.write(text) != text.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw EProjectSaveError(fileName, reason);
+    }
+    if (!file.commit())
+        throw EProjectSaveError(fileName, file.errorString());
+}
+
+bool projectHasRockLayer(const ProgramTables &tables)
+{
+    const TGridTable &layers = tables.SoilLayers();
+    for (int row = 0; row < layers.RowCount(); ++row) {
+        if (isRockCode(layers.Column(kSoilTypeColumn).AsInteger(row)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace vorna
