@@ -18,6 +18,21 @@ inline constexpr double kPi = 3.142;                // stem and base areas, peri
 inline constexpr double kDegreesPerRadian = 57.29;
 inline constexpr double kNoLimit = 1.0e10;          // a zero maximum means no limit
 
+// Load-settlement and rock-socket methods. They work in inches, pounds and psi (or feet
+// and tons) and carry their own, slightly different, rounded factors and pi.
+inline constexpr double kInPerFt = 12.0;
+inline constexpr double kLbPerTon = 2000.0;
+inline constexpr double kInPerM = 39.37;            // load-settlement results
+inline constexpr double kMPerIn = 0.0254;           // load-transfer curve listing
+inline constexpr double kNPerLb = 4.448;
+inline constexpr double kNPerKN = 1000.0;
+inline constexpr double kKPaPerPsi = 6.895;         // load-transfer curve listing
+inline constexpr double kKPaPerPsiConcrete = 6.894; // SI concrete modulus of the t-z analysis
+inline constexpr double kKNPerTon = 8.896;          // rock-socket curves
+inline constexpr double kPiFine = 3.1416;           // t-z analysis and socket methods
+inline constexpr double kQuarterPi = 0.7854;
+inline constexpr double kPsfAtmosphereGeomaterial = 2115.7; // intermediate geomaterials
+
 // English moduli are entered in psi, SI moduli in kPa; the analysis holds them in tsf.
 constexpr double psiToTsf(double psi) { return psi * kSqInPerSqFt / kPsfPerTsf; }
 constexpr double kPaToTsf(double kPa) { return kPa * kPsfPerKPa / kPsfPerTsf; }
