@@ -279,28 +279,22 @@ SettlementPoint toOutputUnits(const SettlementPoint &p, UnitSystem unitSystem)
     return {p.topLoad / kLbPerTon, p.topMovement, p.tipLoad / kLbPerTon, p.tipMovement};
 }
 
-LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase)
-{
-    assert(!input.layers.empty() && "the load-settlement analysis needs at least one layer");
-    LoadSettlementRun run;
-    const double diameterIn = input.stemDiameterFt * kInPerFt;
-    const double baseDiameterIn = input.baseDiameterFt * kInPerFt;
-    const double lengthIn = input.shaftLengthFt * kInPerFt;
-    const double baseLb = input.baseResistanceTons * kLbPerTon;
-    const double modulusPsi =
-        input.unitSystem == UnitSystem::SI ? input.Ec / kKPaPerPsiConcrete : input.Ec;
+namespace {
 
-    const LayerProfile layerProfile(input.layers);
+// Step 3 and 4 of a run: the stations with their fmax and curves. Returns the status.
+int placeStations(LoadSettlementRun &run, const LoadSettlementInput &input,
+                  CurveCase curveCase, const LayerProfile &layerProfile,
+                  const std::vector<double> &depths)
+{
     const DepthProfile depthProfile(input.sideProfile);
-    const std::vector<double> depths = stationDepthsIn(input.layers);
+    const double diameterIn = input.stemDiameterFt * kInPerFt;
     std::vector<CurveStation> stations;
     for (std::size_t s = 0; s < depths.size(); ++s) {
         const double z = depths[s];
         const std::optional<std::size_t> k = layerProfile.intervalEnd(z, true);
         if (!k) {
-            run.status = kStatusBeyondLayerProfile;
             run.failedDepthIn = z;
-            return run;
+            return kStatusBeyondLayerProfile;
         }
         const SoilType soil = input.layers[s / 5].soil;
         const double fmax =
@@ -308,7 +302,87 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
         stations.push_back(
             {z, soil, fmax, scaledCurve(sideTransferCurve(soil, curveCase), diameterIn, fmax)});
     }
-    run.stations = stations;
+    run.stations = std::move(stations);
+    return kStatusOk;
+}
+
+// Segments from the base up, with the stations and stiffness of their mid-depth.
+std::vector<Segment> buildSegments(const LoadSettlementInput &input,
+                                   const std::vector<CurveStation> &stations,
+                                   const std::vector<double> &depths, int segmentCount,
+                                   double segmentIn)
+{
+    const double diameterIn = input.stemDiameterFt * kInPerFt;
+    const double baseDiameterIn = input.baseDiameterFt * kInPerFt;
+    const double lengthIn = input.shaftLengthFt * kInPerFt;
+    const double modulusPsi =
+        input.unitSystem == UnitSystem::SI ? input.Ec / kKPaPerPsiConcrete : input.Ec;
+    const double sideEndIn = (input.shaftLengthFt - input.lengthWithoutSideFt) * kInPerFt;
+    const double stemStiffness = kQuarterPi * diameterIn * diameterIn * modulusPsi;
+    const StiffnessTable stiffness{
+        {0.0, sideEndIn, lengthIn},
+        {stemStiffness, stemStiffness,
+         kQuarterPi * baseDiameterIn * baseDiameterIn * modulusPsi}};
+
+    const FirstReaching stationSearch(depths, 0);
+    std::vector<Segment> segments(static_cast<std::size_t>(segmentCount));
+    double z = lengthIn - 0.5 * segmentIn;
+    for (Segment &segment : segments) {
+        segment.stations = stationsAround(stations, stationSearch, z);
+        segment.stiffnessLb = stiffness.at(z);
+        segment.transfersSide = z <= sideEndIn; // no side load in the bell zone
+        z -= segmentIn;
+    }
+    return segments;
+}
+
+struct NodeState {
+    double loadLb = 0.0;
+    double movementIn = 0.0;
+};
+
+// The node above a segment, from the node below it: the movement at mid-segment is
+// iterated until it agrees with the side transfer it produces. Nothing when it does not
+// settle within the pass cap.
+std::optional<NodeState> settleNode(const Segment &segment, const NodeState &below,
+                                    const std::vector<CurveStation> &stations,
+                                    double segmentIn, double perimeterIn)
+{
+    double estimate = below.movementIn;
+    for (int pass = 1; pass <= kMaxNodePasses; ++pass) {
+        const double transferPsi =
+            segment.transfersSide ? sideTransferAt(stations, segment.stations, estimate) : 0.0;
+        const double transferredLb = segmentIn * perimeterIn * transferPsi;
+        const double loadLb = below.loadLb + transferredLb;
+        const double meanLoad = below.loadLb + 0.5 * transferredLb;
+        const double movementIn = below.movementIn + segmentIn * meanLoad / segment.stiffnessLb;
+        // Mean load of the lower half of the segment.
+        const double lowerHalfLoad = 0.5 * (below.loadLb + 0.5 * (loadLb + below.loadLb));
+        const double midMovement =
+            below.movementIn + 0.5 * segmentIn * lowerHalfLoad / segment.stiffnessLb;
+        if (!std::isfinite(midMovement))
+            return std::nullopt;
+        if (std::fabs(midMovement - estimate) <= kNodeToleranceIn)
+            return NodeState{loadLb, movementIn};
+        estimate = midMovement;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase)
+{
+    assert(!input.layers.empty() && "the load-settlement analysis needs at least one layer");
+    LoadSettlementRun run;
+    const double diameterIn = input.stemDiameterFt * kInPerFt;
+    const double lengthIn = input.shaftLengthFt * kInPerFt;
+
+    const LayerProfile layerProfile(input.layers);
+    const std::vector<double> depths = stationDepthsIn(input.layers);
+    run.status = placeStations(run, input, curveCase, layerProfile, depths);
+    if (run.status != kStatusOk)
+        return run;
 
     const SoilType deepest = input.layers.back().soil;
     // The strength profile and the maximum-load-transfer profile of a non-sand base share
@@ -318,73 +392,36 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
         run.failedDepthIn = lengthIn;
         return run;
     }
-    const double largestDiameterIn = std::max(diameterIn, baseDiameterIn);
-    run.baseCurve =
-        scaledCurve(baseTransferCurve(deepest, curveCase), largestDiameterIn, baseLb);
+    const double largestDiameterIn = std::max(diameterIn, input.baseDiameterFt * kInPerFt);
+    run.baseCurve = scaledCurve(baseTransferCurve(deepest, curveCase), largestDiameterIn,
+                                input.baseResistanceTons * kLbPerTon);
     run.hasBaseCurve = true;
 
     // A shaft has at least one segment.
     const int segmentCount = std::max(1, input.segmentCount);
     const double segmentIn = lengthIn / segmentCount;
     const double perimeterIn = kPiFine * diameterIn;
-    const double sideEndIn = (input.shaftLengthFt - input.lengthWithoutSideFt) * kInPerFt;
-    const StiffnessTable stiffness{
-        {0.0, sideEndIn, lengthIn},
-        {kQuarterPi * diameterIn * diameterIn * modulusPsi,
-         kQuarterPi * diameterIn * diameterIn * modulusPsi,
-         kQuarterPi * baseDiameterIn * baseDiameterIn * modulusPsi}};
-
-    // Segments from the base up; their stations and stiffness depend on depth alone.
-    const FirstReaching stationSearch(depths, 0);
-    std::vector<Segment> segments(static_cast<std::size_t>(segmentCount));
-    double z = lengthIn - 0.5 * segmentIn;
-    for (Segment &segment : segments) {
-        segment.stations = stationsAround(stations, stationSearch, z);
-        segment.stiffnessLb = stiffness.at(z);
-        segment.transfersSide = z <= sideEndIn;
-        z -= segmentIn;
-    }
-
+    const std::vector<Segment> segments =
+        buildSegments(input, run.stations, depths, segmentCount, segmentIn);
     const auto tipMovements = assumedTipMovementsIn(diameterIn);
-    for (int point = 0; point < kSettlementPoints; ++point) {
-        const double tipMovementIn = tipMovements[static_cast<std::size_t>(point)];
-        const double tipLoadLb = baseLoadAt(run.baseCurve, tipMovementIn);
-        double loadBelow = tipLoadLb;
-        double movementBelow = tipMovementIn;
+    for (std::size_t point = 0; point < tipMovements.size(); ++point) {
+        const double tipMovementIn = tipMovements[point];
+        NodeState node{baseLoadAt(run.baseCurve, tipMovementIn), tipMovementIn};
         for (std::size_t n = 0; n < segments.size(); ++n) {
-            const Segment &segment = segments[n];
-            double estimate = movementBelow;
-            double load = 0.0;
-            double movement = 0.0;
-            for (int pass = 1;; ++pass) {
-                const double transferPsi =
-                    segment.transfersSide
-                        ? sideTransferAt(stations, segment.stations, estimate)
-                        : 0.0;
-                const double transferredLb = segmentIn * perimeterIn * transferPsi;
-                load = loadBelow + transferredLb;
-                const double meanLoad = loadBelow + 0.5 * transferredLb;
-                movement = movementBelow + segmentIn * meanLoad / segment.stiffnessLb;
-                const double lowerHalfLoad = 0.5 * (loadBelow + 0.5 * (load + loadBelow));
-                const double midMovement =
-                    movementBelow + 0.5 * segmentIn * lowerHalfLoad / segment.stiffnessLb;
-                const bool finite = std::isfinite(midMovement);
-                if (finite && std::fabs(midMovement - estimate) <= kNodeToleranceIn)
-                    break;
-                if (pass >= kMaxNodePasses || !finite) {
-                    run.status = kStatusNoConvergence;
-                    run.failedPoint = point + 1;
-                    run.failedNode = static_cast<int>(n) + 2;
-                    return run;
-                }
-                estimate = midMovement;
+            const std::optional<NodeState> above =
+                settleNode(segments[n], node, run.stations, segmentIn, perimeterIn);
+            if (!above) {
+                run.status = kStatusNoConvergence;
+                run.failedPoint = static_cast<int>(point) + 1;
+                run.failedNode = static_cast<int>(n) + 2;
+                return run;
             }
-            loadBelow = load;
-            movementBelow = movement;
+            node = *above;
         }
-        const SettlementPoint working{loadBelow, movementBelow, tipLoadLb, tipMovementIn};
-        run.workingPoints[static_cast<std::size_t>(point)] = working;
-        run.points[static_cast<std::size_t>(point)] = toOutputUnits(working, input.unitSystem);
+        const SettlementPoint working{node.loadLb, node.movementIn,
+                                      baseLoadAt(run.baseCurve, tipMovementIn), tipMovementIn};
+        run.workingPoints[point] = working;
+        run.points[point] = toOutputUnits(working, input.unitSystem);
     }
     return run;
 }
