@@ -8,6 +8,8 @@ namespace {
 
 using namespace vorna;
 
+// One row per foot of shaft, as the capacity table gives them. Longer shafts put more of
+// their length on the plateau of the curves, where a node settles in fewer passes.
 // A 3 ft shaft of `segments` one-foot segments through 20 layers, alternately clay and
 // sand, with the unit side resistance rising with depth.
 LoadSettlementInput longShaft(int segments)
@@ -45,6 +47,25 @@ void BM_LoadSettlementTrend(benchmark::State &state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_LoadSettlementTrend)
+    ->DenseRange(100, 1000, 100)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+
+// The same 100 ft shaft cut ever finer: the curves and the passes per node stay alike, so
+// the time per segment should stay flat.
+void BM_LoadSettlementFinerSegments(benchmark::State &state)
+{
+    LoadSettlementInput input = longShaft(100);
+    input.segmentCount = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        LoadSettlementRun run = computeLoadSettlement(input, CurveCase::Trend);
+        benchmark::DoNotOptimize(run);
+        if (run.status != 0)
+            state.SkipWithError("the load-settlement run failed");
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LoadSettlementFinerSegments)
     ->DenseRange(100, 1000, 100)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oN);
