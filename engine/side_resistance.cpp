@@ -19,7 +19,6 @@ constexpr double kRockSqrtRulePsf = 40320.0; // 280 psi
 constexpr double kCode4SidePsf = 144000.0;   // 1000 psi: code 4 above this is end bearing only
 constexpr double kMaxBetaUnitSideTsf = 2.1;  // sand and gravelly sand, beta method
 // Atmospheric pressure as the intermediate-geomaterial methods take it.
-constexpr double kGeomaterialAtmospherePsf = 2115.7;
 constexpr double kMaxConcreteHeadFt = 40.0;
 
 } // namespace
@@ -107,7 +106,7 @@ std::optional<GeomaterialStep> decomposedRockStep(double effectiveStressPsf, dou
     const double sigmaV = effectiveStressPsf;
     if (!(sigmaV > 0.0))
         return std::nullopt;
-    const double pa = kGeomaterialAtmospherePsf;
+    const double pa = kPsfAtmosphereGeomaterial;
     const double N = std::max(blowCountN, 0.0);
     const double preconsolidationPsf = 0.2 * N * pa;
     const double phi = std::atan(std::pow(N / (12.2 + 20.3 * sigmaV / pa), 0.34));
@@ -118,7 +117,7 @@ std::optional<GeomaterialStep> decomposedRockStep(double effectiveStressPsf, dou
     step.unitSideResistancePsf = sigmaV * k0 * std::tan(0.75 * phi);
     const double maxBasePsf = 2.1459 * sigmaV * std::pow(overconsolidation, 0.8);
     step.baseResistanceTons =
-        psfToTsf(maxBasePsf * kPiMethod * socketDiameterFt * socketDiameterFt / 4.0);
+        psfToTsf(maxBasePsf * kPiFine * socketDiameterFt * socketDiameterFt / 4.0);
     return step;
 }
 
@@ -157,21 +156,21 @@ double weakRockBaseTons(const WeakRockInput &in, double massModulusTsf, double R
     double c = 0.0;
     if (nPrime > 0.0) {
         const double bracket = 200.0 * (std::sqrt(R) - omega) * (1.0 + R) /
-                               (kPiMethod * diameterMm * nPrime);
+                               (kPiFine * diameterMm * nPrime);
         // Outside the range of the fit (a bracket of 0 or less) the base takes nothing.
         if (bracket > 0.0)
             c = 0.0134 * massModulusKPa * (R / (1.0 + R)) * std::pow(bracket, 0.67);
     }
     double basePsf = c * std::pow(0.05 * diameterMm, 0.67) * kPsfPerKPaOfFit;
     basePsf = std::min(basePsf, 2.5 * in.rockStrengthPsf);
-    return psfToTsf(in.socketDiameterFt * in.socketDiameterFt * (kPiMethod / 4.0) * basePsf);
+    return psfToTsf(in.socketDiameterFt * in.socketDiameterFt * (kPiFine / 4.0) * basePsf);
 }
 
 } // namespace
 
 GeomaterialStep weakRockStep(const WeakRockInput &in)
 {
-    const double pa = kGeomaterialAtmospherePsf;
+    const double pa = kPsfAtmosphereGeomaterial;
     const bool rough = isRoughSocket(in.interfaceCondition);
     const double qu = in.rockStrengthPsf;
 
@@ -180,7 +179,7 @@ GeomaterialStep weakRockStep(const WeakRockInput &in)
 
     double faPsf = 0.5 * qu;
     if (!rough) {
-        const double interfaceFriction = in.interfaceFrictionDeg * kPiMethod / 180.0;
+        const double interfaceFriction = in.interfaceFrictionDeg * kPiFine / 180.0;
         faPsf = smoothSocketAlpha(normalStressPsf / pa, qu) * qu * std::tan(interfaceFriction) /
                 std::tan(0.5236);
     }
@@ -206,7 +205,7 @@ GeomaterialStep weakRockStep(const WeakRockInput &in)
     double theta = 0.0;
     if (nPrime > 0.0)
         theta = tsfToPsf(massModulusTsf) * omega * displacementFt /
-                (kPiMethod * in.socketLengthFt * nPrime * faPsf);
+                (kPiFine * in.socketLengthFt * nPrime * faPsf);
     const double kf = mobilisedFraction(theta, n, nPrime);
 
     GeomaterialStep step;

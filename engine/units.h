@@ -17,7 +17,6 @@ inline constexpr double kPsfAtmosphere = 2116.8;
 inline constexpr double kPi = 3.142;                // stem and base areas, perimeter, volumes
 inline constexpr double kDegreesPerRadian = 57.29;
 inline constexpr double kNoLimit = 1.0e10;          // a zero maximum means no limit
-inline constexpr double kPiMethod = 3.1416;         // pi as the intermediate-geomaterial methods use it
 inline constexpr double kInPerFt = 12.0;
 inline constexpr double kMmPerIn = 25.4;
 inline constexpr double kKPaPerKsf = 47.88;         // the weak-rock base formula works in kPa and mm
@@ -25,6 +24,20 @@ inline constexpr double kPsfPerKsf = 1000.0;
 inline constexpr double kPsfPerPsi = 144.0;
 inline constexpr double kCuFtPerCuYd = 27.0;
 inline constexpr double kPcfConcrete = 150.0;
+
+// Load-settlement and rock-socket methods. They work in inches, pounds and psi (or feet
+// and tons) and carry their own, slightly different, rounded factors and pi.
+inline constexpr double kLbPerTon = 2000.0;
+inline constexpr double kInPerM = 39.37;            // load-settlement results
+inline constexpr double kMPerIn = 0.0254;           // load-transfer curve listing
+inline constexpr double kNPerLb = 4.448;
+inline constexpr double kNPerKN = 1000.0;
+inline constexpr double kKPaPerPsi = 6.895;         // load-transfer curve listing
+inline constexpr double kKPaPerPsiConcrete = 6.894; // SI concrete modulus of the t-z analysis
+inline constexpr double kKNPerTon = 8.896;          // rock-socket curves
+inline constexpr double kPiFine = 3.1416;           // t-z analysis and socket methods
+inline constexpr double kQuarterPi = 0.7854;
+inline constexpr double kPsfAtmosphereGeomaterial = 2115.7; // intermediate geomaterials
 
 // English moduli are entered in psi, SI moduli in kPa; the analysis holds them in tsf.
 constexpr double psiToTsf(double psi) { return psi * kSqInPerSqFt / kPsfPerTsf; }
