@@ -69,7 +69,7 @@ DecomposedRockModulus decomposedRockModulus(const TipLayerValues &layer, double 
     return {46545.4 * std::pow(N, 0.82), nBottom > 0.0 ? layer.BLOWS[kTop] / nBottom : 1.0};
 }
 
-SettlementCurve decomposedRockCurve(const DecomposedRockInput &input)
+SettlementCurve decomposedRockCurve(const DecomposedRockTipInput &input)
 {
     const TipLayerValues &layer = input.tipLayer;
     const double depth = input.referenceDepthFt;
@@ -140,7 +140,7 @@ std::array<double, kSettlementPoints> weakRockSocketMovementsFt(double socketDia
     return movements;
 }
 
-SettlementCurve weakRockCurve(const WeakRockInput &input)
+SettlementCurve weakRockCurve(const WeakRockTipInput &input)
 {
     assert(input.method && "the weak-rock curve needs the weak-rock side method");
     const TipLayerValues &layer = input.tipLayer;
@@ -229,7 +229,7 @@ struct HeadState {
 
 // Carries the socket head's load and movement up through the soil above the rock, from the
 // layer just above it to the first layer.
-HeadState walkUpThroughSoil(const StrongRockInput &input, std::size_t soilLayers,
+HeadState walkUpThroughSoil(const StrongRockTipInput &input, std::size_t soilLayers,
                             bool upperBound, HeadState head)
 {
     const double D = input.stemDiameterFt;
@@ -266,7 +266,7 @@ HeadState walkUpThroughSoil(const StrongRockInput &input, std::size_t soilLayers
 
 } // namespace
 
-SettlementCurve strongRockCurve(const StrongRockInput &input)
+SettlementCurve strongRockCurve(const StrongRockTipInput &input)
 {
     const RockZone zone = strongRockZone(input.layers);
     const double socket =

@@ -26,7 +26,7 @@ struct TipLayerValues {
 double valueAtDepth(const TopBottom &values, double topFt, double bottomFt, double depthFt);
 
 // Cohesionless intermediate geomaterial (code 5).
-struct DecomposedRockInput {
+struct DecomposedRockTipInput {
     UnitSystem unitSystem = UnitSystem::English;
     double stemDiameterFt = 0.0;      // D
     double DSTART = 0.0;              // first stem diameter, ft
@@ -46,7 +46,7 @@ struct DecomposedRockModulus {
 // Soil modulus: the layer's bottom modulus when one is entered, else from N.
 DecomposedRockModulus decomposedRockModulus(const TipLayerValues &layer, double N);
 
-SettlementCurve decomposedRockCurve(const DecomposedRockInput &input);
+SettlementCurve decomposedRockCurve(const DecomposedRockTipInput &input);
 
 // Cohesive intermediate geomaterial (code 6). The side and base stresses come from the
 // weak-rock method of the side-resistance module, evaluated for a socket of the given
@@ -58,7 +58,7 @@ struct WeakRockStress {
 using WeakRockMethod =
     std::function<WeakRockStress(double socketLengthFt, double socketMovementFt)>;
 
-struct WeakRockInput {
+struct WeakRockTipInput {
     UnitSystem unitSystem = UnitSystem::English;
     double stemDiameterFt = 0.0;
     double DSTART = 0.0;
@@ -74,7 +74,7 @@ struct WeakRockInput {
 // Socket movements of the 15 points, ft: a geometric series, then 1.25, 2.5 and 5 % of Bs.
 std::array<double, kSettlementPoints> weakRockSocketMovementsFt(double socketDiameterFt);
 
-SettlementCurve weakRockCurve(const WeakRockInput &input);
+SettlementCurve weakRockCurve(const WeakRockTipInput &input);
 
 // Strong rock (codes 4 and 7) under soil. One entry per layer of the layer summary, top
 // down to the tip layer.
@@ -87,7 +87,7 @@ struct RockTipLayer {
     TopBottom intactModulusTsf{};    // rock layers only
 };
 
-struct StrongRockInput {
+struct StrongRockTipInput {
     UnitSystem unitSystem = UnitSystem::English;
     double stemDiameterFt = 0.0;
     double DSTART = 0.0;
@@ -109,7 +109,7 @@ RockZone strongRockZone(const std::vector<RockTipLayer> &layers);
 
 // Pass 1 (lower-bound soil curves) fills the top columns, pass 2 (upper bound) the tip
 // columns.
-SettlementCurve strongRockCurve(const StrongRockInput &input);
+SettlementCurve strongRockCurve(const StrongRockTipInput &input);
 
 // Curves of the socket methods converted from ft and tons to output units.
 SettlementPoint rockTipOutputUnits(const SettlementPoint &point, UnitSystem unitSystem);

@@ -48,9 +48,9 @@ SettlementCurve runRockTip(RunContext &run, const RockTipInput &input)
     for (const std::string &line : rockTipHeadingLines())
         run.report.line(line);
     return std::visit(Overloaded{
-                          [](const StrongRockInput &in) { return strongRockCurve(in); },
-                          [](const DecomposedRockInput &in) { return decomposedRockCurve(in); },
-                          [](const WeakRockInput &in) { return weakRockCurve(in); },
+                          [](const StrongRockTipInput &in) { return strongRockCurve(in); },
+                          [](const DecomposedRockTipInput &in) { return decomposedRockCurve(in); },
+                          [](const WeakRockTipInput &in) { return weakRockCurve(in); },
                       },
                       input);
 }

@@ -25,7 +25,7 @@ void writeSingleCurveTable(TextOut &report, UnitSystem unitSystem, const Settlem
 
 // The socket method of a tip layer: strong rock (codes 4, 7), decomposed rock (5) or
 // weak rock (6).
-using RockTipInput = std::variant<StrongRockInput, DecomposedRockInput, WeakRockInput>;
+using RockTipInput = std::variant<StrongRockTipInput, DecomposedRockTipInput, WeakRockTipInput>;
 
 // Writes the heading to the report and returns the curve in output units.
 SettlementCurve runRockTip(RunContext &run, const RockTipInput &input);

@@ -89,9 +89,9 @@ TEST(TipLayerValues, ReadLinearlyInsideTheLayer)
 
 // ---- Decomposed rock ------------------------------------------------------------------
 
-DecomposedRockInput decomposedRock()
+DecomposedRockTipInput decomposedRock()
 {
-    DecomposedRockInput input;
+    DecomposedRockTipInput input;
     input.stemDiameterFt = 3.0;
     input.DSTART = 3.0;
     input.EcTsf = kConcreteTsf;
@@ -154,14 +154,14 @@ TEST(DecomposedRock, CurveWorkedByHand)
 
 TEST(DecomposedRock, ShortWalkUsesItsOwnStress)
 {
-    DecomposedRockInput input = decomposedRock();
+    DecomposedRockTipInput input = decomposedRock();
     input.deepestWalkDepthFt = 35.0; // above 30 + 2 x 3 ft
     EXPECT_NEAR(decomposedRockCurve(input)[13].topLoad, 287.5661, 1e-3);
 }
 
 TEST(DecomposedRock, SiCurveIsTheSameCurveInKilonewtonsAndMetres)
 {
-    DecomposedRockInput si = decomposedRock();
+    DecomposedRockTipInput si = decomposedRock();
     si.unitSystem = UnitSystem::SI;
     const SettlementCurve english = decomposedRockCurve(decomposedRock());
     const SettlementCurve metric = decomposedRockCurve(si);
@@ -173,7 +173,7 @@ TEST(DecomposedRock, SiCurveIsTheSameCurveInKilonewtonsAndMetres)
 
 TEST(DecomposedRock, NoStiffnessGivesAnEmptyCurveNotInfinities)
 {
-    DecomposedRockInput input = decomposedRock();
+    DecomposedRockTipInput input = decomposedRock();
     input.tipLayer.BLOWS = {0.0, 0.0};
     for (const SettlementPoint &p : decomposedRockCurve(input))
         EXPECT_EQ(p, SettlementPoint{});
@@ -181,7 +181,7 @@ TEST(DecomposedRock, NoStiffnessGivesAnEmptyCurveNotInfinities)
 
 TEST(DecomposedRock, VeryShortSocketStaysFinite)
 {
-    DecomposedRockInput input = decomposedRock();
+    DecomposedRockTipInput input = decomposedRock();
     input.referenceDepthFt = 20.3; // R = 0.1: the elastic solution's log turns negative
     for (const SettlementPoint &p : decomposedRockCurve(input)) {
         EXPECT_TRUE(std::isfinite(p.topLoad));
@@ -191,9 +191,9 @@ TEST(DecomposedRock, VeryShortSocketStaysFinite)
 
 // ---- Weak rock ------------------------------------------------------------------------
 
-WeakRockInput weakRock(double designSideTons)
+WeakRockTipInput weakRock(double designSideTons)
 {
-    WeakRockInput input;
+    WeakRockTipInput input;
     input.stemDiameterFt = 3.0;
     input.DSTART = 3.0;
     input.EcTsf = kConcreteTsf;
@@ -221,7 +221,7 @@ TEST(WeakRock, SocketMovementsOfA3FtSocket)
 
 TEST(WeakRock, MethodIsAskedForEachSocketMovement)
 {
-    WeakRockInput input = weakRock(200.0);
+    WeakRockTipInput input = weakRock(200.0);
     std::vector<std::pair<double, double>> calls;
     input.method = [&](double length, double movement) {
         calls.emplace_back(length, movement);
@@ -262,7 +262,7 @@ TEST(WeakRock, PointWorkedByHand)
 
 TEST(WeakRock, SiOutputIsConvertedOnce)
 {
-    WeakRockInput input = weakRock(80.0);
+    WeakRockTipInput input = weakRock(80.0);
     input.unitSystem = UnitSystem::SI;
     const SettlementCurve curve = weakRockCurve(input);
     const double loadLb = 160000.0 + 3.1416 * 9.0 / 4.0 * 20000.0;
@@ -284,9 +284,9 @@ RockTipLayer rock(SoilType soil, double depthFt, double sideTons)
     return layer;
 }
 
-StrongRockInput strongRock(std::vector<RockTipLayer> layers)
+StrongRockTipInput strongRock(std::vector<RockTipLayer> layers)
 {
-    StrongRockInput input;
+    StrongRockTipInput input;
     input.stemDiameterFt = 3.0;
     input.DSTART = 3.0;
     input.EcTsf = kConcreteTsf;
@@ -365,7 +365,7 @@ TEST(StrongRock, SoilAboveTheRockWorkedByHand)
 
 TEST(StrongRock, SiCurve)
 {
-    StrongRockInput si = strongRock({rock(SoilType::StrongRock, 12.0, 100.0)});
+    StrongRockTipInput si = strongRock({rock(SoilType::StrongRock, 12.0, 100.0)});
     si.unitSystem = UnitSystem::SI;
     const SettlementCurve metric = strongRockCurve(si);
     EXPECT_NEAR(metric[0].topLoad, 118.1165 * 8.896, 1e-3);
@@ -403,7 +403,7 @@ TEST(RockTipReport, RunWritesTheHeadingAndDispatchesOnTheMethod)
     std::filesystem::create_directories(folder);
     RunContext run;
     ASSERT_TRUE(run.report.open(folder / "shaft.vro"));
-    const StrongRockInput strong = strongRock({rock(SoilType::StrongRock, 12.0, 100.0)});
+    const StrongRockTipInput strong = strongRock({rock(SoilType::StrongRock, 12.0, 100.0)});
     EXPECT_EQ(runRockTip(run, strong), strongRockCurve(strong));
     EXPECT_EQ(runRockTip(run, decomposedRock()), decomposedRockCurve(decomposedRock()));
     EXPECT_EQ(runRockTip(run, weakRock(80.0)), weakRockCurve(weakRock(80.0)));
