@@ -1,5 +1,6 @@
 #include "analysis.h"
 
+#include "capacity_driver.h"
 #include "input_file.h"
 #include "profile_checks.h"
 #include "run_context.h"
@@ -12,9 +13,10 @@ void analyse(RunContext &run, std::string_view inputContent)
 {
     readInputFile(run, inputContent);
     checkProfileInput(run);
-    const SoilProfile profile = prepareSoilProfile(run.input);
+    SoilProfile profile = prepareSoilProfile(run.input);
     writeFactorsOfSafety(run);
     writeSoilInformation(run, profile);
+    runCapacityAnalysis(run, profile);
 }
 
 } // namespace vorna

@@ -3,6 +3,8 @@
 // units (ft, cu yd, tons, or m, cu m, kN); the writers only format them.
 #pragma once
 
+#include "vornacalc/results.h"
+
 #include <string>
 #include <vector>
 
@@ -21,30 +23,6 @@ struct ShaftBlock {
     double steelArea = 0.0;      // one percent steel, sq in or sq m
     double EcAsEntered = 0.0;
     double underreamVolume = 0.0;
-};
-
-// One result row in output units. Under LRFD the last three hold LRFD QS, LRFD QB and
-// LRFD QU in place of QBD, QDN and QU/VOLUME; in uplift QB holds the weight WT.
-struct ResultRow {
-    double length = 0.0;
-    double volume = 0.0;
-    double QS = 0.0;
-    double QB = 0.0;
-    double QU = 0.0;
-    double QBD = 0.0;
-    double QDN = 0.0;
-    double QUperVolume = 0.0;
-    bool operator==(const ResultRow &) const = default;
-};
-
-// The most efficient shaft of the run, in output units.
-struct BestShaft {
-    double stemDiameter = 0.0;
-    double baseDiameter = 0.0;
-    double length = 0.0;
-    double volume = 0.0;
-    double QU = 0.0;
-    double QUperVolume = 0.0;
 };
 
 struct TableStyle {

@@ -13,6 +13,8 @@ namespace vorna {
 // A series of more than kMaxDiameters is cut there (the caller rejects such input first).
 std::vector<double> diameterSeriesFt(double startFt, double limitFt);
 inline constexpr int kMaxDiameters = 1000;
+// Smallest output increment of the re-tabulated rows (ft or m).
+inline constexpr double kMinOutputIncrement = 0.01;
 
 // Weight of the shaft less buoyancy, tons: concrete at 150 pcf, water at 0.0312 ton per
 // cu ft acting on the stem below the water table.

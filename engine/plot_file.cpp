@@ -28,8 +28,10 @@ void writePlotBlock(TextOut &plot, const PlotBlock &block)
         plot.line(values(row.data() + 5, 2));
     }
     for (const auto &curve : block.curves)
-        for (const CurvePoint &point : curve)
-            plot.line(values(point.data(), 4));
+        for (const SettlementPoint &p : curve) {
+            const double point[] = {p.topLoad, p.topMovement, p.tipLoad, p.tipMovement};
+            plot.line(values(point, 4));
+        }
 }
 
 } // namespace vorna

@@ -11,9 +11,6 @@ namespace vorna {
 
 class TextOut;
 
-// One load-settlement point: top load, top movement, tip load, tip movement.
-using CurvePoint = std::array<double, 4>;
-
 // The plotted seven values of a result row: LENGTH, QS, QB (or WT), QU, factored side,
 // factored base, factored total.
 using PlotRow = std::array<double, 7>;
@@ -22,7 +19,7 @@ struct PlotBlock {
     int diameterCount = 0; // NDIA
     int kls = 0;           // 3 once the three soil curves were computed in the run
     std::vector<PlotRow> rows;
-    std::vector<std::vector<CurvePoint>> curves; // three when kls > 1, else one
+    std::vector<std::vector<SettlementPoint>> curves; // three when kls > 1, else one
 };
 
 void writePlotBlock(TextOut &plot, const PlotBlock &block);

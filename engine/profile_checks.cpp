@@ -1,6 +1,7 @@
 #include "profile_checks.h"
 
 #include "base_resistance.h"
+#include "capacity_table.h"
 #include "input_data.h"
 #include "run_context.h"
 #include "units.h"
@@ -46,6 +47,20 @@ std::optional<Lines> shaftFault(const InputData &in, const Units &u)
     if (!(in.DSTART > 0.0))
         return Lines{"THE SMALLEST SHAFT DIAMETER DSTART IS " + u.length(in.DSTART) + ".",
                      "EXPECTED: A DIAMETER ABOVE 0."};
+    if (!(in.outputIncrement >= kMinOutputIncrement))
+        return Lines{"THE OUTPUT INCREMENT IS " + u.length(in.outputIncrement * (u.si ? kFtPerM : 1.0)) +
+                         ".",
+                     "EXPECTED: AN INCREMENT OF AT LEAST " + numberText(kMinOutputIncrement) +
+                         (u.si ? " M." : " FT.")};
+    if (!in.isLrfd() && !(in.FST > 0.0 && in.FSB > 0.0))
+        return Lines{"THE FACTORS OF SAFETY ARE " + numberText(in.FST) + " (SIDE) AND " +
+                         numberText(in.FSB) + " (BASE).",
+                     "EXPECTED: FACTORS OF SAFETY ABOVE 0."};
+    if (in.DIALIM - in.DSTART > 0.5 * (kMaxDiameters - 1))
+        return Lines{"THE DIAMETERS FROM " + u.length(in.DSTART) + " TO " + u.length(in.DIALIM) +
+                         " MAKE MORE THAN " + std::to_string(kMaxDiameters) + " SHAFTS.",
+                     "EXPECTED: AT MOST " + std::to_string(kMaxDiameters) +
+                         " DIAMETERS IN STEPS OF 0.5 FT."};
     if (!isBelled(in.RATIO))
         return std::nullopt;
     if (in.RATIO < 1.0)

@@ -2,20 +2,14 @@
 // in output units (tons and inches for English runs, kN and metres for SI runs).
 #pragma once
 
+#include "vornacalc/results.h"
+
 #include <array>
 
 namespace vorna {
 
 inline constexpr int kSettlementPoints = 15;
 
-struct SettlementPoint {
-    double topLoad = 0.0;
-    double topMovement = 0.0;
-    double tipLoad = 0.0;
-    double tipMovement = 0.0;
-
-    bool operator==(const SettlementPoint &) const = default;
-};
 
 using SettlementCurve = std::array<SettlementPoint, kSettlementPoints>;
 

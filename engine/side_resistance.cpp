@@ -123,6 +123,11 @@ std::optional<GeomaterialStep> decomposedRockStep(double effectiveStressPsf, dou
 
 namespace {
 
+double slumpInOfInput(const InputData &input, double slump)
+{
+    return input.isSI() ? slumpMToIn(slump) : slump;
+}
+
 bool isRoughSocket(int interfaceCondition)
 {
     return interfaceCondition == 1 || interfaceCondition == 3;
@@ -145,9 +150,10 @@ double mobilisedFraction(double theta, double n, double nPrime)
     return theta;
 }
 
-// Base of a weak-rock socket: the mass modulus in kPa and the diameter in mm inside the fit.
-double weakRockBaseTons(const WeakRockInput &in, double massModulusTsf, double R, double omega,
-                        double nPrime)
+// Unit base resistance of a weak-rock socket at a socket movement, psf: the mass modulus in
+// kPa and the diameter and movement in mm inside the fit.
+double weakRockBasePsf(const WeakRockInput &in, double massModulusTsf, double R, double omega,
+                       double nPrime, double displacementFt)
 {
     // The fit converts kPa to psf with its own rounding.
     constexpr double kPsfPerKPaOfFit = 20.88;
@@ -161,9 +167,9 @@ double weakRockBaseTons(const WeakRockInput &in, double massModulusTsf, double R
         if (bracket > 0.0)
             c = 0.0134 * massModulusKPa * (R / (1.0 + R)) * std::pow(bracket, 0.67);
     }
-    double basePsf = c * std::pow(0.05 * diameterMm, 0.67) * kPsfPerKPaOfFit;
-    basePsf = std::min(basePsf, 2.5 * in.rockStrengthPsf);
-    return psfToTsf(in.socketDiameterFt * in.socketDiameterFt * (kPiFine / 4.0) * basePsf);
+    const double displacementMm = displacementFt * kInPerFt * kMmPerIn;
+    const double basePsf = c * std::pow(displacementMm, 0.67) * kPsfPerKPaOfFit;
+    return std::min(basePsf, 2.5 * in.rockStrengthPsf);
 }
 
 } // namespace
@@ -201,7 +207,8 @@ GeomaterialStep weakRockStep(const WeakRockInput &in)
     const double omega = 1.14 * rootR - 0.05 * (rootR - 1.0) * logModuli - 0.44;
     const double nPrime = 0.37 * rootR - 0.15 * (rootR - 1.0) * logModuli + 0.13;
 
-    const double displacementFt = 0.05 * in.socketDiameterFt;
+    const double displacementFt =
+        in.displacementFt > 0.0 ? in.displacementFt : 0.05 * in.socketDiameterFt;
     double theta = 0.0;
     if (nPrime > 0.0)
         theta = tsfToPsf(massModulusTsf) * omega * displacementFt /
@@ -210,7 +217,10 @@ GeomaterialStep weakRockStep(const WeakRockInput &in)
 
     GeomaterialStep step;
     step.unitSideResistancePsf = std::max(rough ? faPsf * kf : faPsf, 0.0);
-    step.baseResistanceTons = weakRockBaseTons(in, massModulusTsf, R, omega, nPrime);
+    step.mobilisedSidePsf = std::max(faPsf * kf, 0.0);
+    step.baseStressPsf = weakRockBasePsf(in, massModulusTsf, R, omega, nPrime, displacementFt);
+    step.baseResistanceTons =
+        psfToTsf(in.socketDiameterFt * in.socketDiameterFt * (kPiFine / 4.0) * step.baseStressPsf);
     return step;
 }
 
@@ -239,6 +249,28 @@ double weakRockSocketLengthFt(const SoilProfile &profile, std::size_t layerIndex
     if (lengthFt <= 0.0)
         lengthFt = 1.0;
     return lengthFt;
+}
+
+WeakRockInput weakRockLayerInput(const InputData &input, const SoilProfile &profile,
+                                 std::size_t layerIndex, double distanceFt, double socketDiameterFt)
+{
+    const SoilLayer &layer = profile.layers[layerIndex];
+    WeakRockInput weak;
+    weak.slumpIn = slumpInOfInput(input, layer.at(layer.slump, distanceFt));
+    weak.rqdPercent = layer.at(layer.RQD, distanceFt);
+    weak.interfaceFrictionDeg = layer.at(layer.interfaceFrictionAngle, distanceFt);
+    weak.rockStrengthPsf = layer.at(layer.QUR, distanceFt);
+    weak.interfaceCondition = static_cast<int>(layer.interfaceCondition[kTop]);
+    weak.socketDiameterFt = socketDiameterFt;
+    weak.concreteHeadFt = concreteHeadFt(profile, layerIndex, referenceDepthFt(input, layer));
+    weak.intactModulusTsf = layer.at(layer.rockModulusTsf, distanceFt);
+    weak.shaftModulusTsf = profile.shaftModulusTsf;
+    return weak;
+}
+
+std::optional<double> weakRockTopFt(const SoilProfile &profile, std::size_t layerIndex)
+{
+    return socketRockTopFt(profile, layerIndex);
 }
 
 double concreteHeadFt(const SoilProfile &profile, std::size_t layerIndex, double referenceDepthFt)
@@ -288,11 +320,6 @@ double stepCoefficient(const SoilLayer &layer, const SideStepInput &step, SideSt
     if (isGravel(layer.type) && N <= 25.0)
         out.gravelCriterionWarning = true;
     return coefficient;
-}
-
-double slumpInOfInput(const InputData &input, double slump)
-{
-    return input.isSI() ? slumpMToIn(slump) : slump;
 }
 
 } // namespace
@@ -359,18 +386,9 @@ SideStep sideResistanceStep(const InputData &input, const SoilProfile &profile,
     }
     case SoilType::WeakRock: {
         geomaterial = true;
-        WeakRockInput weak;
-        weak.slumpIn = slumpInOfInput(input, layer.at(layer.slump, d));
-        weak.rqdPercent = layer.at(layer.RQD, d);
-        weak.interfaceFrictionDeg = layer.at(layer.interfaceFrictionAngle, d);
-        weak.rockStrengthPsf = layer.at(layer.QUR, d);
-        weak.interfaceCondition = static_cast<int>(layer.interfaceCondition[kTop]);
-        weak.socketDiameterFt = socketFt;
+        WeakRockInput weak = weakRockLayerInput(input, profile, step.layerIndex, d, socketFt);
         weak.socketLengthFt = weakRockSocketLengthFt(profile, step.layerIndex, step.depthFt);
-        weak.concreteHeadFt =
-            concreteHeadFt(profile, step.layerIndex, referenceDepthFt(input, layer));
         weak.intactModulusTsf = step.intactModulusMeanTsf;
-        weak.shaftModulusTsf = profile.shaftModulusTsf;
         const GeomaterialStep result = weakRockStep(weak);
         s = result.unitSideResistancePsf;
         out.geomaterialBaseTons = result.baseResistanceTons;

@@ -53,6 +53,8 @@ double sidePerimeterFt(SoilType type, double scaledSocketDiameterFt, double stem
 struct GeomaterialStep {
     double unitSideResistancePsf = 0.0;
     double baseResistanceTons = 0.0;
+    double mobilisedSidePsf = 0.0; // weak rock: fa Kf, rough or smooth
+    double baseStressPsf = 0.0;    // weak rock: qb, at most 2.5 qu
 };
 
 // Decomposed rock (cohesionless intermediate geomaterial) from the effective vertical
@@ -72,6 +74,7 @@ struct WeakRockInput {
     double concreteHeadFt = 0.0;   // depth of fluid concrete acting on the socket wall
     double intactModulusTsf = 0.0; // Ei
     double shaftModulusTsf = 0.0;  // Ec
+    double displacementFt = 0.0;   // socket movement; 0 takes 5 % of the socket diameter
 };
 // Preconditions (checked on the input): qu, Ei, Ec, the socket diameter and length above 0;
 // smooth sockets with an interface friction angle between 0 and 90 degrees.
@@ -82,6 +85,14 @@ GeomaterialStep weakRockStep(const WeakRockInput &input);
 double weakRockSocketLengthFt(const SoilProfile &profile, std::size_t layerIndex, double depthFt);
 // Head of fluid concrete: half-way between that rock top and the reference depth, 0 to 40 ft.
 double concreteHeadFt(const SoilProfile &profile, std::size_t layerIndex, double referenceDepthFt);
+
+// The weak-rock values of a layer at a distance below its top, with the socket diameter
+// in force and the concrete head of the layer; the socket length is left to the caller.
+WeakRockInput weakRockLayerInput(const InputData &input, const SoilProfile &profile,
+                                 std::size_t layerIndex, double distanceFt, double socketDiameterFt);
+// Top of the rock a weak-rock socket is measured from: the first layer of code 6 or 7 down
+// to the layer; none when there is no such layer.
+std::optional<double> weakRockTopFt(const SoilProfile &profile, std::size_t layerIndex);
 
 // The running mean of the intact-rock modulus over the weak-rock steps of a diameter.
 struct RunningMean {

@@ -42,7 +42,7 @@ TEST(Cli, RunsEachProjectAndReportsItsStatus)
     ScratchFolder folder;
     const auto good = folder / "good.vrd";
     const auto bad = folder / "bad.vrd";
-    std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/example.vrd", good);
+    std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/belled_uplift.vrd", good);
     writeFile(bad, "Bad\r\n1\r\n1 1 1 1 1 2\r\n");
     const Outcome both = runVorna("'" + good.string() + "' '" + bad.string() + "'");
     EXPECT_EQ(both.exitCode, 1);

@@ -160,7 +160,7 @@ TEST(PlotFile, BlockLayout)
     block.diameterCount = 5;
     block.kls = 0;
     block.rows = {{12.5, 1.0, 2.0, 3.0, 0.4, 0.6, 1.0}, {13.5, -1.0, 0.0, 3600000.0, 0, 0, 0}};
-    block.curves = {std::vector<CurvePoint>(15, CurvePoint{120.0, 0.01, 100.0, 0.005})};
+    block.curves = {std::vector<SettlementPoint>(15, SettlementPoint{120.0, 0.01, 100.0, 0.005})};
     writePlotBlock(plot, block);
     plot.close();
     const auto lines = fileLines(folder / "job.vrp");

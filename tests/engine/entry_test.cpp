@@ -15,8 +15,8 @@ using namespace vorna::test;
 
 namespace {
 
-const char *const kProject = "Entry test\r\n1\r\n1 1 1 1 1 2\r\n2 2 0 0 0 0 4000000\r\n"
-                             "1 10 300 2.5 3\r\n2 60\r\n0 115 0 2000 0 0 0 1 1\r\n"
+const char *const kProject = "Entry test\r\n1\r\n2 1 1 1 1 2\r\n2 2 0 0 0 0 4000000\r\n"
+                             "1 10 40 2.5 3\r\n2 60\r\n0 115 0 2000 0 0 0 1 1\r\n"
                              "0 115 0 2000 0 0 0 1 1\r\n0 0\r\n";
 
 // Runs each test inside its own scratch folder, the current directory of the engine.

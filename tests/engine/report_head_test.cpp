@@ -39,7 +39,7 @@ TEST(ReportHead, HeadIsExactWithAnInjectedClock)
 {
     ScratchFolder folder;
     const std::filesystem::path project = folder / "job.vrd";
-    writeFile(project, "Head\r\n1\r\n1 1 1 1 1 2\r\n2 2 0 0 0 0 4000000\r\n1 10 300 2.5 3\r\n"
+    writeFile(project, "Head\r\n1\r\n2 1 1 1 1 2\r\n2 2 0 0 0 0 4000000\r\n1 10 40 2.5 3\r\n"
                        "2 60\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n");
     RunFiles files = filesForProject(project);
     files.versionText = "2012.7.10.12345"; // longer than 12: cut

@@ -86,9 +86,12 @@ std::string soilSections(const std::string &report)
         ++start;
     start += 4; // the dashes and two empty lines
     std::string text;
-    for (std::size_t i = start; i < lines.size(); ++i) {
-        if (lines[i].find("DRILLED SHAFT INFORMATION") != std::string::npos)
-            break;
+    std::size_t end = start;
+    while (end < lines.size() && lines[end].find("DRILLED SHAFT INFORMATION") == std::string::npos)
+        ++end;
+    if (end < lines.size())
+        end -= 2; // the shaft block opens with two empty lines
+    for (std::size_t i = start; i < end; ++i) {
         text += lines[i] + "\r\n";
     }
     return text;
@@ -286,8 +289,9 @@ struct FaultCase {
 std::string projectText(const FaultCase &c)
 {
     const std::size_t lineEnd = c.layers.find("\r\n");
-    return "Checks\r\n" + c.units + "\r\n1 1 1 1 1 2\r\n" + c.shaft + "\r\n" +
-           c.layers.substr(0, lineEnd) + " 10 300 2.5 3\r\n" + c.layers.substr(lineEnd + 2);
+    // A design depth of 10 ft keeps the runs that pass the checks short and complete.
+    return "Checks\r\n" + c.units + "\r\n2 1 1 1 1 2\r\n" + c.shaft + "\r\n" +
+           c.layers.substr(0, lineEnd) + " 10 10 2.5 3\r\n" + c.layers.substr(lineEnd + 2);
 }
 
 TEST(ProfileChecks, UnusableValuesEndTheRunWithAnErrorBlock)
@@ -357,7 +361,7 @@ TEST(ProfileChecks, UnusableValuesEndTheRunWithAnErrorBlock)
 
 TEST(ProfileChecks, UsableValuesPass)
 {
-    const std::string clay = "2 20\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n";
+    const std::string clay = "2 40\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n";
     const FaultCase cases[] = {
         {"ratio below 1 is a straight shaft", "1", "3 3 0.8 0 0 0 4000000", "1\r\n" + clay, ""},
         {"ratio of exactly 1 is a straight shaft", "1", "3 3 1 0 0 0 4000000", "1\r\n" + clay, ""},

@@ -3,6 +3,8 @@
 // several runs may go on at once in different threads.
 #pragma once
 
+#include "vornacalc/results.h"
+
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -52,6 +54,7 @@ struct RunOptions {
     ConsoleSink console;                      // empty: console text is discarded
     std::optional<LocalDateTime> dateTime;    // empty: the system clock, local time
     std::filesystem::path diagnosticFolder;   // where TZDATA.DAT goes; empty: the input's folder
+    AnalysisResults *results = nullptr;       // filled when given
 };
 
 // Runs one analysis and returns its status (RunStatus). Never throws.

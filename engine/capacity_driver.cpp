@@ -1,0 +1,518 @@
+#include "capacity_driver.h"
+
+#include "capacity_report.h"
+#include "capacity_table.h"
+#include "fixed_field.h"
+#include "load_settlement_output.h"
+#include "plot_file.h"
+#include "rock_tip_output.h"
+#include "run_context.h"
+#include "side_resistance.h"
+#include "soil_report.h"
+#include "units.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace vorna {
+
+int nearestWholeNumber(double value)
+{
+    return static_cast<int>(std::lround(value));
+}
+
+std::vector<TipRecord> DepthWalk::tipRecords() const
+{
+    std::vector<TipRecord> records(byTip.size());
+    for (std::size_t m = 0; m < byTip.size(); ++m)
+        records[m] = byTip[m].tip;
+    return records;
+}
+
+namespace {
+
+constexpr double kCodeFourRockLimitPsf = 144000.0; // 1000 psi
+
+void storeStep(DepthWalk &walk, int tip, const StepRecord &record)
+{
+    if (tip < 0)
+        return;
+    if (static_cast<std::size_t>(tip) >= walk.byTip.size())
+        walk.byTip.resize(static_cast<std::size_t>(tip) + 1);
+    walk.byTip[static_cast<std::size_t>(tip)] = record;
+    walk.lastTip = std::max(walk.lastTip, tip);
+}
+
+} // namespace
+
+DepthWalk walkProfile(RunContext &run, SoilProfile &profile, const BaseGeometry &geometry,
+                      double bottomLengthFt)
+{
+    const InputData &input = run.input;
+    DepthWalk walk;
+    walk.layers.resize(profile.layers.size());
+    EffectiveStress stress{startingStressPsf(profile, input.TOPLEN, input.WTD), 0.0};
+    SideTotals totals;
+    RunningMean weakRockModulus;
+    // Whether rock of codes 4 or 7 was reached: the base average of a tip in soil above
+    // rock uses the last soil value. Kept per diameter so every diameter is averaged alike.
+    bool soilBeforeRock = true;
+
+    for (std::size_t i = 0; i < profile.layers.size(); ++i) {
+        snapLayerBottom(profile, i);
+        const SoilLayer &layer = profile.layers[i];
+        LayerSummary &summary = walk.layers[i];
+        summary.layerIndex = i;
+        summary.soil = layer.type;
+        for (const DepthStep &step : layerSteps(layer, input.TOPLEN)) {
+            const double z = step.depthFt;
+            const double d = step.distanceFt;
+            stress = advancedStress(stress, layer.at(layer.GAMMA, d), z, input.WTD);
+            writeStepDataMessages(run, checkStepData(layer, d));
+            if (layer.type == SoilType::WeakRock)
+                weakRockModulus.add(layer.at(layer.rockModulusTsf, d));
+
+            const SideStep side =
+                sideResistanceStep(input, profile,
+                                   {i, z, d, stress, geometry.stemDiameterFt, weakRockModulus.mean()});
+            if (side.noEffectiveStress)
+                stopOnNoEffectiveStress(run, static_cast<int>(i) + 1, z);
+            writeSideStepMessages(run, side);
+            totals = accumulatedSide(totals, side, layer.lrfdSide);
+            if (layer.type == SoilType::WeakRock && !walk.reachedWeakRock) {
+                walk.reachedWeakRock = true;
+                walk.firstWeakRockQS = totals.QS;
+            }
+            if (isRockSocket(layer.type))
+                soilBeforeRock = false;
+            if (layer.type == SoilType::StrongRockSideOrBase &&
+                std::min(layer.at(layer.QUR, d), layer.at(layer.QUCON, d)) <= kCodeFourRockLimitPsf)
+                walk.weakCodeFourRock = true;
+
+            const double baseTons = stepBaseResistanceTons(
+                input, profile, geometry,
+                {i, z, d, geometry.stemDiameterFt, bottomLengthFt, side.geomaterialBaseTons});
+            const int tip = nearestWholeNumber(z + bottomLengthFt + geometry.stemEndToBaseFt);
+            const double volume =
+                (tip - geometry.stemEndToBaseFt) * geometry.stemAreaSqFt / kCuFtPerCuYd +
+                geometry.bellVolumeCuYd;
+            storeStep(walk, tip,
+                      {true, volume, totals.QS, totals.lrfdQS, side.unitSideResistanceTsf,
+                       {baseTons, soilBeforeRock}});
+
+            if (!summary.reached) {
+                summary.reached = true;
+                summary.firstTip = tip;
+                summary.firstSideTsf = side.unitSideResistanceTsf;
+            }
+            summary.lastTip = tip;
+            summary.lastSideTsf = side.unitSideResistanceTsf;
+            summary.lastDepthFt = z;
+            summary.lastQS = totals.QS;
+            summary.lastStressPsf = stress.psf;
+            walk.deepestDepthFt = z;
+            walk.finalStressPsf = stress.psf;
+        }
+    }
+    return walk;
+}
+
+namespace {
+
+// Everything of a diameter that later steps need, in internal units unless said.
+struct DiameterOutcome {
+    std::vector<ResultRow> rows;       // internal units
+    std::vector<double> lrfdSideTons;  // LRFD QS of each row
+    bool designLoadReached = false;
+};
+
+ResultRow outputRow(const ResultRow &row, bool si, bool lrfd)
+{
+    if (!si)
+        return row;
+    ResultRow out = row;
+    out.length = row.length / kFtPerM;
+    out.volume = row.volume / kCuYdPerCuM;
+    out.QS = row.QS / kTonsPerKN;
+    out.QB = row.QB / kTonsPerKN;
+    out.QU = row.QU / kTonsPerKN;
+    out.QBD = row.QBD / kTonsPerKN;
+    out.QDN = row.QDN / kTonsPerKN;
+    out.QUperVolume = lrfd ? row.QUperVolume / kTonsPerKN
+                           : row.QUperVolume / (kTonsPerKN / kCuYdPerCuM);
+    return out;
+}
+
+double outputLength(double ft, bool si)
+{
+    return si ? ft / kFtPerM : ft;
+}
+
+// The layer that holds the base of a shaft of the given length.
+std::size_t tipLayerIndex(const SoilProfile &profile, double lengthFt)
+{
+    for (std::size_t i = 0; i < profile.layers.size(); ++i)
+        if (profile.layers[i].DEPTH > lengthFt)
+            return i;
+    return profile.layers.empty() ? 0 : profile.layers.size() - 1;
+}
+
+void writeNeedAnotherLayer(RunContext &run)
+{
+    constexpr std::string_view kMessage = "   *********** NEED ANOTHER SOIL LAYER ************";
+    run.consoleEmpty(1);
+    run.console(kMessage);
+    for (TextOut *out : {&run.runtime, &run.report}) {
+        out->emptyLines(1);
+        out->line(kMessage);
+    }
+}
+
+struct RunState {
+    bool designLoadEverReached = false;
+    bool anyRows = false;
+    int kls = 0;
+    double FSB = 1.0;
+    bool weakCodeFourRock = false;
+    double bestQUperVolume = 0.0;
+    std::optional<BestShaft> best;
+};
+
+// Result rows of a diameter from its depth walk, written as they are computed.
+DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const DepthWalk &walk,
+                            const BaseGeometry &geometry, double bottomLengthFt, RunState &state)
+{
+    const InputData &input = run.input;
+    const bool si = input.isSI();
+    const bool lrfd = input.isLrfd();
+    const bool uplift = input.loadingType == LoadingType::Uplift;
+    DiameterOutcome outcome;
+
+    const int firstRow =
+        nearestWholeNumber(bottomLengthFt + input.TOPLEN + geometry.stemEndToBaseFt) + 1;
+    const int lastRow = lastBaseRowLengthFt(walk.lastTip, geometry, bottomLengthFt);
+    if (lastRow < firstRow) {
+        writeIncreaseSoilDepth(run);
+        return outcome;
+    }
+    const std::vector<TipRecord> records = walk.tipRecords();
+    double previousVolume = 0.0;
+    for (int k = firstRow; k <= lastRow; ++k) {
+        const StepRecord &step = static_cast<std::size_t>(k) < walk.byTip.size()
+                                     ? walk.byTip[static_cast<std::size_t>(k)]
+                                     : StepRecord{};
+        ResultRow row;
+        row.length = k;
+        row.volume = step.volumeCuYd > 0.01 ? step.volumeCuYd : previousVolume;
+        previousVolume = row.volume;
+        row.QS = step.QS;
+        row.QB = averagedBaseResistanceTons(records, k, geometry, bottomLengthFt);
+        RowFactors factors{lrfd, input.FST, state.FSB, lrfdTipFactor(profile, k)};
+        if (uplift) {
+            row.QB = upliftWeightTons(row.volume, row.length, input.WTD, geometry.stemDiameterFt);
+            state.FSB = 1.0;
+            factors.FSB = 1.0;
+            factors.lrfdTip = 1.0; // the weight is not factored
+        }
+        row = completedRow(row, step.lrfdQS, factors);
+        outcome.rows.push_back(row);
+        outcome.lrfdSideTons.push_back(step.lrfdQS);
+
+        const std::string line = resultRowLine(outputRow(row, si, lrfd), si);
+        run.console(line);
+        if (input.designControl == DesignControl::DesignLoad)
+            run.report.line(line);
+
+        if (input.designControl == DesignControl::DesignLoad &&
+            designQuantity(row, lrfd) > input.P) {
+            outcome.designLoadReached = true;
+            break;
+        }
+        if (input.designControl == DesignControl::DesignDepth && row.length >= input.DGH)
+            break;
+    }
+    return outcome;
+}
+
+void writeRetabulatedRows(RunContext &run, const DiameterOutcome &outcome,
+                          const BaseGeometry &geometry, double bottomLengthFt)
+{
+    const InputData &input = run.input;
+    const bool si = input.isSI();
+    const bool lrfd = input.isLrfd();
+    std::vector<ResultRow> rows;
+    for (const ResultRow &row : outcome.rows)
+        rows.push_back(outputRow(row, si, lrfd));
+    double lastLength = std::numeric_limits<double>::infinity();
+    if (si) {
+        lastLength = input.designControl == DesignControl::DesignDepth
+                         ? outputLength(input.DGH, si)
+                         : rows.back().length;
+    }
+    const double above =
+        outputLength(bottomLengthFt + input.TOPLEN + geometry.stemEndToBaseFt, si);
+    for (const ResultRow &row :
+         retabulatedRows(rows, input.outputIncrement, above, lastLength, lrfd))
+        run.report.line(resultRowLine(row, si));
+}
+
+// The hand-over to the load-transfer analysis of a shaft whose tip is in soil.
+LoadSettlementInput loadSettlementInput(const RunContext &run, const DepthWalk &walk,
+                                        const DiameterOutcome &outcome,
+                                        const BaseGeometry &geometry, double bottomLengthFt)
+{
+    const InputData &input = run.input;
+    const ResultRow &design = outcome.rows.back();
+    LoadSettlementInput in;
+    in.unitSystem = input.unitSystem;
+    in.stemDiameterFt = geometry.stemDiameterFt;
+    in.baseDiameterFt = geometry.baseDiameterFt;
+    in.shaftLengthFt = design.length;
+    in.lengthWithoutSideFt = geometry.stemEndToBaseFt + bottomLengthFt;
+    in.Ec = input.Ec;
+    in.baseResistanceTons = design.QB;
+    in.segmentCount = static_cast<int>(outcome.rows.size());
+    for (const LayerSummary &summary : walk.layers) {
+        if (!summary.reached || summary.firstTip > design.length)
+            continue;
+        LoadSettlementLayer layer{summary.soil, static_cast<double>(summary.firstTip),
+                                  static_cast<double>(summary.lastTip), summary.firstSideTsf,
+                                  summary.lastSideTsf};
+        if (layer.bottomFt >= design.length)
+            layer.bottomFt = design.length; // the tip layer ends at the design length
+        in.layers.push_back(layer);
+        if (summary.lastTip >= design.length)
+            break;
+    }
+    for (const ResultRow &row : outcome.rows) {
+        const auto k = static_cast<std::size_t>(row.length);
+        const double sideTsf = k < walk.byTip.size() ? walk.byTip[k].sideTsf : 0.0;
+        in.sideProfile.push_back({row.length, sideTsf});
+    }
+    return in;
+}
+
+// The socket method of a shaft whose tip is in rock or an intermediate geomaterial.
+RockTipInput rockTipInput(const RunContext &run, const SoilProfile &profile,
+                          const DepthWalk &walk, const DiameterOutcome &outcome,
+                          const BaseGeometry &geometry, double bottomLengthFt,
+                          std::size_t tipIndex)
+{
+    const InputData &input = run.input;
+    const SoilLayer &tip = profile.layers[tipIndex];
+    const ResultRow &design = outcome.rows.back();
+    const double D = geometry.stemDiameterFt;
+    const TipLayerValues tipValues{tip.topDepth, tip.DEPTH, tip.BDS, tip.BLOWS,
+                                   tip.gravelModulusTsf};
+    const double referenceFt = referenceDepthFt(input, tip);
+
+    if (tip.type == SoilType::DecomposedRock) {
+        DecomposedRockTipInput in;
+        in.unitSystem = input.unitSystem;
+        in.stemDiameterFt = D;
+        in.DSTART = input.DSTART;
+        in.EcTsf = profile.shaftModulusTsf;
+        in.referenceDepthFt = referenceFt;
+        in.tipLayer = tipValues;
+        in.midLayerStressPsf = midLayerStressPsf(profile, tipIndex, input.WTD);
+        in.walkStressPsf = walk.finalStressPsf;
+        in.deepestWalkDepthFt = walk.deepestDepthFt;
+        in.sideResistanceTons = design.QS;
+        return in;
+    }
+    if (tip.type == SoilType::WeakRock) {
+        WeakRockTipInput in;
+        in.unitSystem = input.unitSystem;
+        in.stemDiameterFt = D;
+        in.DSTART = input.DSTART;
+        in.EcTsf = profile.shaftModulusTsf;
+        in.referenceDepthFt = referenceFt;
+        in.weakRockTopFt = weakRockTopFt(profile, tipIndex).value_or(tip.topDepth);
+        in.tipLayer = tipValues;
+        in.firstWeakRockSideTons = walk.firstWeakRockQS;
+        in.sideResistanceTons = design.QS;
+        const double distanceFt = referenceFt - tip.topDepth;
+        const double socketFt =
+            scaledSocketDiameterFt(tip.at(tip.BDS, distanceFt), D, input.DSTART);
+        const WeakRockInput layerValues =
+            weakRockLayerInput(input, profile, tipIndex, distanceFt, socketFt);
+        in.method = [layerValues](double socketLengthFt, double socketMovementFt) {
+            WeakRockInput at = layerValues;
+            at.socketLengthFt = socketLengthFt;
+            at.displacementFt = socketMovementFt;
+            const GeomaterialStep step = weakRockStep(at);
+            return WeakRockStress{step.mobilisedSidePsf, step.baseStressPsf};
+        };
+        return in;
+    }
+    StrongRockTipInput in;
+    in.unitSystem = input.unitSystem;
+    in.stemDiameterFt = D;
+    in.DSTART = input.DSTART;
+    in.EcTsf = profile.shaftModulusTsf;
+    in.tipSocketDiameterFt = tip.BDS[kTop];
+    in.baseResistanceTons = design.QB;
+    for (std::size_t i = 0; i <= tipIndex && i < walk.layers.size(); ++i) {
+        const LayerSummary &summary = walk.layers[i];
+        if (!summary.reached)
+            continue;
+        const SoilLayer &layer = profile.layers[i];
+        RockTipLayer entry{layer.type, summary.lastDepthFt, summary.lastQS, layer.RQD,
+                           layer.rockModulusTsf};
+        if (i == tipIndex) {
+            entry.depthFt = design.length - bottomLengthFt - geometry.stemEndToBaseFt;
+            entry.sideResistanceTons = design.QS;
+        }
+        in.layers.push_back(entry);
+    }
+    return in;
+}
+
+std::vector<SettlementPoint> asVector(const SettlementCurve &curve)
+{
+    return {curve.begin(), curve.end()};
+}
+
+PlotRow plotRow(const ResultRow &row, const RunState &state, const InputData &input)
+{
+    if (input.isLrfd())
+        return {row.length, row.QS, row.QB, row.QU, row.QBD, row.QDN, row.QUperVolume};
+    return {row.length, row.QS, row.QB, row.QU, row.QS / input.FST, row.QB / state.FSB, row.QDN};
+}
+
+void analyseDiameter(RunContext &run, SoilProfile &profile, double D, int diameterCount,
+                     RunState &state)
+{
+    const InputData &input = run.input;
+    const bool si = input.isSI();
+    const bool lrfd = input.isLrfd();
+    const BaseGeometry geometry = baseGeometry(D, input.RATIO, input.BELANGL);
+
+    ShaftBlock shaft;
+    shaft.stemDiameter = outputLength(D, si);
+    shaft.baseDiameter = outputLength(geometry.baseDiameterFt, si);
+    shaft.stemEndToBase = outputLength(geometry.stemEndToBaseFt, si);
+    shaft.bellAngleDeg = input.BELANGL;
+    shaft.ignoredTop = outputLength(input.TOPLEN, si);
+    shaft.ignoredBottom = outputLength(input.BS, si);
+    shaft.steelArea = si ? geometry.onePercentSteelSqIn * kSqMPerSqIn : geometry.onePercentSteelSqIn;
+    shaft.EcAsEntered = input.Ec;
+    shaft.underreamVolume = si ? geometry.bellVolumeCuYd / kCuYdPerCuM : geometry.bellVolumeCuYd;
+    writeShaftInformation(run, shaft, si);
+    writeResultsLegend(run, lrfd);
+    writeTableHeading(run, {si, input.loadingType == LoadingType::Uplift, lrfd});
+    const double bottomLengthFt = nearestWholeNumber(input.BS);
+
+    const DepthWalk walk = walkProfile(run, profile, geometry, bottomLengthFt);
+    state.weakCodeFourRock = state.weakCodeFourRock || walk.weakCodeFourRock;
+    const DiameterOutcome outcome = computeRows(run, profile, walk, geometry, bottomLengthFt, state);
+    state.designLoadEverReached = state.designLoadEverReached || outcome.designLoadReached;
+
+    const bool designLoadRun = input.designControl == DesignControl::DesignLoad;
+    if (!outcome.rows.empty() && (!designLoadRun || !outcome.designLoadReached))
+        writeRetabulatedRows(run, outcome, geometry, bottomLengthFt);
+    if (designLoadRun && !state.designLoadEverReached) {
+        writeNeedAnotherLayer(run);
+        throw RunStopped{kStatusNeedAnotherLayer};
+    }
+
+    DiameterResult result;
+    result.stemDiameter = shaft.stemDiameter;
+    result.baseDiameter = shaft.baseDiameter;
+    result.stemEndToBase = shaft.stemEndToBase;
+    result.underreamVolume = shaft.underreamVolume;
+    result.designLoadReached = outcome.designLoadReached;
+
+    PlotBlock block;
+    block.diameterCount = diameterCount;
+    std::vector<SettlementCurve> curves;
+    if (!outcome.rows.empty()) {
+        state.anyRows = true;
+        const ResultRow &design = outcome.rows.back();
+        const std::size_t tipIndex = tipLayerIndex(profile, design.length);
+        const SoilType tipType = profile.layers[tipIndex].type;
+        result.tipSoil = std::string(soilTypeText(tipType).substr(4));
+        const bool rockTip = tipType >= SoilType::StrongRockSideOrBase && tipType <= SoilType::StrongRock;
+        if (!rockTip) {
+            const LoadSettlementInput in =
+                loadSettlementInput(run, walk, outcome, geometry, bottomLengthFt);
+            for (CurveCase c : {CurveCase::Trend, CurveCase::UpperBound, CurveCase::LowerBound})
+                curves.push_back(runLoadSettlement(run, in, c));
+            state.kls = 3;
+            result.curveNames = {"trend", "upper bound", "lower bound"};
+        } else {
+            const SettlementCurve curve = runRockTip(
+                run, rockTipInput(run, profile, walk, outcome, geometry, bottomLengthFt, tipIndex));
+            writeSingleCurveTable(run.report, input.unitSystem, curve);
+            curves.push_back(curve);
+            result.curveNames = {"socket"};
+        }
+
+        const double quPerVolume = design.volume > 0.0 ? design.QU / design.volume : 0.0;
+        if (quPerVolume > state.bestQUperVolume) {
+            state.bestQUperVolume = quPerVolume;
+            ResultRow best = design;
+            best.QUperVolume = quPerVolume; // QU per volume also in LRFD runs
+            const ResultRow out = outputRow(best, si, false);
+            state.best = BestShaft{shaft.stemDiameter, shaft.baseDiameter, out.length,
+                                   out.volume,         out.QU,             out.QUperVolume};
+        }
+        for (const ResultRow &row : outcome.rows) {
+            const ResultRow out = outputRow(row, si, lrfd);
+            result.rows.push_back(out);
+            block.rows.push_back(plotRow(out, state, input));
+        }
+    } else {
+        curves.push_back(SettlementCurve{}); // no row: the block keeps its layout
+    }
+
+    // A diameter with a single curve after soil tips of earlier diameters still fills the
+    // three sets the reader expects, with its own curve in each.
+    block.kls = state.kls;
+    const std::size_t sets = state.kls > 1 ? 3 : 1;
+    for (std::size_t s = 0; s < sets; ++s)
+        block.curves.push_back(asVector(curves[std::min(s, curves.size() - 1)]));
+    writePlotBlock(run.plot, block);
+    for (const SettlementCurve &curve : curves)
+        result.curves.push_back(asVector(curve));
+    if (run.options.results)
+        run.options.results->diameters.push_back(std::move(result));
+
+    if (input.designControl == DesignControl::DesignDepth &&
+        (outcome.rows.empty() || outcome.rows.back().length < input.DGH))
+        writeShortProfileNote(run);
+}
+
+} // namespace
+
+void runCapacityAnalysis(RunContext &run, SoilProfile &profile)
+{
+    const InputData &input = run.input;
+    const std::vector<double> diameters = diameterSeriesFt(input.DSTART, input.DIALIM);
+    if (AnalysisResults *results = run.options.results) {
+        results->si = input.isSI();
+        results->lrfd = input.isLrfd();
+        results->uplift = input.loadingType == LoadingType::Uplift;
+        results->designDepth = input.designControl == DesignControl::DesignDepth;
+    }
+    RunState state;
+    state.FSB = input.FSB;
+    for (double D : diameters)
+        analyseDiameter(run, profile, D, static_cast<int>(diameters.size()), state);
+
+    if (!state.anyRows) {
+        // No diameter had profile enough below it for a single row: nothing to recommend.
+        writeNeedAnotherLayer(run);
+        throw RunStopped{kStatusNeedAnotherLayer};
+    }
+    if (state.best) {
+        writeMostEfficientShaft(run, *state.best, input.isSI());
+        if (run.options.results)
+            run.options.results->best = state.best;
+    }
+    if (state.weakCodeFourRock)
+        writeWeakRockNote(run);
+}
+
+} // namespace vorna
