@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libjpeg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    nlohmann-json3-dev
 )
 
 missing=()

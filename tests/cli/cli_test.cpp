@@ -2,7 +2,9 @@
 #include "test_files.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <sys/wait.h>
@@ -16,9 +18,10 @@ struct Outcome {
     std::string output;
 };
 
-Outcome runVorna(const std::string &arguments)
+Outcome runVorna(const std::string &arguments, bool withErrors = true)
 {
-    const std::string command = std::string(VORNA_EXECUTABLE) + " " + arguments + " 2>&1";
+    const std::string command =
+        std::string(VORNA_EXECUTABLE) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE *pipe = popen(command.c_str(), "r");
     std::string output;
     std::array<char, 4096> buffer{};
@@ -58,6 +61,54 @@ TEST(Cli, RunsEachProjectAndReportsItsStatus)
     const Outcome missing = runVorna("'" + (folder / "none.vrd").string() + "'");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.output.find("status 13"), std::string::npos);
+}
+
+TEST(Cli, JsonHoldsEveryDiameterAndTheBestShaft)
+{
+    ScratchFolder folder;
+    const auto project = folder / "uplift.vrd";
+    std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/belled_uplift.vrd", project);
+    const Outcome run = runVorna("--json '" + project.string() + "'", false);
+    ASSERT_EQ(run.exitCode, 0);
+    const auto json = nlohmann::json::parse(run.output);
+    EXPECT_EQ(json["status"], 0);
+    EXPECT_EQ(json["loading"], "uplift");
+    EXPECT_EQ(json["units"]["force"], "tons");
+    ASSERT_EQ(json["diameters"].size(), 3u); // 3, 3.5 and 4 ft
+    const auto &first = json["diameters"][0];
+    EXPECT_EQ(first["stemDiameter"], 3.0);
+    EXPECT_TRUE(first["designLoadReached"]);
+    // The design row is the first whose allowable load QDN exceeds 150 tons.
+    EXPECT_GT(first["designRow"]["QDN"].get<double>(), 150.0);
+    const auto &rows = first["rows"];
+    EXPECT_LE(rows[rows.size() - 2]["QDN"].get<double>(), 150.0);
+    EXPECT_TRUE(first["rows"][0].contains("WT"));
+    for (const char *curve : {"trend", "upper bound", "lower bound"})
+        EXPECT_EQ(first["loadSettlement"][curve].size(), 15u) << curve;
+    EXPECT_TRUE(json["mostEfficientShaft"].is_object());
+}
+
+TEST(Cli, CsvHasOneLinePerRowAndSeveralProjectsMakeAJsonArray)
+{
+    ScratchFolder folder;
+    const auto a = folder / "a.vrd";
+    const auto b = folder / "b.vrd";
+    std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/rock_socket_design_depth.vrd", a);
+    std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/bridge_pier_lrfd_si.vrd", b);
+    const Outcome csv = runVorna("--csv '" + a.string() + "'", false);
+    ASSERT_EQ(csv.exitCode, 0);
+    EXPECT_EQ(csv.output.rfind("project,units,stem_diameter", 0), 0u);
+    // Diameters 3 to 5 ft, each with rows from 6 to 45 ft.
+    EXPECT_EQ(std::count(csv.output.begin(), csv.output.end(), '\n'), 1 + 5 * 40);
+    EXPECT_NE(csv.output.find(",English,3,3,45,"), std::string::npos);
+
+    const Outcome both = runVorna("--json '" + a.string() + "' '" + b.string() + "'", false);
+    const auto json = nlohmann::json::parse(both.output);
+    ASSERT_TRUE(json.is_array());
+    EXPECT_EQ(json[1]["units"]["force"], "kN");
+    EXPECT_EQ(json[1]["designMethod"], "LRFD");
+    EXPECT_TRUE(json[1]["diameters"][0]["rows"][0].contains("LRFD_QU"));
+    EXPECT_EQ(runVorna("--json --csv x.vrd").exitCode, 2);
 }
 
 } // namespace
