@@ -219,10 +219,13 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
         outcome.rows.push_back(row);
         outcome.lrfdSideTons.push_back(step.lrfdQS);
 
-        const std::string line = resultRowLine(outputRow(row, si, lrfd), si);
-        run.console(line);
-        if (input.designControl == DesignControl::DesignLoad)
-            run.report.line(line);
+        const bool toReport = input.designControl == DesignControl::DesignLoad;
+        if (toReport || run.options.console) {
+            const std::string line = resultRowLine(outputRow(row, si, lrfd), si);
+            run.console(line);
+            if (toReport)
+                run.report.line(line);
+        }
 
         if (input.designControl == DesignControl::DesignLoad &&
             designQuantity(row, lrfd) > input.P) {

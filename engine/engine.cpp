@@ -84,6 +84,13 @@ int runOpened(RunContext &run)
         writeErrorBlock(run, {"THE ANALYSIS STOPPED ON AN INTERNAL FAULT:", fault.what()});
         run.status = kStatusInternalError;
     }
+    if (run.deferredDiagnostics) {
+        try {
+            run.deferredDiagnostics();
+        } catch (...) {
+            // The listing is read by nothing; its loss must not change the run's outcome.
+        }
+    }
     const bool written = run.report.good() && run.plot.good() && run.runtime.good();
     run.report.close();
     run.plot.close();

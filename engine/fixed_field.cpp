@@ -1,8 +1,11 @@
 #include "fixed_field.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <system_error>
 
 namespace vorna {
@@ -13,9 +16,177 @@ std::string stars(int width)
     return std::string(static_cast<std::size_t>(width > 0 ? width : 0), '*');
 }
 
-// Decimal digits of |value| rounded half away from zero to `decimals` places.
-// The exact decimal expansion comes from std::to_chars, with enough extra digits
-// that a true tie is told apart from a value just below or above it.
+// Adds one unit in the last place of a digit string; true when it carried past the first.
+bool incremented(std::string &digits)
+{
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it == '9') {
+            *it = '0';
+            continue;
+        }
+        ++*it;
+        return false;
+    }
+    digits.insert(digits.begin(), '1');
+    return true;
+}
+
+// Whether the exact decimal expansion of the value ends with a 5 one place past
+// `precision`: only then do ties to even and ties away from zero differ. Rare, so the long
+// expansion is worth it here.
+bool isExactTie(double magnitude, std::chars_format format, int precision)
+{
+    constexpr int kExtraDigits = 40;
+    char text[480];
+    const auto result =
+        std::to_chars(text, text + sizeof text, magnitude, format, precision + 1 + kExtraDigits);
+    if (result.ec != std::errc{})
+        return false;
+    const char *end = result.ptr;
+    if (format == std::chars_format::scientific)
+        end = std::find(text, result.ptr, 'e');
+    const char *tail = end - kExtraDigits;
+    return tail[-1] == '5' && std::all_of(tail, end, [](char c) { return c == '0'; });
+}
+
+// Digits (point removed) of |value| in `format` with `precision`, rounded half away from
+// zero. to_chars rounds correctly but sends exact ties to even.
+std::string roundedDigits(double magnitude, std::chars_format format, int precision, int &exponent)
+{
+    char shortText[400];
+    char longText[400];
+    const auto shortResult =
+        std::to_chars(shortText, shortText + sizeof shortText, magnitude, format, precision);
+    const auto longResult =
+        std::to_chars(longText, longText + sizeof longText, magnitude, format, precision + 1);
+    if (shortResult.ec != std::errc{} || longResult.ec != std::errc{})
+        return std::string(sizeof shortText, '9'); // far too wide for any field
+    const char *shortEnd = shortResult.ptr;
+    const char *longEnd = longResult.ptr;
+    const auto split = [&exponent](const char *first, const char *last) {
+        std::string digits;
+        exponent = 0;
+        for (const char *c = first; c != last; ++c) {
+            if (*c == 'e') {
+                std::from_chars(c + 1 + (c[1] == '+' ? 1 : 0), last, exponent);
+                break;
+            }
+            if (*c != '.')
+                digits += *c;
+        }
+        return digits;
+    };
+    std::string longDigits = split(longText, longEnd);
+    if (!longDigits.empty() && longDigits.back() == '5' && isExactTie(magnitude, format, precision)) {
+        const int longExponent = exponent;
+        longDigits.pop_back();
+        if (incremented(longDigits) && format == std::chars_format::scientific) {
+            longDigits.pop_back();
+            exponent = longExponent + 1;
+        }
+        return longDigits;
+    }
+    return split(shortText, shortEnd);
+}
+
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Wide;
+
+int bitLength(Wide v)
+{
+    const auto high = static_cast<std::uint64_t>(v >> 64);
+    const auto low = static_cast<std::uint64_t>(v);
+    if (high != 0)
+        return 128 - __builtin_clzll(high);
+    return low != 0 ? 64 - __builtin_clzll(low) : 0;
+}
+
+// magnitude * 10^power rounded half away from zero, computed exactly as the quotient of two
+// 128-bit integers; nothing when they would not fit (the caller then takes the long way).
+std::optional<Wide> scaledWhole(double magnitude, int power)
+{
+    if (magnitude == 0.0)
+        return Wide{0};
+    int binaryExponent = 0;
+    const double fraction = std::frexp(magnitude, &binaryExponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int e = binaryExponent - 53; // magnitude = mantissa * 2^e exactly
+    if (power > 19 || power < -19 || e > 60 || e < -100)
+        return std::nullopt;
+    Wide tenPower = 1;
+    for (int i = 0; i < (power < 0 ? -power : power); ++i)
+        tenPower *= 10;
+    Wide numerator = mantissa;
+    Wide denominator = 1;
+    if (power >= 0)
+        numerator *= tenPower;
+    else
+        denominator = tenPower;
+    if (e >= 0)
+        numerator <<= e;
+    else if (bitLength(denominator) - e <= 126)
+        denominator <<= -e;
+    else
+        return std::nullopt;
+    if (bitLength(numerator) > 126)
+        return std::nullopt;
+    Wide whole = numerator / denominator;
+    const Wide remainder = numerator % denominator;
+    if (remainder >= denominator - remainder)
+        ++whole;
+    return whole;
+}
+
+std::string decimalText(Wide value)
+{
+    char text[48];
+    char *first = text + sizeof text;
+    if (value >> 64 == 0) { // the usual case, without 128-bit division
+        auto narrow = static_cast<std::uint64_t>(value);
+        do {
+            *--first = static_cast<char>('0' + static_cast<int>(narrow % 10));
+            narrow /= 10;
+        } while (narrow != 0);
+        return std::string(first, text + sizeof text);
+    }
+    do {
+        *--first = static_cast<char>('0' + static_cast<int>(value % 10));
+        value /= 10;
+    } while (value != 0);
+    return std::string(first, text + sizeof text);
+}
+#endif
+
+// The `decimals` significant digits of a non-zero magnitude and its decimal exponent
+// (d.ddd form), exactly; false when the value is out of the fast path's reach.
+bool fastMantissa(double magnitude, int decimals, std::string &mantissa, int &exponent)
+{
+#if defined(__SIZEOF_INT128__)
+    int k = static_cast<int>(std::floor(std::log10(magnitude)));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const auto whole = scaledWhole(magnitude, decimals - 1 - k);
+        if (!whole)
+            return false;
+        std::string digits = decimalText(*whole);
+        const bool powerOfTen = digits.find_first_not_of('0', 1) == std::string::npos;
+        if (static_cast<int>(digits.size()) == decimals + 1 && powerOfTen) {
+            // Rounded up into a new digit (9.9996 to 10.000): one digit fewer, one power more.
+            digits.pop_back();
+            ++k;
+        }
+        if (static_cast<int>(digits.size()) == decimals) {
+            mantissa = digits;
+            exponent = k;
+            return true;
+        }
+        k += static_cast<int>(digits.size()) > decimals ? 1 : -1; // the estimate was off
+    }
+#else
+    (void)magnitude, (void)decimals, (void)mantissa, (void)exponent;
+#endif
+    return false;
+}
+
 struct Rounded {
     std::string intDigits;  // no leading zeros; "" for a zero integer part
     std::string fracDigits; // exactly `decimals` digits
@@ -23,35 +194,17 @@ struct Rounded {
 
 Rounded roundFixed(double magnitude, int decimals)
 {
-    constexpr int kGuardDigits = 40;
-    // 309 integer digits + point + fraction at most.
-    char buffer[320 + 64];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                   std::chars_format::fixed, decimals + kGuardDigits);
-    if (ec != std::errc{})
-        return {std::string(400, '9'), std::string(static_cast<std::size_t>(decimals), '0')};
-    std::string text(buffer, end);
-    const auto point = text.find('.');
-    std::string intPart = point == std::string::npos ? text : text.substr(0, point);
-    std::string fracAll = point == std::string::npos ? std::string() : text.substr(point + 1);
-    fracAll.resize(static_cast<std::size_t>(decimals + kGuardDigits), '0');
-
-    std::string digits = intPart + fracAll.substr(0, static_cast<std::size_t>(decimals));
-    const bool roundUp = fracAll[static_cast<std::size_t>(decimals)] >= '5';
-    if (roundUp) {
-        int i = static_cast<int>(digits.size()) - 1;
-        while (i >= 0) {
-            char &c = digits[static_cast<std::size_t>(i)];
-            if (c == '9') {
-                c = '0';
-                --i;
-                continue;
-            }
-            ++c;
-            break;
-        }
-        if (i < 0)
-            digits.insert(digits.begin(), '1');
+    std::string digits;
+#if defined(__SIZEOF_INT128__)
+    if (const auto whole = scaledWhole(magnitude, decimals)) {
+        digits = decimalText(*whole);
+        if (digits.size() < static_cast<std::size_t>(decimals) + 1)
+            digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    }
+#endif
+    if (digits.empty()) {
+        int unused = 0;
+        digits = roundedDigits(magnitude, std::chars_format::fixed, decimals, unused);
     }
     const std::size_t intLength = digits.size() - static_cast<std::size_t>(decimals);
     Rounded r;
@@ -99,34 +252,11 @@ std::string fieldE(double value, int width, int decimals)
     std::string mantissa(static_cast<std::size_t>(decimals), '0');
     int exponent = 0;
     if (magnitude != 0.0) {
-        // Scientific digits d.ddd... rounded half away from zero; 0.ddd form moves the point.
-        char buffer[64];
-        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                       std::chars_format::scientific, decimals - 1 + 30);
-        std::string text(buffer, end);
-        const auto ePos = text.find('e');
+        // Scientific d.ddd rounded half away from zero; the 0.ddd form moves the point.
         int sciExponent = 0;
-        std::from_chars(text.data() + ePos + 1, text.data() + text.size(), sciExponent);
-        if (text[ePos + 1] == '+')
-            std::from_chars(text.data() + ePos + 2, text.data() + text.size(), sciExponent);
-        std::string digits;
-        for (std::size_t i = 0; i < ePos; ++i)
-            if (text[i] != '.')
-                digits += text[i];
-        std::string kept = digits.substr(0, static_cast<std::size_t>(decimals));
-        if (digits[static_cast<std::size_t>(decimals)] >= '5') {
-            int i = decimals - 1;
-            while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9')
-                kept[static_cast<std::size_t>(i--)] = '0';
-            if (i >= 0) {
-                ++kept[static_cast<std::size_t>(i)];
-            } else {
-                kept.insert(kept.begin(), '1');
-                kept.pop_back();
-                ++sciExponent;
-            }
-        }
-        mantissa = kept;
+        if (!fastMantissa(magnitude, decimals, mantissa, sciExponent))
+            mantissa = roundedDigits(magnitude, std::chars_format::scientific, decimals - 1,
+                                     sciExponent);
         exponent = sciExponent + 1;
     }
     std::string expText;

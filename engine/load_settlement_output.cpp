@@ -187,11 +187,13 @@ SettlementCurve runLoadSettlement(RunContext &run, const LoadSettlementInput &in
                                   CurveCase curveCase)
 {
     const LoadSettlementRun result = computeLoadSettlement(input, curveCase);
-    {
+    // Every run replaces TZDATA.DAT, so only the last run's listing survives the analysis:
+    // it is written once, when the run ends (however it ends), not after every curve.
+    run.deferredDiagnostics = [path = tzDataPath(run), result, units = input.unitSystem] {
         TextOut tzData;
-        tzData.open(tzDataPath(run));
-        writeLines(tzData, tzDataLines(result, input.unitSystem));
-    }
+        tzData.open(path);
+        writeLines(tzData, tzDataLines(result, units));
+    };
     switch (result.status) {
     case kStatusOk:
         break;

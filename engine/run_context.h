@@ -6,6 +6,7 @@
 #include "text_out.h"
 #include "vornacalc/engine.h"
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ struct RunContext {
 
     InputData input;
     int status = kStatusOk;
+
+    // Writes the diagnostic listing of the last load-settlement run; called once as the
+    // run closes its files.
+    std::function<void()> deferredDiagnostics;
 
     void console(std::string_view text) const
     {

@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
-./build/bin/vorna examples/example.vrd
+./build/bin/vorna examples/rock_socket_design_depth.vrd

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
+
 using namespace vorna;
 
 namespace {
@@ -81,6 +85,94 @@ TEST(FixedField, IntegerTextAndBlanks)
     EXPECT_EQ(blanks(3), "   ");
     EXPECT_EQ(padded("2012.7.10", 12), "2012.7.10   ");
     EXPECT_EQ(padded("a very long version", 12), "a very long ");
+}
+
+} // namespace
+
+namespace {
+
+// Independent reference: the exact decimal expansion from the C library, rounded half away
+// from zero by hand.
+std::string referenceFixed(double value, int decimals)
+{
+    char text[512];
+    std::snprintf(text, sizeof text, "%.80f", std::fabs(value));
+    std::string s(text);
+    const auto point = s.find('.');
+    std::string digits = s.substr(0, point) + s.substr(point + 1, static_cast<std::size_t>(decimals));
+    if (s[point + 1 + static_cast<std::size_t>(decimals)] >= '5') {
+        int i = static_cast<int>(digits.size()) - 1;
+        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i)
+            digits[static_cast<std::size_t>(i)] = '0';
+        if (i < 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[static_cast<std::size_t>(i)];
+    }
+    std::string whole = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1));
+    return (std::signbit(value) && value != 0.0 ? "-" : "") + whole + "." +
+           digits.substr(digits.size() - static_cast<std::size_t>(decimals));
+}
+
+TEST(FixedField, AgreesWithTheExactExpansionOnManyValues)
+{
+    std::mt19937_64 random(20141210);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> power(-8, 9);
+    for (int i = 0; i < 20000; ++i) {
+        double value = mantissa(random) * std::pow(10.0, power(random));
+        if (i % 4 == 0) // exact halves and their neighbours
+            value = std::nextafter(std::round(value * 8.0) / 8.0 + 0.0625, i % 8 ? 0.0 : 1e9);
+        const int decimals = i % 5;
+        const std::string expected = referenceFixed(value, decimals);
+        const std::string actual = fieldF(value, 40, decimals);
+        ASSERT_EQ(actual.substr(actual.find_first_not_of(' ')), expected) << value;
+    }
+}
+
+// The same for the exponent form, from the exact scientific expansion.
+std::string referenceExponent(double value, int decimals)
+{
+    char text[512];
+    std::snprintf(text, sizeof text, "%.80e", std::fabs(value));
+    std::string s(text);
+    const auto e = s.find('e');
+    int exponent = std::stoi(s.substr(e + 1)) + 1;
+    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
+    std::string kept = digits.substr(0, static_cast<std::size_t>(decimals));
+    if (digits[static_cast<std::size_t>(decimals)] >= '5') {
+        int i = decimals - 1;
+        for (; i >= 0 && kept[static_cast<std::size_t>(i)] == '9'; --i)
+            kept[static_cast<std::size_t>(i)] = '0';
+        if (i < 0) {
+            kept = "1" + kept.substr(0, kept.size() - 1);
+            ++exponent;
+        } else {
+            ++kept[static_cast<std::size_t>(i)];
+        }
+    }
+    char tail[16];
+    std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return (std::signbit(value) ? "-" : "") + std::string("0.") + kept + tail;
+}
+
+TEST(FixedField, ExponentFormAgreesWithTheExactExpansionOnManyValues)
+{
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> power(-30, 30);
+    for (int i = 0; i < 20000; ++i) {
+        double value = mantissa(random) * std::pow(10.0, power(random));
+        if (i % 4 == 0) // exact ties such as 0.125 and 2.5
+            value = std::round(value) / 8.0 + (i % 8 ? 0.0 : 0.5);
+        if (value == 0.0)
+            continue;
+        const int decimals = 2 + i % 3;
+        const std::string actual = fieldE(value, 30, decimals);
+        ASSERT_EQ(actual.substr(actual.find_first_not_of(' ')), referenceExponent(value, decimals))
+            << value;
+    }
 }
 
 } // namespace

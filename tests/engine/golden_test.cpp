@@ -34,6 +34,7 @@ std::vector<GoldenCase> goldenCases()
         {"rock_socket_design_depth", examples / "rock_socket_design_depth.vrd"}, // rock tip
         {"lrfd_uplift_depth", data / "lrfd_uplift_depth.vrd"},       // LRFD uplift, depth
         {"short_profile", data / "short_profile.vrd"},               // no room for the zone
+        {"weak_rock_tip", data / "weak_rock_tip.vrd"},               // weak-rock socket
     };
 }
 

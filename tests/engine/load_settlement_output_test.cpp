@@ -196,6 +196,9 @@ protected:
         } catch (const RunStopped &stop) {
             status = stop.status;
         }
+        // As the run does when it closes its files.
+        if (m_run.deferredDiagnostics)
+            m_run.deferredDiagnostics();
         m_run.report.close();
         m_run.runtime.close();
         return status;
