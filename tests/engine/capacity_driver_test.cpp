@@ -1,0 +1,160 @@
+// Whole runs of small projects, for the rules of the diameter loop and the closing notes.
+#include "test_files.h"
+#include "vornacalc/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace vorna;
+using namespace vorna::test;
+
+namespace {
+
+struct ProjectRun {
+    int status;
+    std::vector<std::string> report;
+    std::vector<std::string> plot;
+    std::vector<std::string> runtime;
+    std::vector<std::string> console;
+    AnalysisResults results;
+};
+
+ProjectRun runProject(const std::vector<std::string> &lines)
+{
+    ScratchFolder folder;
+    const RunFiles files = filesForProject(folder / "job.vrd");
+    writeFile(files.input, crlf(lines));
+    ProjectRun run;
+    RunOptions options;
+    options.console = [&run](std::string_view line) { run.console.emplace_back(line); };
+    options.results = &run.results;
+    run.status = runAnalysis(files, options);
+    run.report = fileLines(files.report);
+    run.plot = fileLines(files.plot);
+    run.runtime = fileLines(files.runtime);
+    return run;
+}
+
+bool holds(const std::vector<std::string> &lines, const std::string &text)
+{
+    return std::find(lines.begin(), lines.end(), text) != lines.end();
+}
+
+// Sand over clay, deep enough for every diameter, to a design depth of 30 ft.
+std::vector<std::string> sandOverClay(const std::string &shaft)
+{
+    return {"Driver", "1", "2 1 1 1 1 2", shaft, "2 10 30 2.5 3", "1 20",
+            "0.0 120 34 0.0 25 0 0 1 1", "0.0 122 36 0.0 30 0 0 1 1", "2", "0 0", "2 90",
+            "0 120 0.0 2000 0 0 0 1 1", "0 124 0.0 3000 0 0 0 1 1", "0 0"};
+}
+
+TEST(CapacityDriver, EveryDiameterBlockCountsTheDiametersAnalysed)
+{
+    // 3 to 4.99 ft analyses 3.0, 3.5, 4.0, 4.5 and 5.0: five blocks, each saying five.
+    const ProjectRun run = runProject(sandOverClay("3 4.99 0 0 0 0 4000000"));
+    ASSERT_EQ(run.status, kStatusOk);
+    ASSERT_EQ(run.results.diameters.size(), 5u);
+    EXPECT_DOUBLE_EQ(run.results.diameters.back().stemDiameter, 5.0);
+    int headers = 0;
+    for (const std::string &line : run.plot)
+        if (line.rfind("           5          ", 0) == 0 && line.size() == 36)
+            ++headers;
+    EXPECT_EQ(headers, 5);
+    for (const DiameterResult &d : run.results.diameters) {
+        SCOPED_TRACE(d.stemDiameter);
+        ASSERT_FALSE(d.rows.empty());
+        EXPECT_DOUBLE_EQ(d.rows.back().length, 30.0); // rows end at the design depth
+        EXPECT_EQ(d.curves.size(), 3u);               // a clay tip: three curves
+    }
+}
+
+TEST(CapacityDriver, TheMostEfficientShaftHasTheLargestCapacityPerVolume)
+{
+    const ProjectRun run = runProject(sandOverClay("2 4 0 0 0 0 4000000"));
+    ASSERT_EQ(run.status, kStatusOk);
+    ASSERT_TRUE(run.results.best);
+    double best = 0.0;
+    double bestDiameter = 0.0;
+    for (const DiameterResult &d : run.results.diameters) {
+        const ResultRow &last = d.rows.back();
+        if (last.QU / last.volume > best) {
+            best = last.QU / last.volume;
+            bestDiameter = d.stemDiameter;
+        }
+    }
+    EXPECT_DOUBLE_EQ(run.results.best->stemDiameter, bestDiameter);
+    EXPECT_NEAR(run.results.best->QUperVolume, best, 1e-9);
+}
+
+TEST(CapacityDriver, ShortProfileWarnsOnTheConsoleAndInTheRuntimeFile)
+{
+    // 14 ft of sand below a 12 ft design depth: no diameter reaches it, and from 5 ft on
+    // the two-diameter zone does not fit at all.
+    const ProjectRun run = runProject({"Short", "1", "2 1 1 1 1 2", "2 5 0 0 3 0 4000000",
+                                "1 6 12 2.5 3", "1 14", "0.0 120 34 0.0 25 0 0 1 1",
+                                "0.0 122 36 0.0 30 0 0 1 1", "2", "0 0"});
+    EXPECT_EQ(run.status, kStatusOk);
+    EXPECT_TRUE(holds(run.console, " NOTE: Please add at least 2-diameter depth to the "));
+    EXPECT_TRUE(holds(run.runtime, "       INCREASE THE SOIL DEPTH TO GIVE ENOUGH LENGTH FOR"));
+    EXPECT_TRUE(run.results.diameters.back().rows.empty());
+}
+
+TEST(CapacityDriver, DesignLoadNeverReachedEndsTheRun)
+{
+    std::vector<std::string> project = sandOverClay("2 4 0 0 0 0 4000000");
+    project[2] = "1 1 1 1 1 2";
+    project[4] = "2 10 100000 2.5 3";
+    const ProjectRun run = runProject(project);
+    EXPECT_EQ(run.status, kStatusNeedAnotherLayer);
+    const std::string message = "   *********** NEED ANOTHER SOIL LAYER ************";
+    EXPECT_EQ(run.report.back(), message);
+    EXPECT_TRUE(holds(run.runtime, message));
+    EXPECT_TRUE(holds(run.console, message));
+    EXPECT_TRUE(run.plot.empty()); // no plot data of the diameter
+    EXPECT_FALSE(holds(run.report, "        RESULT FROM TREND (AVERAGED) LINE"));
+}
+
+TEST(CapacityDriver, WeakCodeFourRockAddsTheClosingNote)
+{
+    struct Case {
+        const char *name;
+        const char *rockLine;
+        bool note;
+    };
+    const Case cases[] = {
+        {"500 psi rock", "72000 576000 3 0.01 3 0 500000 80 0 1 1", true},
+        {"3000 psi rock", "432000 576000 3 0.01 3 0 500000 80 0 1 1", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProjectRun run = runProject({"Rock", "1", "2 1 1 1 1 2", "3 3 0 0 0 0 4000000",
+                                    "2 10 30 2.5 3", "2 10", "0 120 0.0 2000 0 0 0 1 1",
+                                    "0 120 0.0 2000 0 0 0 1 1", "0 0", "4 60", c.rockLine,
+                                    c.rockLine});
+        ASSERT_EQ(run.status, kStatusOk);
+        EXPECT_EQ(holds(run.report, "ROCK WITH COMPRESSIVE STRENGTH LESS THAN 1000 PSI (6894 kPA)"),
+                  c.note);
+        EXPECT_EQ(run.results.diameters.front().curveNames,
+                  std::vector<std::string>{"socket"});
+    }
+}
+
+TEST(CapacityDriver, UpliftPlotsTheWeightUndividedAndLrfdItsOwnColumns)
+{
+    std::vector<std::string> project = sandOverClay("3 3 0 0 0 0 4000000");
+    project[2] = "2 2 0.7 1 1 2";
+    const ProjectRun uplift = runProject(project);
+    ASSERT_EQ(uplift.status, kStatusOk);
+    const ResultRow &row = uplift.results.diameters[0].rows.front();
+    // QDN = QS/FST + WT: the factor of safety on the base is 1 in uplift.
+    EXPECT_NEAR(row.QDN, row.QS / 2.5 + row.QB, 1e-9);
+    EXPECT_NEAR(row.QBD, row.QS + row.QB, 1e-9);
+
+    project[2] = "2 1 1 1 1 1";
+    const ProjectRun lrfd = runProject(project);
+    const ResultRow &factored = lrfd.results.diameters[0].rows.back();
+    EXPECT_NEAR(factored.QUperVolume, factored.QBD + factored.QDN, 1e-9);
+}
+
+} // namespace
