@@ -14,15 +14,15 @@
 namespace vorna {
 namespace {
 
-struct RecordSpec {
+struct RecordLayout {
     std::vector<std::string> names; // what each value is, for messages
     std::vector<bool> integers;     // which values must be whole numbers
 };
 
-[[noreturn]] void stopOnFault(RunContext &run, const FreeFormatFault &fault, const RecordSpec &spec)
+[[noreturn]] void stopOnFault(RunContext &run, const FreeFormatFault &fault, const RecordLayout &layout)
 {
     const std::string expected =
-        "EXPECTED: " + spec.names[static_cast<std::size_t>(fault.valueIndex)] + ".";
+        "EXPECTED: " + layout.names[static_cast<std::size_t>(fault.valueIndex)] + ".";
     switch (fault.kind) {
     case FreeFormatFault::Kind::EndOfFile:
         stopWithError(run, kStatusInputEndsEarly,
@@ -46,22 +46,22 @@ struct RecordSpec {
 }
 
 std::vector<FreeFormatValue> readRecord(RunContext &run, FreeFormatReader &reader,
-                                        const RecordSpec &spec)
+                                        const RecordLayout &layout)
 {
     FreeFormatFault fault{};
-    auto values = reader.record(static_cast<int>(spec.names.size()), spec.integers, fault);
+    auto values = reader.record(static_cast<int>(layout.names.size()), layout.integers, fault);
     if (!values)
-        stopOnFault(run, fault, spec);
+        stopOnFault(run, fault, layout);
     return *values;
 }
 
-RecordSpec layerLineSpec(std::string_view where, std::vector<std::string> names)
+RecordLayout layerLineLayout(std::string_view where, std::vector<std::string> names)
 {
-    RecordSpec spec;
+    RecordLayout layout;
     for (std::string &name : names)
-        spec.names.push_back(name + " " + std::string(where));
-    spec.integers.assign(spec.names.size(), false);
-    return spec;
+        layout.names.push_back(name + " " + std::string(where));
+    layout.integers.assign(layout.names.size(), false);
+    return layout;
 }
 
 void readSoilLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
@@ -70,7 +70,7 @@ void readSoilLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
     for (int end : {kTop, kBottom}) {
         const auto v = readRecord(
             run, reader,
-            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
                           {"NC", "UNIT WEIGHT", "FRICTION ANGLE", "UNDRAINED SHEAR STRENGTH",
                            "BLOW COUNT N", "MAXIMUM SIDE FRICTION", "MAXIMUM END BEARING",
                            "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
@@ -92,7 +92,7 @@ void readStrongRockLines(RunContext &run, FreeFormatReader &reader, LayerInput &
     for (int end : {kTop, kBottom}) {
         const auto v = readRecord(
             run, reader,
-            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
                           {"ROCK STRENGTH QUR", "CONCRETE STRENGTH QUCON",
                            "SPACING OF DISCONTINUITIES", "THICKNESS OF DISCONTINUITIES",
                            "SOCKET DIAMETER", "MAXIMUM SIDE FRICTION", "ROCK MODULUS", "RQD",
@@ -117,7 +117,7 @@ void readWeakRockLines(RunContext &run, FreeFormatReader &reader, LayerInput &la
     for (int end : {kTop, kBottom}) {
         const auto v = readRecord(
             run, reader,
-            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
                           {"ROCK STRENGTH QUR", "INTERFACE CONDITION", "SLUMP",
                            "INTERFACE FRICTION ANGLE", "SOCKET DIAMETER", "MAXIMUM SIDE FRICTION",
                            "ROCK MODULUS", "RQD", "MAXIMUM END BEARING", "LRFD SIDE FACTOR",
@@ -142,7 +142,7 @@ void readDecomposedRockLines(RunContext &run, FreeFormatReader &reader, LayerInp
     for (int end : {kTop, kBottom}) {
         const auto v = readRecord(
             run, reader,
-            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
                           {"UNIT WEIGHT", "BLOW COUNT N", "POISSON'S RATIO", "YOUNG'S MODULUS",
                            "SOCKET DIAMETER", "MAXIMUM SIDE FRICTION", "MAXIMUM END BEARING",
                            "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
@@ -164,7 +164,7 @@ void readGravelLines(RunContext &run, FreeFormatReader &reader, LayerInput &laye
     for (int end : {kTop, kBottom}) {
         const auto v = readRecord(
             run, reader,
-            layerLineSpec((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
+            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
                           {"UNIT WEIGHT", "BLOW COUNT N", "BETA", "MAXIMUM SIDE FRICTION",
                            "MAXIMUM END BEARING", "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
         layer.GAMMA[end] = v[0].value;
@@ -183,7 +183,7 @@ LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, doub
     const std::string which = "LAYER " + std::to_string(number);
     const auto header = readRecord(
         run, reader,
-        RecordSpec{{"SOIL TYPE CODE OF " + which, "BOTTOM DEPTH OF " + which}, {false, false}});
+        RecordLayout{{"SOIL TYPE CODE OF " + which, "BOTTOM DEPTH OF " + which}, {false, false}});
     LayerInput layer;
     layer.SOIL = header[0].value;
     layer.topDepth = topDepth;
@@ -207,11 +207,11 @@ LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, doub
         if (layer.type == SoilType::Sand) {
             const auto method = readRecord(
                 run, reader,
-                RecordSpec{{"SAND METHOD OF " + which + " (1 = K, 2 = BETA)"}, {true}});
+                RecordLayout{{"SAND METHOD OF " + which + " (1 = K, 2 = BETA)"}, {true}});
             layer.sandMethod = static_cast<int>(method[0].value);
         }
         const auto c = readRecord(run, reader,
-                                  layerLineSpec("OF " + which, {"TOP COEFFICIENT", "BOTTOM COEFFICIENT"}));
+                                  layerLineLayout("OF " + which, {"TOP COEFFICIENT", "BOTTOM COEFFICIENT"}));
         layer.coefficient = {c[0].value, c[1].value};
         break;
     }
@@ -306,13 +306,13 @@ void readInputFile(RunContext &run, std::string_view content)
     in.title = padded(title.value_or(std::string()), 72);
     run.reportAndConsole(blanks(5) + in.title);
 
-    const auto units = readRecord(run, reader, RecordSpec{{"UNIT SYSTEM (1 = ENGLISH, 2 = SI)"}, {true}});
+    const auto units = readRecord(run, reader, RecordLayout{{"UNIT SYSTEM (1 = ENGLISH, 2 = SI)"}, {true}});
     in.units = static_cast<int>(units[0].value);
     in.unitSystem = in.units == 2 ? UnitSystem::SI : UnitSystem::English;
 
     const auto control = readRecord(
         run, reader,
-        RecordSpec{{"DESIGN CONTROL (1 = DESIGN LOAD, 2 = DESIGN DEPTH)",
+        RecordLayout{{"DESIGN CONTROL (1 = DESIGN LOAD, 2 = DESIGN DEPTH)",
                     "LOADING TYPE (1 = COMPRESSION, 2 = UPLIFT)", "UPLIFT REDUCTION FACTOR",
                     "OUTPUT INCREMENT", "END BEARING IN SANDS OPTION (0 OR 1)",
                     "DESIGN METHOD (1 = LRFD, 2 = FACTORS OF SAFETY)"},
@@ -334,7 +334,7 @@ void readInputFile(RunContext &run, std::string_view content)
 
     const auto shaft = readRecord(
         run, reader,
-        RecordSpec{{"SMALLEST DIAMETER DSTART", "LARGEST DIAMETER DIALIM",
+        RecordLayout{{"SMALLEST DIAMETER DSTART", "LARGEST DIAMETER DIALIM",
                     "BASE TO STEM DIAMETER RATIO", "BELL ANGLE",
                     "TOP LENGTH WITHOUT SIDE RESISTANCE TOPLEN",
                     "BOTTOM LENGTH WITHOUT SIDE RESISTANCE BS", "SHAFT MODULUS EC"},
@@ -349,7 +349,7 @@ void readInputFile(RunContext &run, std::string_view content)
 
     const auto profile = readRecord(
         run, reader,
-        RecordSpec{{"NUMBER OF LAYERS NL", "WATER TABLE DEPTH WTD", "DESIGN LOAD OR DESIGN DEPTH",
+        RecordLayout{{"NUMBER OF LAYERS NL", "WATER TABLE DEPTH WTD", "DESIGN LOAD OR DESIGN DEPTH",
                     "FACTOR OF SAFETY FST", "FACTOR OF SAFETY FSB"},
                    {true, false, false, false, false}});
     in.NL = static_cast<int>(profile[0].value);
