@@ -305,6 +305,14 @@ std::string padded(std::string_view text, std::size_t length)
     return result;
 }
 
+std::string numberText(double value)
+{
+    char buffer[64];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    return ec == std::errc{} ? std::string(buffer, end) : std::string("?");
+}
+
 std::string listIntegers(std::initializer_list<long long> values)
 {
     std::string line;

@@ -32,6 +32,10 @@ std::string blanks(int count);
 // title and the version text, which are read into fixed-length character variables.
 std::string padded(std::string_view text, std::size_t length);
 
+// A number in shortest general form with up to 6 significant digits (as %.6g, but always
+// with "." whatever the locale), for message texts.
+std::string numberText(double value);
+
 // Free-format (list-directed) output of integers: each value preceded by blanks
 // in a field of 12 columns.
 std::string listIntegers(std::initializer_list<long long> values);

@@ -190,8 +190,7 @@ LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, doub
     layer.DEPTH = header[1].value;
     const auto type = soilTypeFromCode(layer.SOIL);
     if (!type) {
-        char code[64];
-        std::snprintf(code, sizeof code, "%.6g", layer.SOIL);
+        const std::string code = numberText(layer.SOIL);
         stopWithError(run, kStatusInputBadSoilCode,
                       {"INPUT DATA FILE, LINE " + std::to_string(header[0].line) +
                            ": THE SOIL TYPE CODE OF " + which + " IS " + code + ".",

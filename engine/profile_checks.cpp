@@ -1,6 +1,7 @@
 #include "profile_checks.h"
 
 #include "base_resistance.h"
+#include "fixed_field.h"
 #include "capacity_table.h"
 #include "input_data.h"
 #include "run_context.h"
@@ -13,13 +14,6 @@ namespace vorna {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string numberText(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
 
 struct Units {
     bool si;

@@ -273,8 +273,7 @@ void writeSideStepMessages(RunContext &run, const SideStep &step)
 void stopOnNoEffectiveStress(RunContext &run, int layerNumber, double depthFt)
 {
     const double printedDepth = run.input.isSI() ? depthFt / kFtPerM : depthFt;
-    char depth[32];
-    std::snprintf(depth, sizeof depth, "%.6g", printedDepth);
+    const std::string depth = numberText(printedDepth);
     stopWithError(run, kStatusInputOutOfRange,
                   {"LAYER " + std::to_string(layerNumber) + ": NO EFFECTIVE VERTICAL STRESS AT " +
                        "DEPTH " + depth + (run.input.isSI() ? " M" : " FT") +

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 
 using namespace vorna;
@@ -84,6 +85,41 @@ TEST(Golden, ExampleRunsMatchTheCheckedFiles)
             expectSameLines(lines, expected);
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// A host such as the desktop program may run with a comma-decimal C library locale; the
+// engine's files must not change with it.
+TEST(Golden, ACommaDecimalLocaleChangesNothing)
+{
+    const char *const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C.UTF-8@comma"};
+    std::string previous = std::setlocale(LC_ALL, nullptr);
+    const char *chosen = nullptr;
+    for (const char *name : commaLocales)
+        if (std::setlocale(LC_ALL, name) && std::localeconv()->decimal_point[0] == ',') {
+            chosen = name;
+            break;
+        }
+    if (!chosen) {
+        std::setlocale(LC_ALL, previous.c_str());
+        GTEST_SKIP() << "no comma-decimal locale is installed";
+    }
+    for (const GoldenCase &c : goldenCases()) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        const fs::path project = folder / (std::string(c.name) + ".vrd");
+        fs::copy_file(c.project, project);
+        const RunFiles files = filesForProject(project);
+        RunOptions options;
+        options.dateTime = LocalDateTime{2014, 3, 7, 9, 5, 3};
+        runAnalysis(files, options);
+        for (const fs::path &output : {files.report, files.plot, files.runtime})
+            expectSameLines(masked(fileLines(output)), kGoldenDir / output.filename());
+    }
+    std::setlocale(LC_ALL, previous.c_str());
 }
 
 } // namespace
