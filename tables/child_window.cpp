@@ -70,7 +70,8 @@ void ChildWindow::watchSubWindow()
 }
 
 // A modal box (a message of this window, a file dialog) takes the activation for a while:
-// the window neither stores nor reloads around it, so a typed entry survives the box.
+// the window neither stores nor reloads around it, so a typed entry survives the box. The
+// same holds when the window comes back after refusing an entry.
 void ChildWindow::activationChanged(bool active)
 {
     if (active == m_active)
@@ -92,7 +93,9 @@ void ChildWindow::activationChanged(bool active)
     const bool stored = commit();
     m_committing = false;
     if (!stored) {
-        // Deactivation re-shows the window so the user can correct the entry.
+        // Deactivation re-shows the window, with the refused entry as typed, so the user can
+        // correct it.
+        m_pausedByModal = true;
         QMetaObject::invokeMethod(this, &ChildWindow::bringToFront, Qt::QueuedConnection);
     }
 }
@@ -100,7 +103,11 @@ void ChildWindow::activationChanged(bool active)
 void showInArea(QMdiArea *area, ChildWindow *window)
 {
     if (area && !window->subWindow()) {
-        QMdiSubWindow *frame = area->addSubWindow(window);
+        // A single border with a system menu, minimize and close: the windows size
+        // themselves to their contents.
+        QMdiSubWindow *frame = area->addSubWindow(
+            window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         frame->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->bringToFront();

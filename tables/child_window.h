@@ -43,7 +43,7 @@ private:
 
     bool m_active = false;
     bool m_committing = false;
-    bool m_pausedByModal = false;
+    bool m_pausedByModal = false; // skip the next refresh
     QPointer<QMdiSubWindow> m_watched;
 };
 

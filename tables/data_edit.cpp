@@ -24,6 +24,24 @@ bool isWhole(long double value)
     return std::trunc(value) == value;
 }
 
+// The shortest plain decimal text of a stored real, to the 15 digits a real holds: 4000000
+// rather than 4e+06 (which the evaluator would not read back), and 1.8288 for 6 ft in
+// metres rather than 1.8288000000000002.
+QString shortestText(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    const double shown = QString::number(value, 'g', 15).toDouble();
+    int digits = 1;
+    while (digits < 15 && QString::number(value, 'g', digits).toDouble() != shown)
+        ++digits;
+    const QString scientific = QString::number(value, 'e', digits - 1);
+    const int exponent = scientific.mid(scientific.indexOf(u'e') + 1).toInt();
+    if (exponent < -5 || exponent >= 15)
+        return QString::fromStdString(evaluatorText(value));
+    return QString::number(value, 'f', std::max(0, digits - 1 - exponent));
+}
+
 // The window that owns a widget: the nearest top-level window or MDI child.
 const QWidget *ownerWindow(const QWidget *widget)
 {
@@ -72,7 +90,7 @@ QString TDataEdit::FormatValue(long double value) const
     // 0.609600000000000031); others show up to 18 significant digits.
     const auto asDouble = static_cast<double>(value);
     if (std::isfinite(asDouble) && static_cast<long double>(asDouble) == value)
-        return QString::number(asDouble, 'g', QLocale::FloatingPointShortest);
+        return shortestText(asDouble);
     return QString::fromStdString(evaluatorText(value));
 }
 

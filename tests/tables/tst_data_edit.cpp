@@ -77,6 +77,8 @@ void tst_DataEdit::acceptsEntry_data()
     QTest::newRow("integer expression") << "2*50" << true << false << "100";
     QTest::newRow("third keeps 18 digits") << "1/3" << false << false << "0.333333333333333333";
     QTest::newRow("blanks ignored") << " 1 5 " << false << false << "15";
+    QTest::newRow("large value in plain digits") << "4e6" << false << false << "4000000";
+    QTest::newRow("small value in plain digits") << "0.25e-3" << false << false << "0.00025";
     QTest::newRow("hex shows four digits") << "$FF" << false << true << "$00FF";
 }
 
@@ -91,7 +93,7 @@ void tst_DataEdit::acceptsEntry()
     edit.SetIntegerOnly(integerOnly);
     edit.SetHex(hex);
     edit.SetMinVal(0);
-    edit.SetMaxVal(1000);
+    edit.SetMaxVal(1e7);
     edit.setText(text);
     QVERIFY(edit.Validate());
     QVERIFY(log.messages.isEmpty());
