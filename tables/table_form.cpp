@@ -705,6 +705,9 @@ void TTableForm::paintTopLeft(QWidget *corner)
     QStylePainter painter(corner);
     QStyleOptionHeader option;
     option.initFrom(corner);
+    // The corner is no button, but its text is as live as the headers beside it.
+    option.state |= QStyle::State_Enabled;
+    option.palette.setCurrentColorGroup(QPalette::Active);
     option.rect = corner->rect();
     option.position = QStyleOptionHeader::OnlyOneSection;
     option.orientation = Qt::Horizontal;

@@ -10,7 +10,7 @@
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
+#include <QLineEdit>
 class QMdiArea;
 class QPushButton;
 

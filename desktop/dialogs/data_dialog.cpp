@@ -37,7 +37,6 @@ TDataEdit *TDataDialog::addField(QGridLayout *grid, int row, const QString &capt
     grid->addWidget(edit, row, 1);
     if (!note.isEmpty()) {
         auto *noteLabel = new QLabel(note, this);
-        noteLabel->setEnabled(false);
         grid->addWidget(noteLabel, row, 2);
     }
     if (marksModified)
