@@ -3,6 +3,7 @@
 #include "errors.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vorna {
 
@@ -62,6 +63,9 @@ TGridTable::TGridTable(TGridTable &owner, int number, const TGridTable &templ)
 
 TGridTable::~TGridTable()
 {
+    if (auto tableDestroyed = std::exchange(m_tableDestroyed, nullptr))
+        tableDestroyed();
+    m_window = nullptr;
     m_cellChanged = nullptr;
     m_layoutChanged = nullptr;
     // Sub-tables leave the registry before this table does.
@@ -285,6 +289,22 @@ void TGridTable::SetCellChangedHandler(std::function<void(int, int)> handler)
 void TGridTable::SetLayoutChangedHandler(std::function<void()> handler)
 {
     m_layoutChanged = std::move(handler);
+}
+
+void TGridTable::AttachWindow(void *window, std::function<void()> tableDestroyed)
+{
+    m_window = window;
+    m_tableDestroyed = std::move(tableDestroyed);
+}
+
+void TGridTable::DetachWindow(const void *window)
+{
+    if (m_window != window)
+        return;
+    m_window = nullptr;
+    m_tableDestroyed = nullptr;
+    m_cellChanged = nullptr;
+    m_layoutChanged = nullptr;
 }
 
 // Choosing another soil type in the first column replaces the row's sub-table with a

@@ -117,6 +117,13 @@ public:
     void SetCellChangedHandler(std::function<void(int column, int row)> handler);
     void SetLayoutChangedHandler(std::function<void()> handler);
 
+    // The open window of the table, or nullptr. A table has at most one window; the window
+    // registers itself with a handler that the table calls when it is destroyed (a deleted
+    // row or a changed soil type), so the window never outlives its data.
+    void *Window() const { return m_window; }
+    void AttachWindow(void *window, std::function<void()> tableDestroyed);
+    void DetachWindow(const void *window);
+
     // Called by a column after it changed a stored value.
     void ColumnChanged(TColumn &column, int row);
 
@@ -141,6 +148,8 @@ private:
     std::vector<std::unique_ptr<TColumn>> m_columns;
     std::function<void(int, int)> m_cellChanged;
     std::function<void()> m_layoutChanged;
+    void *m_window = nullptr;
+    std::function<void()> m_tableDestroyed;
 };
 
 } // namespace vorna

@@ -1,0 +1,748 @@
+#include "table_form.h"
+
+#include "column.h"
+#include "errors.h"
+#include "grid_table.h"
+#include "grid_table_model.h"
+#include "user_message.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorna {
+
+namespace {
+
+const char *const kRowProperty = "vornaRow";
+
+// The window that owns a widget: the nearest top-level window or MDI child.
+const QWidget *ownerWindow(const QWidget *widget)
+{
+    while (widget && !widget->isWindow() &&
+           !qobject_cast<const QMdiSubWindow *>(widget->parentWidget()))
+        widget = widget->parentWidget();
+    return widget;
+}
+
+QString lineBreaks(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
+} // namespace
+
+// ---- GridDelegate: a frameless line editor whose keys and focus the grid handles.
+
+class GridDelegate : public QStyledItemDelegate {
+public:
+    explicit GridDelegate(GridView &view) : QStyledItemDelegate(&view), m_view(view) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &,
+                          const QModelIndex &index) const override
+    {
+        auto *editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_view.editorCreated(editor, index);
+        return editor;
+    }
+
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        if (!line)
+            return;
+        QString text;
+        if (!m_view.takePendingText(index, text))
+            text = index.data(Qt::EditRole).toString();
+        line->setText(text);
+        line->selectAll();
+    }
+
+    // Entries are stored by the grid itself, so that a refused entry keeps its cell.
+    void setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const override {}
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (!qobject_cast<QLineEdit *>(object))
+            return QStyledItemDelegate::eventFilter(object, event);
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                m_view.enterPressed();
+                return true;
+            }
+            if (key == Qt::Key_Escape) {
+                m_view.revertEditor();
+                return true;
+            }
+            return false;
+        }
+        if (event->type() == QEvent::FocusOut)
+            m_view.editorFocusLeft();
+        return false;
+    }
+
+private:
+    GridView &m_view;
+};
+
+// ---- GridView
+
+GridView::GridView(TTableForm &form, GridTableModel &model)
+    : QTableView(&form), m_form(form), m_model(model)
+{
+    setModel(&model);
+    setItemDelegate(new GridDelegate(*this));
+    setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::AllEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(TTableForm::kRowHeight);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setHighlightSections(false);
+    setCornerButtonEnabled(false);
+}
+
+void GridView::editorCreated(QLineEdit *editor, const QModelIndex &index)
+{
+    m_editor = editor;
+    m_editorIndex = index;
+}
+
+bool GridView::takePendingText(const QModelIndex &index, QString &text)
+{
+    if (!m_pendingIndex.isValid() || m_pendingIndex != index)
+        return false;
+    text = m_pendingText;
+    m_pendingIndex = QPersistentModelIndex();
+    m_pendingText.clear();
+    return true;
+}
+
+bool GridView::tryCommit(const QModelIndex &index, const QString &text, QString &message)
+{
+    if (!index.isValid() || text == m_model.cellText(index))
+        return true;
+    try {
+        m_model.commitText(index, text);
+        emit m_form.dataModified();
+        return true;
+    } catch (const EVornaError &error) {
+        message = error.message();
+    } catch (const std::exception &error) {
+        message = QString::fromLocal8Bit(error.what());
+    }
+    return false;
+}
+
+bool GridView::commitEditor()
+{
+    if (!m_editor || !m_editorIndex.isValid())
+        return true;
+    QString message;
+    if (tryCommit(m_editorIndex, m_editor->text(), message)) {
+        m_editor->setText(m_model.cellText(m_editorIndex));
+        return true;
+    }
+    informUser(this, message);
+    if (m_editor) {
+        m_editor->setFocus(Qt::OtherFocusReason);
+        m_editor->selectAll();
+    }
+    return false;
+}
+
+void GridView::openEditor()
+{
+    QModelIndex index = currentIndex();
+    if (!index.isValid() || !(m_model.flags(index) & Qt::ItemIsEditable))
+        index = firstTextCell();
+    if (!index.isValid())
+        return;
+    if (index != currentIndex())
+        setCurrentIndex(index);
+    if (!m_editor || m_editorIndex != index)
+        edit(index);
+}
+
+void GridView::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    openEditor();
+}
+
+QModelIndex GridView::firstTextCell() const
+{
+    for (int c = 0; c < m_model.columnCount(); ++c) {
+        if (!m_model.hasControls(c) && m_model.rowCount() > 0)
+            return m_model.index(0, c);
+    }
+    return {};
+}
+
+QModelIndex GridView::enterTarget(const QModelIndex &from) const
+{
+    if (!from.isValid())
+        return firstTextCell();
+    if (from.row() + 1 < m_model.rowCount())
+        return m_model.index(from.row() + 1, from.column());
+    for (int c = from.column() + 1; c < m_model.columnCount(); ++c) {
+        if (!m_model.hasControls(c))
+            return m_model.index(0, c);
+    }
+    return firstTextCell();
+}
+
+// Leaving a cell commits it. A refused entry brings the cursor back to its cell with the
+// typed text, after the message.
+void GridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (m_editor && previous.isValid() && m_editorIndex == previous) {
+        const QString typed = m_editor->text();
+        QString message;
+        if (!tryCommit(previous, typed, message)) {
+            m_pendingIndex = previous;
+            m_pendingText = typed;
+            const QPersistentModelIndex back = previous;
+            QMetaObject::invokeMethod(
+                this,
+                [this, back, message] {
+                    informUser(this, message);
+                    if (back.isValid())
+                        setCurrentIndex(back);
+                    if (m_editor)
+                        m_editor->setFocus(Qt::OtherFocusReason);
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    QTableView::currentChanged(current, previous);
+}
+
+void GridView::commitData(QWidget *) {}
+
+void GridView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor == m_editor) {
+        m_editor = nullptr;
+        m_editorIndex = QPersistentModelIndex();
+    }
+    QTableView::closeEditor(editor, hint);
+}
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        enterPressed();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void GridView::enterPressed()
+{
+    if (!commitEditor())
+        return;
+    const QModelIndex next = enterTarget(currentIndex());
+    if (next.isValid())
+        setCurrentIndex(next);
+    if (m_editor)
+        m_editor->selectAll();
+}
+
+// Focus that moves to a drop-down box, a button or another control of this window leaves
+// the cell; focus that moves to another window is left to this window's deactivation.
+void GridView::editorFocusLeft()
+{
+    QWidget *next = QApplication::focusWidget();
+    if (!next || next == this || next == viewport() || ownerWindow(next) != ownerWindow(this))
+        return;
+    commitEditor();
+}
+
+void GridView::revertEditor()
+{
+    if (m_editor && m_editorIndex.isValid()) {
+        m_editor->setText(m_model.cellText(m_editorIndex));
+        m_editor->selectAll();
+    }
+}
+
+// ---- TTableForm
+
+int preferredColumnWidth(const TColumn &column, const QFontMetrics &metrics, int dpi)
+{
+    int width = 0;
+    for (const QString &line : column.HeaderLines())
+        width = std::max(width, metrics.horizontalAdvance(line + QStringLiteral("  ")));
+    const auto inches = [dpi](double in) { return static_cast<int>(std::lround(dpi * in)); };
+    switch (column.Kind()) {
+    case ColumnKind::Int:
+    case ColumnKind::Float:
+        return std::max(width, inches(0.5));
+    case ColumnKind::Enum: {
+        // Wide enough for the longest choice with the box's arrow, within reason.
+        int choices = 0;
+        for (const QString &choice : static_cast<const TEnumColumn &>(column).Choices())
+            choices = std::max(choices, metrics.horizontalAdvance(choice) + inches(0.4));
+        return std::max({width, inches(1.5), std::min(choices, inches(4.2))});
+    }
+    case ColumnKind::Table:
+        return std::max(width, inches(2.0));
+    case ColumnKind::String:
+        return std::max(width, inches(static_cast<const TStringColumn &>(column).Width()));
+    }
+    return width;
+}
+
+TTableForm *TTableForm::WindowOf(const TGridTable &table)
+{
+    return static_cast<TTableForm *>(table.Window());
+}
+
+TTableForm *TTableForm::ShowWindow(TGridTable &table, QMdiArea *area)
+{
+    if (table.VisibleColumnCount() == 0)
+        return nullptr;
+    TTableForm *form = WindowOf(table);
+    if (!form)
+        form = new TTableForm(table, false);
+    if (area)
+        showInArea(area, form);
+    else
+        form->bringToFront();
+    return form;
+}
+
+TTableForm *TTableForm::ShowModalWindow(TGridTable &table, QWidget *parent)
+{
+    if (table.VisibleColumnCount() == 0)
+        return nullptr;
+    if (TTableForm *open = WindowOf(table)) {
+        open->bringToFront();
+        return open;
+    }
+    auto *form = new TTableForm(table, true, parent);
+    form->bringToFront();
+    return form;
+}
+
+TTableForm::TTableForm(TGridTable &table, bool modal, QWidget *parent)
+    : ChildWindow(parent), m_table(&table), m_modal(modal)
+{
+    if (modal) {
+        setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        setWindowModality(Qt::ApplicationModal);
+    } else if (parent) {
+        setWindowFlags(Qt::Window);
+    }
+    m_model = new GridTableModel(table, this);
+    m_view = new GridView(*this, *m_model);
+    m_add = new QPushButton(QStringLiteral("&Add Row"), this);
+    m_insert = new QPushButton(QStringLiteral("&Insert Row"), this);
+    m_delete = new QPushButton(QStringLiteral("&Delete Row"), this);
+    m_comments = new QLabel(this);
+    m_comments->setTextFormat(Qt::PlainText);
+    m_comments->setWordWrap(false);
+    for (QPushButton *button : {m_add, m_insert, m_delete}) {
+        // The buttons commit the cell themselves; taking the focus would commit it twice.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+    }
+    connect(m_add, &QPushButton::clicked, this, &TTableForm::addRow);
+    connect(m_insert, &QPushButton::clicked, this, &TTableForm::insertRow);
+    connect(m_delete, &QPushButton::clicked, this, &TTableForm::deleteRow);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_add);
+    buttons->addWidget(m_insert);
+    buttons->addWidget(m_delete);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    const int margin = std::max(4, logicalDpiX() / 20);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(m_view);
+    layout->addLayout(buttons);
+    layout->addWidget(m_comments);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The top-left cell carries the table's TopLeft text.
+    if ((m_corner = m_view->findChild<QAbstractButton *>()))
+        m_corner->installEventFilter(this);
+
+    attach();
+    if (m_table->RowCount() < m_table->MinRows())
+        m_table->SetRowCount(m_table->MinRows());
+    m_rowsShown = std::min(m_table->RowCount(), kMaxRowsShown);
+    rebuild();
+}
+
+TTableForm::~TTableForm()
+{
+    detach();
+}
+
+void TTableForm::attach()
+{
+    m_table->AttachWindow(this, [this] { tableDestroyed(); });
+    m_table->SetCellChangedHandler([this](int column, int row) { cellChanged(column, row); });
+    m_table->SetLayoutChangedHandler([this] { rebuild(); });
+    setWindowTitle(m_table->WindowCaption());
+}
+
+void TTableForm::detach()
+{
+    if (m_table)
+        m_table->DetachWindow(this);
+}
+
+// The table went with its row (deleted, or another soil type chosen): the window closes
+// without storing anything.
+void TTableForm::tableDestroyed()
+{
+    m_tableGone = true;
+    m_table = nullptr;
+    m_model->detach();
+    if (QMdiSubWindow *frame = subWindow())
+        frame->hide();
+    hide();
+    QMetaObject::invokeMethod(this, [this] { closeWindow(); }, Qt::QueuedConnection);
+}
+
+bool TTableForm::commit()
+{
+    if (!m_table)
+        return true;
+    return m_view->commitEditor();
+}
+
+void TTableForm::refresh()
+{
+    if (!m_table)
+        return;
+    if (m_model->rowCount() != m_table->RowCount() ||
+        m_model->columnCount() != m_table->VisibleColumnCount()) {
+        rebuild();
+        return;
+    }
+    setWindowTitle(m_table->WindowCaption());
+    emit m_model->dataChanged(m_model->index(0, 0),
+                              m_model->index(m_model->rowCount() - 1, m_model->columnCount() - 1));
+    for (int r = 0; r < m_table->RowCount(); ++r)
+        refreshControls(r);
+    updateButtons();
+}
+
+void TTableForm::rebuild()
+{
+    if (!m_table)
+        return;
+    const QModelIndex current = m_view->currentIndex();
+    const int currentRow = current.row();
+    const int currentColumn = current.column();
+    m_model->rebuild();
+    setWindowTitle(m_table->WindowCaption());
+
+    const QFontMetrics headerMetrics(m_view->horizontalHeader()->font());
+    const int dpi = logicalDpiX();
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        m_view->setColumnWidth(c, preferredColumnWidth(m_model->columnAt(c), headerMetrics, dpi));
+    const QFontMetrics cornerMetrics(m_view->verticalHeader()->font());
+    m_view->verticalHeader()->setMinimumWidth(
+        std::max(cornerMetrics.horizontalAdvance(m_table->TopLeft + QStringLiteral("  ")), dpi / 3));
+
+    createControls();
+    m_comments->setText(lineBreaks(m_table->Comments));
+    m_comments->setVisible(!m_table->Comments.isEmpty());
+    m_rowsShown = std::clamp(m_rowsShown, std::min(1, m_table->RowCount()),
+                             std::min(m_table->RowCount(), kMaxRowsShown));
+    updateButtons();
+    layoutGrid();
+
+    if (currentRow >= 0 && currentRow < m_model->rowCount() && currentColumn >= 0 &&
+        currentColumn < m_model->columnCount())
+        m_view->setCurrentIndex(m_model->index(currentRow, currentColumn));
+    m_view->openEditor();
+}
+
+void TTableForm::updateButtons()
+{
+    const bool rowsVary = m_table->MinRows() != m_table->MaxRows();
+    const bool canAdd = m_table->RowCount() != m_table->MaxRows() && m_table->CanAddRowGroup();
+    for (QPushButton *button : {m_add, m_insert, m_delete})
+        button->setVisible(rowsVary);
+    m_add->setEnabled(canAdd);
+    m_insert->setEnabled(canAdd);
+    m_delete->setEnabled(m_table->MinRows() < m_table->RowCount());
+}
+
+// The grid shows exactly its columns and the shown rows, with room for a scroll bar when
+// not every row fits.
+void TTableForm::layoutGrid()
+{
+    QHeaderView *top = m_view->horizontalHeader();
+    QHeaderView *left = m_view->verticalHeader();
+    int width = std::max(left->minimumWidth(), left->sizeHint().width());
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        width += m_view->columnWidth(c);
+    const int frame = 2 * m_view->frameWidth();
+    int height = top->sizeHint().height() + m_rowsShown * kRowHeight;
+    const bool scrolls = m_table->RowCount() > m_rowsShown;
+    m_view->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (scrolls)
+        width += m_view->verticalScrollBar()->sizeHint().width();
+    m_view->setFixedSize(width + frame, height + frame);
+}
+
+void TTableForm::createControls()
+{
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        TColumn &column = m_model->columnAt(c);
+        if (!column.HasControls())
+            continue;
+        const int tableColumn = m_table->IndexOf(column);
+        for (int r = 0; r < m_table->RowCount(); ++r) {
+            QWidget *control = nullptr;
+            if (auto *choices = dynamic_cast<TEnumColumn *>(&column)) {
+                auto *box = new QComboBox;
+                box->addItems(choices->Choices());
+                box->setMaxVisibleItems(11);
+                box->setCurrentIndex(choices->AsInteger(r) - 1);
+                connect(box, &QComboBox::activated, this, [this, tableColumn, r](int item) {
+                    if (!m_table)
+                        return;
+                    try {
+                        TColumn &target = m_table->Column(tableColumn);
+                        if (target.AsInteger(r) == item + 1)
+                            return;
+                        target.SetInteger(r, item + 1);
+                        // A new soil type replaces the row's data, so it counts as an edit.
+                        m_table->SetModified(true);
+                        emit dataModified();
+                    } catch (const EVornaError &error) {
+                        informUser(this, error.message());
+                    }
+                });
+                control = box;
+            } else if (auto *tables = dynamic_cast<TTableColumn *>(&column)) {
+                auto *button = new QPushButton(tables->ButtonCaption(r));
+                button->setAutoDefault(false);
+                connect(button, &QPushButton::clicked, this,
+                        [this, tableColumn, r] { openSubTable(tableColumn, r); });
+                control = button;
+            }
+            if (!control)
+                continue;
+            control->setProperty(kRowProperty, r);
+            control->installEventFilter(this);
+            m_view->setIndexWidget(m_model->index(r, c), control);
+        }
+    }
+}
+
+QComboBox *TTableForm::choiceBox(int row, int visibleColumn) const
+{
+    return qobject_cast<QComboBox *>(m_view->indexWidget(m_model->index(row, visibleColumn)));
+}
+
+QPushButton *TTableForm::tableButton(int row, int visibleColumn) const
+{
+    return qobject_cast<QPushButton *>(m_view->indexWidget(m_model->index(row, visibleColumn)));
+}
+
+void TTableForm::refreshControls(int row)
+{
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        TColumn &column = m_model->columnAt(c);
+        if (auto *choices = dynamic_cast<TEnumColumn *>(&column)) {
+            if (QComboBox *box = choiceBox(row, c)) {
+                const QSignalBlocker quiet(box);
+                box->setCurrentIndex(choices->AsInteger(row) - 1);
+            }
+        } else if (auto *tables = dynamic_cast<TTableColumn *>(&column)) {
+            if (QPushButton *button = tableButton(row, c))
+                button->setText(tables->ButtonCaption(row));
+        }
+    }
+}
+
+void TTableForm::cellChanged(int column, int row)
+{
+    m_model->cellChanged(column, row);
+    if (row >= 0 && row < m_model->rowCount())
+        refreshControls(row);
+}
+
+void TTableForm::addRow()
+{
+    if (!m_table || !commit())
+        return;
+    const bool allShown = m_rowsShown >= m_table->RowCount();
+    const int growTo = std::min(m_table->RowCount() + m_table->RowGroup(), kMaxRowsShown);
+    if (!m_table->CanAddRowGroup())
+        return;
+    if (allShown)
+        m_rowsShown = growTo;
+    m_table->SetModified(true);
+    m_table->AddRowGroup();
+    emit dataModified();
+    m_view->scrollToBottom();
+}
+
+void TTableForm::insertRow()
+{
+    if (!m_table || !commit())
+        return;
+    const int row = m_view->currentIndex().row();
+    if (row < 0 || row >= m_table->RowCount()) {
+        informUser(this, ETableError::rowOutOfRange().message());
+        return;
+    }
+    if (!m_table->CanAddRowGroup())
+        return;
+    if (m_rowsShown >= m_table->RowCount())
+        m_rowsShown = std::min(m_table->RowCount() + m_table->RowGroup(), kMaxRowsShown);
+    m_table->SetModified(true);
+    m_table->InsertRowGroup(row);
+    emit dataModified();
+}
+
+void TTableForm::deleteRow()
+{
+    if (!m_table || !commit())
+        return;
+    const int row = m_view->currentIndex().row();
+    if (row < 0 || row >= m_table->RowCount()) {
+        informUser(this, ETableError::rowOutOfRange().message());
+        return;
+    }
+    if (!m_table->CanDeleteRowGroup())
+        return;
+    m_table->SetModified(true);
+    m_table->DeleteRowGroup(row);
+    emit dataModified();
+}
+
+TTableForm *TTableForm::openSubTable(int tableColumn, int row)
+{
+    if (!m_table || !commit())
+        return nullptr;
+    TGridTable *sub = nullptr;
+    try {
+        sub = m_table->Column(tableColumn).AsTable(row);
+    } catch (const EVornaError &error) {
+        informUser(this, error.message());
+        return nullptr;
+    }
+    if (!sub || sub->VisibleColumnCount() == 0)
+        return nullptr;
+    if (TTableForm *open = WindowOf(*sub)) {
+        open->bringToFront();
+        return open;
+    }
+    if (m_modal)
+        return ShowModalWindow(*sub, this);
+    QMdiSubWindow *frame = subWindow();
+    if (frame && frame->mdiArea())
+        return ShowWindow(*sub, frame->mdiArea());
+    auto *form = new TTableForm(*sub, false, this);
+    form->bringToFront();
+    return form;
+}
+
+// The cursor follows a drop-down box or button that takes the focus, so that Insert and
+// Delete act on its row.
+void TTableForm::moveCursorToRow(int row)
+{
+    QModelIndex current = m_view->currentIndex();
+    const int column = current.isValid() ? current.column() : m_view->firstTextCell().column();
+    if (column < 0 || row < 0 || row >= m_model->rowCount() || current.row() == row)
+        return;
+    m_view->setCurrentIndex(m_model->index(row, column));
+}
+
+bool TTableForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_corner && event->type() == QEvent::Paint) {
+        paintTopLeft(m_corner);
+        return true;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        const QVariant row = watched->property(kRowProperty);
+        if (row.isValid())
+            moveCursorToRow(row.toInt());
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+void TTableForm::paintTopLeft(QWidget *corner)
+{
+    QStylePainter painter(corner);
+    QStyleOptionHeader option;
+    option.initFrom(corner);
+    // The corner is no button, but its text is as live as the headers beside it.
+    option.state |= QStyle::State_Enabled;
+    option.palette.setCurrentColorGroup(QPalette::Active);
+    option.rect = corner->rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.orientation = Qt::Horizontal;
+    option.textAlignment = Qt::AlignCenter;
+    option.text = m_table ? m_table->TopLeft : QString();
+    painter.drawControl(QStyle::CE_Header, option);
+}
+
+bool TTableForm::closeSubTables()
+{
+    if (!m_table)
+        return true;
+    for (int c = 0; c < m_table->ColumnCount(); ++c) {
+        TColumn &column = m_table->Column(c);
+        if (column.Kind() != ColumnKind::Table)
+            continue;
+        for (int r = 0; r < column.RowCount(); ++r) {
+            const TGridTable *sub = column.AsTable(r);
+            TTableForm *form = sub ? WindowOf(*sub) : nullptr;
+            if (form && !form->closeWindow())
+                return false;
+        }
+    }
+    return true;
+}
+
+void TTableForm::closeEvent(QCloseEvent *event)
+{
+    if (!m_tableGone && (!commit() || !closeSubTables())) {
+        event->ignore();
+        return;
+    }
+    detach();
+    m_table = nullptr;
+    event->accept();
+}
+
+} // namespace vorna
