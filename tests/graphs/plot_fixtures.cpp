@@ -112,16 +112,16 @@ QString writePlotFixture(const QString &fileName, const PlotFixture &f)
         } variants[] = {{1.0, 1.0}, {1.25, 0.8}, {0.75, 1.3}};
         const int curves = f.kls > 1 ? 3 : 1;
         for (int c = 0; c < curves; ++c) {
-            std::vector<CurvePoint> curve;
+            std::vector<SettlementPoint> curve;
             const double a = 0.012 * D * 12.0 * variants[c].stiffness; // in
             for (double delta : movements) {
                 const double load = variants[c].load * ultimate * delta / (a + delta);
-                CurvePoint p = {load, delta, load * baseShare, delta * 0.85};
+                SettlementPoint p = {load, delta, load * baseShare, delta * 0.85};
                 if (f.si) {
-                    p[0] /= kTonsPerKn;
-                    p[2] /= kTonsPerKn;
-                    p[1] *= 0.0254;
-                    p[3] *= 0.0254;
+                    p.topLoad /= kTonsPerKn;
+                    p.tipLoad /= kTonsPerKn;
+                    p.topMovement *= 0.0254;
+                    p.tipMovement *= 0.0254;
                 }
                 curve.push_back(p);
             }
