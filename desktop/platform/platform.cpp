@@ -1,0 +1,85 @@
+#include "platform.h"
+
+#include <QMainWindow>
+
+#include <clocale>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace vorna::platform {
+
+QString engineLibraryFileName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("vornacalc.dll");
+#else
+    return QStringLiteral("libvornacalc.so");
+#endif
+}
+
+QString defaultWordProcessor()
+{
+#ifdef Q_OS_WIN
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    return QString::fromWCharArray(folder, static_cast<int>(length)) +
+           QStringLiteral("\\notepad.exe");
+#else
+    return QStringLiteral("xdg-open");
+#endif
+}
+
+QString helpContentsFileName()
+{
+    return QStringLiteral("Vorna_2012.html");
+}
+
+QString usersManualFileName()
+{
+    return QStringLiteral("Vorna 2012 Users Manual.pdf");
+}
+
+QString technicalManualFileName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("VornaTechnicalManual.bat");
+#else
+    return QStringLiteral("VornaTechnicalManual.sh");
+#endif
+}
+
+void useCNumericLocale()
+{
+#ifndef Q_OS_WIN
+    std::setlocale(LC_NUMERIC, "C");
+#endif
+}
+
+void applyStartupShowMode(QMainWindow &window)
+{
+#ifdef Q_OS_WIN
+    STARTUPINFOW info{};
+    info.cb = sizeof info;
+    GetStartupInfoW(&info);
+    if (!(info.dwFlags & STARTF_USESHOWWINDOW))
+        return;
+    switch (info.wShowWindow) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        window.showMinimized();
+        break;
+    case SW_SHOWMAXIMIZED:
+        window.showMaximized();
+        break;
+    default:
+        break;
+    }
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+} // namespace vorna::platform
