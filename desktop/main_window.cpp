@@ -70,7 +70,13 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
     resize(900, 650);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The child windows go first, while the project and tables they show still exist, and
+    // without telling this window of activations any more.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    delete m_mdiArea;
+}
 
 QAction *TMainForm::addAction(QMenu *menu, const char *objectName, const QString &text,
                               std::function<void()> command, bool commitFirst)
