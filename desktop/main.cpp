@@ -1,14 +1,12 @@
 // vornadesk: the desktop program. The optional argument names a project file.
 #include "file_names.h"
 #include "main_window.h"
-#include "platform/platform.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    vorna::platform::useCNumericLocale();
     QApplication::setOrganizationName(QStringLiteral("Vorna"));
     QApplication::setApplicationName(QLatin1String(vorna::kApplicationTitle));
     QApplication::setApplicationVersion(QLatin1String(vorna::kVersionText));

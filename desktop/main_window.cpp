@@ -53,9 +53,16 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
-        if (window && window == m_sideView)
+        runCommand([&] {
+            if (window && window == m_sideView)
+                SideView()->Rebuild();
+            updateMenus();
+        }, false);
+    });
+    // An elevation view in front follows a new project at once.
+    connect(this, &TMainForm::projectChanged, this, [this] {
+        if (m_sideView && m_mdiArea->activeSubWindow() == m_sideView)
             SideView()->Rebuild();
-        updateMenus();
     });
     setAcceptDrops(true);
 

@@ -2,8 +2,6 @@
 
 #include <QMainWindow>
 
-#include <clocale>
-
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -47,13 +45,6 @@ QString technicalManualFileName()
     return QStringLiteral("VornaTechnicalManual.bat");
 #else
     return QStringLiteral("VornaTechnicalManual.sh");
-#endif
-}
-
-void useCNumericLocale()
-{
-#ifndef Q_OS_WIN
-    std::setlocale(LC_NUMERIC, "C");
 #endif
 }
 

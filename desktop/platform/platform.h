@@ -1,5 +1,5 @@
 // What differs between Windows and the other systems: names of files beside the program,
-// the default text viewer, the process's numeric locale and the start-up show mode. Every
+// the default text viewer and the start-up show mode. Every
 // #ifdef Q_OS_WIN of the desktop program lives in platform.cpp.
 #pragma once
 
@@ -20,12 +20,6 @@ QString defaultWordProcessor();
 QString helpContentsFileName();
 QString usersManualFileName();
 QString technicalManualFileName();
-
-// QApplication sets the C library's locale from the environment on Unix, so printf and
-// strtod in the engine, which runs in this process, would read and write "," under a
-// comma-decimal locale. Files must always use ".", so numbers go back to the C locale.
-// The user's own locale settings are not touched.
-void useCNumericLocale();
 
 // Applies the show mode the program was started with (minimized or maximized) where the
 // system passes one; called when the main window is first shown.

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <clocale>
+
 using namespace vorna;
 using vorna::test::FakeInteraction;
 
@@ -55,12 +57,14 @@ private:
 private slots:
     void namesFileLines();
     void realRunOfTheExample();
+    void engineIsUnloadedAfterTheRun();
     void runFromTheToolButtonSavesTheEditsFirst();
     void neverSavedProjectCancelled();
     void neverSavedProjectNamedThenRun();
     void missingLibraryThenRestored();
     void brokenLibrary();
     void commaDecimalLocale();
+    void commaDecimalCLibraryLocale();
     void failedPlotFileAfterARunSaysSo();
 };
 
@@ -115,6 +119,28 @@ void tst_RunCommand::realRunOfTheExample()
     QFile::remove(withExtension(project, QStringLiteral(".vro")));
     run(*form);
     checkCompletedRun(*form, project);
+}
+
+// True while the engine library is mapped into this process (Linux's own list of mappings).
+static bool engineIsMapped()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return false;
+    return maps.readAll().contains(platform::engineLibraryFileName().toLatin1());
+}
+
+void tst_RunCommand::engineIsUnloadedAfterTheRun()
+{
+    if (!QFile::exists(QStringLiteral("/proc/self/maps")))
+        QSKIP("no list of mapped files on this system");
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("unload"), QStringLiteral("u.vrd"));
+    form->OpenProjectFile(project);
+    QVERIFY(!engineIsMapped());
+    run(*form);
+    QVERIFY(!m_fake->messages.isEmpty());
+    QVERIFY(!engineIsMapped()); // each run starts from a freshly loaded engine
 }
 
 void tst_RunCommand::runFromTheToolButtonSavesTheEditsFirst()
@@ -210,6 +236,36 @@ void tst_RunCommand::commaDecimalLocale()
     checkCompletedRun(*form, project);
     const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
     QVERIFY(report.contains("2.25"));
+}
+
+void tst_RunCommand::commaDecimalCLibraryLocale()
+{
+    // The engine formats some numbers with the C library, whose locale QApplication takes
+    // from the environment. During a run it must write ".", and afterwards the setting is
+    // as it was.
+    QByteArray comma;
+    for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name)) {
+            comma = name;
+            break;
+        }
+    }
+    if (comma.isEmpty())
+        QSKIP("no comma-decimal locale is installed");
+    QCOMPARE(std::localeconv()->decimal_point[0], ',');
+
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("clocale"), QStringLiteral("c.vrd"));
+    form->OpenProjectFile(project);
+    form->Project().shaftProperties[kBellRatio] = 3.0;
+    form->Project().shaftProperties[kBellAngle] = 95.5; // reported back with its number
+    form->SetModified(true);
+    run(*form);
+    const QByteArray cLocaleAfter = std::setlocale(LC_NUMERIC, nullptr);
+    std::setlocale(LC_NUMERIC, "C");
+    QCOMPARE(cLocaleAfter, comma);
+    const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
+    QVERIFY2(report.contains("THE BELL ANGLE IS 95.5 DEGREES"), report.constData());
 }
 
 void tst_RunCommand::failedPlotFileAfterARunSaysSo()
