@@ -10,11 +10,8 @@ namespace vorna::platform {
 
 QString engineLibraryFileName()
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("vornacalc.dll");
-#else
-    return QStringLiteral("libvornacalc.so");
-#endif
+    // The build names the file as it makes it: libvornacalc.so, vornacalc.dll, ...
+    return QStringLiteral(VORNA_ENGINE_FILE_NAME);
 }
 
 QString defaultWordProcessor()

@@ -9,7 +9,7 @@ class QMainWindow;
 
 namespace vorna::platform {
 
-// File name of the engine library beside the program: libvornacalc.so, or vornacalc.dll.
+// File name of the engine library beside the program: libvornacalc.so on Linux.
 QString engineLibraryFileName();
 
 // The text viewer used until the user chooses another: xdg-open, or the Windows
