@@ -106,6 +106,12 @@ void TMainForm::CompRunClick()
     if (!saveProject() || m_project.fileName == QLatin1String(TProgramData::kNewFileName))
         return;
 
+    // A run still holding the engine (only a command started from within a run's own
+    // message could meet one) leaves the folder and names.dat of that run alone.
+    if (m_engineLibrary) {
+        m_interaction->Information(this, s(runmessage::kReinitialize));
+        return;
+    }
     const CNumericLocale decimalPoint;
 
     // The engine reads names.dat from the current folder and takes relative names from
@@ -116,10 +122,6 @@ void TMainForm::CompRunClick()
         QDir::setCurrent(project.absolutePath());
     const NamesFile namesFile(QDir::currentPath(), m_project.fileName);
 
-    if (m_engineLibrary) {
-        m_interaction->Information(this, s(runmessage::kReinitialize));
-        return;
-    }
     m_engineLibrary = std::make_unique<TDynamicLibrary>();
     const LoadedEngine loaded(m_engineLibrary);
     VornaEntry entry = nullptr;

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 namespace vorna::test {
 
@@ -22,8 +23,15 @@ public:
     bool startSucceeds = true;
     QStringList documents;
     bool printerChosen = false;
+    // Called while an information box would be open, as a user acting then would.
+    std::function<void(const QString &)> whileInformationShows;
 
-    void Information(QWidget *, const QString &text) override { messages << text; }
+    void Information(QWidget *, const QString &text) override
+    {
+        messages << text;
+        if (whileInformationShows)
+            whileInformationShows(text);
+    }
     SaveAnswer AskSaveChanges(QWidget *) override
     {
         ++saveQueries;

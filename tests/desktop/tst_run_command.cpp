@@ -59,6 +59,7 @@ private slots:
     void realRunOfTheExample();
     void engineIsUnloadedAfterTheRun();
     void runFromTheToolButtonSavesTheEditsFirst();
+    void runWithinARunIsRefused();
     void neverSavedProjectCancelled();
     void neverSavedProjectNamedThenRun();
     void missingLibraryThenRestored();
@@ -141,6 +142,27 @@ void tst_RunCommand::engineIsUnloadedAfterTheRun()
     run(*form);
     QVERIFY(!m_fake->messages.isEmpty());
     QVERIFY(!engineIsMapped()); // each run starts from a freshly loaded engine
+}
+
+void tst_RunCommand::runWithinARunIsRefused()
+{
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("nested"), QStringLiteral("n.vrd"));
+    form->OpenProjectFile(project);
+    bool again = true;
+    m_fake->whileInformationShows = [&](const QString &) {
+        if (std::exchange(again, false))
+            run(*form); // while the completion message shows, the engine is still loaded
+    };
+    run(*form);
+    QVERIFY(m_fake->messages.size() >= 2);
+    QCOMPARE(m_fake->messages[1], QStringLiteral("Attempt to reinitialize DLL"));
+    m_fake->whileInformationShows = nullptr;
+    checkCompletedRun(*form, project);
+
+    m_fake->messages.clear(); // the refusal left nothing behind
+    run(*form);
+    checkCompletedRun(*form, project);
 }
 
 void tst_RunCommand::runFromTheToolButtonSavesTheEditsFirst()
