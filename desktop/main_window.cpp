@@ -1,0 +1,520 @@
+// The main window's frame: menus, tool bar, menu state rules, child windows and help.
+// The file commands are in main_window_files.cpp, the Run command in run_command.cpp.
+#include "main_window.h"
+
+#include "about_box.h"
+#include "engine_loader.h"
+#include "file_names.h"
+#include "platform/platform.h"
+#include "side_view.h"
+#include "tool_icons.h"
+#include "user_interaction.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMetaObject>
+#include <QToolBar>
+
+namespace vorna {
+
+namespace {
+
+constexpr int kWindowSlots = 50;
+
+const char *const kWindowNotAvailable = "This window is not available in this version yet.";
+const char *const kUpdatesText =
+    "This is VORNA version 2012.7.10.\rAsk the supplier of your copy whether a newer "
+    "version is available.";
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> settings,
+                     std::unique_ptr<UserInteraction> interaction, QWidget *parent)
+    : QMainWindow(parent), m_commandLineArgument(std::move(commandLineArgument)),
+      m_settings(settings ? std::move(settings) : std::make_unique<AppSettings>()),
+      m_interaction(interaction ? std::move(interaction)
+                                : std::make_unique<DesktopInteraction>()),
+      m_tables(std::make_unique<ProgramTables>())
+{
+    setObjectName(QStringLiteral("MainForm"));
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
+        runCommand([&] {
+            if (window && window == m_sideView)
+                SideView()->Rebuild();
+            updateMenus();
+        }, false);
+    });
+    // An elevation view in front follows a new project at once.
+    connect(this, &TMainForm::projectChanged, this, [this] {
+        if (m_sideView && m_mdiArea->activeSubWindow() == m_sideView)
+            SideView()->Rebuild();
+    });
+    setAcceptDrops(true);
+
+    m_wordProcessor = m_settings->WordProcessor();
+    if (m_wordProcessor.isEmpty())
+        m_wordProcessor = platform::defaultWordProcessor();
+
+    createActions();
+    m_aboutBox = new TAboutBox(this);
+    m_project = TProgramData::CreateNew(*m_tables);
+    setCaption();
+    resize(900, 650);
+}
+
+TMainForm::~TMainForm()
+{
+    // The child windows go first, while the project and tables they show still exist, and
+    // without telling this window of activations any more.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    delete m_mdiArea;
+}
+
+QAction *TMainForm::addAction(QMenu *menu, const char *objectName, const QString &text,
+                              std::function<void()> command, bool commitFirst)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QLatin1String(objectName));
+    connect(action, &QAction::triggered, this,
+            [this, command = std::move(command), commitFirst] { runCommand(command, commitFirst); });
+    if (menu)
+        menu->addAction(action);
+    return action;
+}
+
+void TMainForm::runCommand(const std::function<void()> &command, bool commitFirst)
+{
+    try {
+        if (commitFirst && !CommitActiveChild())
+            return;
+        command();
+    } catch (const EVornaError &e) {
+        m_interaction->Information(this, e.message());
+    } catch (const std::exception &e) {
+        m_interaction->Information(this, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TMainForm::createActions()
+{
+    createMenus();
+    createToolBar();
+}
+
+void TMainForm::createMenus()
+{
+    m_fileMenu = menuBar()->addMenu(s("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("FileMenu"));
+    addAction(m_fileMenu, "FileNew", s("&New"), [this] { FileNewClick(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    addAction(m_fileMenu, "FileOpen", s("&Open..."), [this] { FileOpenClick(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    addAction(m_fileMenu, "FileSave", s("&Save"), [this] { FileSaveClick(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addAction(m_fileMenu, "FileSaveAs", s("Save &As..."), [this] { FileSaveAsClick(); });
+    m_fileMenu->addSeparator();
+    for (int i = 0; i < RecentFiles::kSize; ++i) {
+        const QByteArray name = "FileRecent" + QByteArray::number(i + 1);
+        QAction *slot = addAction(m_fileMenu, name.constData(), QString(),
+                                  [this, i] { openRecentFile(i); });
+        slot->setVisible(false);
+        m_recentSlots.push_back(slot);
+    }
+    m_recentSeparator = m_fileMenu->addSeparator();
+    addAction(m_fileMenu, "FileExit", s("E&xit"), [this] { close(); }, false);
+
+    m_dataMenu = menuBar()->addMenu(s("Da&ta"));
+    m_dataMenu->setObjectName(QStringLiteral("DataMenu"));
+    addAction(m_dataMenu, "DataTitle", s("&Title"), [this] { ShowDataWindow(DataWindow::Title); });
+    QMenu *units = m_dataMenu->addMenu(s("&Units"));
+    units->setObjectName(QStringLiteral("UnitsMenu"));
+    auto *unitGroup = new QActionGroup(this);
+    m_unitsEnglish = addAction(units, "UnitsEnglish", s("&English Units (lbs, in)"),
+                               [this] { setUnits(1); });
+    m_unitsSi = addAction(units, "UnitsSI", s("&SI Units (kN, m)"), [this] { setUnits(2); });
+    QMenu *method = m_dataMenu->addMenu(s("Design Method (ASD or LRFD)"));
+    method->setObjectName(QStringLiteral("DesignMethodMenu"));
+    auto *methodGroup = new QActionGroup(this);
+    m_methodAsd = addAction(method, "MethodASD", s("ASD (Allowable Stress Design)"),
+                            [this] { setDesignMethod(2); });
+    m_methodLrfd = addAction(method, "MethodLRFD", s("LRFD (Load Resistance Factor Design)"),
+                             [this] { setDesignMethod(1); });
+    addAction(m_dataMenu, "DataShaft", s("&Drilled-Shaft Properties"),
+              [this] { ShowDataWindow(DataWindow::ShaftProperties); });
+    addAction(m_dataMenu, "DataSoilLayers", s("Soil &Layer Data"),
+              [this] { ShowDataWindow(DataWindow::SoilLayers); });
+    m_factorOfSafety = addAction(m_dataMenu, "DataFS", s("&Factor of Safety (Allowable Stress Design)"),
+                                 [this] { ShowDataWindow(DataWindow::FactorOfSafety); });
+    QMenu *computation = m_dataMenu->addMenu(s("&Computation Methods"));
+    computation->setObjectName(QStringLiteral("ComputationMethodsMenu"));
+    auto *computationGroup = new QActionGroup(this);
+    m_specifyLength = addAction(computation, "SpecifyLength", s("Specify the shaft length"),
+                                [this] { specifyShaftLength(); });
+    m_specifyLoad = addAction(computation, "SpecifyLoad", s("Specify the design load"),
+                              [this] { specifyDesignLoad(); });
+    addAction(m_dataMenu, "DataWaterTable", s("&Water Table"),
+              [this] { ShowDataWindow(DataWindow::WaterTable); });
+    m_dataMenu->addSeparator();
+    addAction(m_dataMenu, "DataOptions", s("Control &Options..."),
+              [this] { ShowDataWindow(DataWindow::ControlOptions); });
+    const std::pair<QActionGroup *, std::vector<QAction *>> radioGroups[] = {
+        {unitGroup, {m_unitsEnglish, m_unitsSi}},
+        {methodGroup, {m_methodAsd, m_methodLrfd}},
+        {computationGroup, {m_specifyLength, m_specifyLoad}}};
+    for (const auto &[group, actions] : radioGroups) {
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (QAction *action : actions) {
+            action->setCheckable(true);
+            group->addAction(action);
+        }
+    }
+
+    m_computationMenu = menuBar()->addMenu(s("&Computation"));
+    m_computationMenu->setObjectName(QStringLiteral("ComputationMenu"));
+    addAction(m_computationMenu, "CompRun", s("&Run Analysis"), [this] { CompRunClick(); });
+    m_computationMenu->addSeparator();
+    m_editInput = addAction(m_computationMenu, "CompEditInput", s("Edit I&nput Text"),
+                            [this] { CompEditInputClick(); });
+    m_editNotes = addAction(m_computationMenu, "CompEditNotes", s("Edit &Processor-Run Notes"),
+                            [this] { CompEditNotesClick(); });
+    m_editOutput = addAction(m_computationMenu, "CompEditOutput", s("Edit &Output Text"),
+                             [this] { CompEditOutputClick(); });
+    m_computationMenu->addSeparator();
+    addAction(m_computationMenu, "CompSideView", s("&View Shaft Elevation"),
+              [this] { CompSideViewClick(); });
+
+    m_graphicsMenu = menuBar()->addMenu(s("&Graphics"));
+    m_graphicsMenu->setObjectName(QStringLiteral("GraphicsMenu"));
+    const std::pair<const char *, const char *> graphItems[] = {
+        {"GraphSkin", "Ultimate &Skin Friction vs Depth"},
+        {"GraphTip", "Ultimate &Tip Resistance vs Depth"},
+        {"GraphTotal", "Ultimate Total &Capacity vs Depth"},
+        {"GraphFSSkin", "ASD/LRFD Skin Friction vs Depth "},
+        {"GraphFSTip", "ASD/LRFD Tip Resistance vs Depth "},
+        {"GraphFSTotal", "ASD/LRFD Total Capacity vs Depth"},
+        {"GraphCombine", "C&ombined Plots vs Depth (ultimate)"},
+        {"GraphCombineD", "Combined Plots vs Depth (ASD/LRFD)"},
+        {"GraphAxial", "Axial Load vs Settlement (averaged)"},
+        {"GraphUpper", "Axial Load vs Settlement (upper bound)"},
+        {"GraphLower", "Axial Load vs Settlement (lower bound)"},
+        {"GraphCombinedSettle", "Combined Plots of Load vs Settlement"},
+    };
+    for (int i = 0; i < static_cast<int>(std::size(graphItems)); ++i) {
+        if (i == 3 || i == 6 || i == 8)
+            m_graphicsMenu->addSeparator();
+        const auto graph = static_cast<ResultGraph>(i);
+        m_graphActions.push_back(addAction(m_graphicsMenu, graphItems[i].first,
+                                           s(graphItems[i].second),
+                                           [this, graph] { ShowResultGraph(graph); }));
+    }
+
+    m_windowMenu = menuBar()->addMenu(s("&Window"));
+    m_windowMenu->setObjectName(QStringLiteral("WindowMenu"));
+    addAction(m_windowMenu, "WindowCascade", s("&Cascade"), [this] { m_mdiArea->cascadeSubWindows(); }, false);
+    addAction(m_windowMenu, "WindowArrange", s("&Arrange Icons"), [this] {
+        // Minimized child windows line up along the bottom of the frame.
+        int x = 0;
+        for (QMdiSubWindow *child : m_mdiArea->subWindowList()) {
+            if (!child->isMinimized())
+                continue;
+            child->move(x, m_mdiArea->viewport()->height() - child->height());
+            x += child->width();
+        }
+    }, false);
+    m_windowSeparator = m_windowMenu->addSeparator();
+    for (int i = 0; i < kWindowSlots; ++i) {
+        const QByteArray name = "WindowSlot" + QByteArray::number(i + 1);
+        QAction *slot = addAction(m_windowMenu, name.constData(), QString(), [this, i] {
+            const QList<QMdiSubWindow *> children = m_mdiArea->subWindowList();
+            if (i < children.size()) {
+                children[i]->showNormal();
+                m_mdiArea->setActiveSubWindow(children[i]);
+            }
+        }, false);
+        slot->setVisible(false);
+        m_windowSlots.push_back(slot);
+    }
+
+    m_helpMenu = menuBar()->addMenu(s("&Help"));
+    m_helpMenu->setObjectName(QStringLiteral("HelpMenu"));
+    addAction(m_helpMenu, "HelpContents", s("&Contents"),
+              [this] { openHelpDocument(platform::helpContentsFileName()); });
+    addAction(m_helpMenu, "HelpUsersManual", s("&User's Manual"),
+              [this] { openHelpDocument(platform::usersManualFileName()); });
+    addAction(m_helpMenu, "HelpTechnicalManual", s("&Technical Manual"),
+              [this] { openTechnicalManual(); });
+    m_helpMenu->addSeparator();
+    addAction(m_helpMenu, "HelpAbout", s("&About..."), [this] { m_aboutBox->exec(); });
+    addAction(m_helpMenu, "HelpCheckUpdates", s("&Check for Updates"), [this] { checkForUpdates(); });
+
+    // Menus that lead to commands on project data commit the active child as they open.
+    for (QMenu *menu : {m_fileMenu, m_dataMenu, m_computationMenu, m_helpMenu})
+        connect(menu, &QMenu::aboutToShow, this, [this] { CommitActiveChild(); });
+    for (QMenu *menu : {m_fileMenu, m_dataMenu, m_computationMenu, m_graphicsMenu, m_windowMenu,
+                        m_helpMenu})
+        connect(menu, &QMenu::aboutToShow, this, &TMainForm::updateMenus);
+}
+
+void TMainForm::createToolBar()
+{
+    QToolBar *bar = addToolBar(s("Tools"));
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setMovable(false);
+    const QStyle &st = *style();
+    struct Button {
+        const char *name;
+        const char *hint;
+        ToolIcon icon;
+        std::function<void()> command;
+        bool commitFirst;
+    };
+    const Button buttons[] = {
+        {"tbNew", "New File", ToolIcon::NewFile, [this] { FileNewClick(); }, true},
+        {"tbOpen", "Open File", ToolIcon::OpenFile, [this] { FileOpenClick(); }, true},
+        {"tbSave", "Save File", ToolIcon::SaveFile, [this] { FileSaveClick(); }, true},
+        {"tbRun", "Run Data File", ToolIcon::Run, [this] { CompRunClick(); }, true},
+        {"tbSoilLayers", "Soil layer Data", ToolIcon::SoilLayers,
+         [this] { ShowDataWindow(DataWindow::SoilLayers); }, false},
+        {"tbViewOutput", "View Output", ToolIcon::ViewOutput, [this] { CompEditOutputClick(); }, false},
+        {"tbSideView", "View Soil Profile", ToolIcon::SoilProfile, [this] { CompSideViewClick(); }, false},
+        {"tbCombine", "Combined Plot (Ultimate)", ToolIcon::CombinedUltimate,
+         [this] { ShowResultGraph(ResultGraph::Combine); }, false},
+        {"tbCombineD", "Combined Plot (LRFD/ASD)", ToolIcon::CombinedFactored,
+         [this] { ShowResultGraph(ResultGraph::CombineFactored); }, false},
+        {"tbAxial", "Load vs. Settlement", ToolIcon::LoadSettlement,
+         [this] { ShowResultGraph(ResultGraph::Axial); }, false},
+    };
+    for (const Button &b : buttons) {
+        QAction *action = addAction(nullptr, b.name, s(b.hint), b.command, b.commitFirst);
+        action->setToolTip(s(b.hint));
+        action->setIcon(toolIcon(b.icon, st));
+        bar->addAction(action);
+        if (b.icon == ToolIcon::CombinedUltimate || b.icon == ToolIcon::CombinedFactored ||
+            b.icon == ToolIcon::LoadSettlement) {
+            action->setEnabled(false);
+            m_resultToolActions.push_back(action);
+        }
+    }
+}
+
+void TMainForm::updateMenus()
+{
+    const TProgramData &p = m_project;
+    m_factorOfSafety->setEnabled(p.designMethod == 2);
+    m_unitsEnglish->setChecked(p.unitSystem == 1);
+    m_unitsSi->setChecked(p.unitSystem == 2);
+    m_methodLrfd->setChecked(false);
+    m_methodAsd->setChecked(false);
+    m_methodLrfd->setChecked(p.designMethod == 1);
+    m_methodAsd->setChecked(p.designMethod == 2);
+    m_specifyLoad->setChecked(p.designControl == 1);
+    m_specifyLength->setChecked(p.designControl == 2);
+
+    m_editInput->setEnabled(QFileInfo::exists(p.fileName));
+    m_editNotes->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrr"))));
+    m_editOutput->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vro"))));
+
+    const bool graphs =
+        m_resultsAvailable && QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrp")));
+    for (QAction *action : m_graphActions)
+        action->setEnabled(graphs);
+    if (p.KLS == 0) {
+        for (ResultGraph g : {ResultGraph::Upper, ResultGraph::Lower, ResultGraph::CombinedSettlement})
+            m_graphActions[static_cast<std::size_t>(g)]->setEnabled(false);
+    }
+    updateRecentFileSlots();
+    updateWindowList();
+}
+
+void TMainForm::updateRecentFileSlots()
+{
+    const int count = m_recent.Count();
+    const QString folder = QDir::currentPath();
+    for (int i = 0; i < RecentFiles::kSize; ++i) {
+        QAction *slot = m_recentSlots[static_cast<std::size_t>(i)];
+        slot->setVisible(i < count);
+        if (i < count)
+            slot->setText(recentFileCaption(i, m_recent.At(i), folder));
+    }
+    m_recentSeparator->setVisible(count > 0);
+}
+
+void TMainForm::updateWindowList()
+{
+    const QList<QMdiSubWindow *> children = m_mdiArea->subWindowList();
+    m_windowSeparator->setVisible(!children.isEmpty());
+    for (int i = 0; i < kWindowSlots; ++i) {
+        QAction *slot = m_windowSlots[static_cast<std::size_t>(i)];
+        slot->setVisible(i < children.size());
+        if (i < children.size()) {
+            QString caption = children[i]->windowTitle();
+            slot->setText(caption.replace(u'&', QStringLiteral("&&")));
+        }
+    }
+}
+
+bool TMainForm::CommitActiveChild()
+{
+    QMdiSubWindow *active = m_mdiArea->activeSubWindow();
+    QWidget *child = active ? active->widget() : nullptr;
+    if (!child || child->metaObject()->indexOfMethod("commit()") < 0)
+        return true;
+    bool committed = true;
+    QMetaObject::invokeMethod(child, "commit", Qt::DirectConnection,
+                              Q_RETURN_ARG(bool, committed));
+    return committed;
+}
+
+bool TMainForm::IsModified() const
+{
+    return m_project.IsModified(*m_tables);
+}
+
+void TMainForm::SetModified(bool modified)
+{
+    m_project.SetModified(modified, *m_tables);
+}
+
+QString TMainForm::EngineFolder() const
+{
+    return m_engineFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_engineFolder;
+}
+
+QMdiSubWindow *TMainForm::addChildWindow(QWidget *window)
+{
+    QMdiSubWindow *child = m_mdiArea->addSubWindow(window);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    return child;
+}
+
+void TMainForm::ShowDataWindow(DataWindow kind)
+{
+    QPointer<QMdiSubWindow> &child = m_dataWindows[kind];
+    if (!child) {
+        QWidget *window = createDataWindow(kind, *this);
+        if (!window) {
+            m_interaction->Information(this, s(kWindowNotAvailable));
+            return;
+        }
+        child = addChildWindow(window);
+    }
+    child->show();
+    child->widget()->show();
+    m_mdiArea->setActiveSubWindow(child);
+}
+
+void TMainForm::CloseDataWindow(DataWindow kind)
+{
+    const auto found = m_dataWindows.find(kind);
+    if (found != m_dataWindows.end() && found->second)
+        found->second->close();
+}
+
+QWidget *TMainForm::DataWindowIfOpen(DataWindow kind) const
+{
+    const auto found = m_dataWindows.find(kind);
+    return found != m_dataWindows.end() && found->second ? found->second->widget() : nullptr;
+}
+
+TDlgSideView *TMainForm::SideView() const
+{
+    return m_sideView ? qobject_cast<TDlgSideView *>(m_sideView->widget()) : nullptr;
+}
+
+void TMainForm::CompSideViewClick()
+{
+    if (!m_sideView)
+        m_sideView = addChildWindow(new TDlgSideView(m_project, *m_tables, *m_interaction));
+    m_sideView->show();
+    m_sideView->widget()->show();
+    m_mdiArea->setActiveSubWindow(m_sideView);
+    SideView()->Rebuild();
+}
+
+void TMainForm::ShowResultGraph(ResultGraph graph)
+{
+    if (!m_resultsAvailable)
+        return;
+    QPointer<QMdiSubWindow> &child = m_graphWindows[graph];
+    if (!child) {
+        QWidget *window = createGraphWindow(graph, *this);
+        if (!window) {
+            m_interaction->Information(this, s(kWindowNotAvailable));
+            return;
+        }
+        child = addChildWindow(window);
+    }
+    child->show();
+    child->widget()->show();
+    m_mdiArea->setActiveSubWindow(child);
+}
+
+void TMainForm::setUnits(int system)
+{
+    if (system == m_project.unitSystem)
+        return;
+    m_project.ChangeUnits(system, *m_tables);
+    SetModified(true);
+    emit projectChanged();
+}
+
+void TMainForm::setDesignMethod(int method)
+{
+    if (method == m_project.designMethod)
+        return;
+    m_project.designMethod = method;
+    m_tables->SetDesignMethod(method);
+    SetModified(true);
+    // The soil layer window is rebuilt with or without the LRFD columns when next opened.
+    CloseDataWindow(DataWindow::SoilLayers);
+    emit projectChanged();
+}
+
+void TMainForm::specifyShaftLength()
+{
+    m_project.designControl = 2;
+    CloseDataWindow(DataWindow::DesignLoad);
+    ShowDataWindow(DataWindow::ShaftLength);
+}
+
+void TMainForm::specifyDesignLoad()
+{
+    m_project.designControl = 1;
+    CloseDataWindow(DataWindow::ShaftLength);
+    ShowDataWindow(DataWindow::DesignLoad);
+}
+
+void TMainForm::openHelpDocument(const QString &fileName)
+{
+    // A missing document is the shell's to report.
+    m_interaction->OpenDocument(QDir(QCoreApplication::applicationDirPath()).filePath(fileName));
+}
+
+void TMainForm::openTechnicalManual()
+{
+    m_interaction->StartProgram(
+        QDir(QCoreApplication::applicationDirPath()).filePath(platform::technicalManualFileName()),
+        {});
+}
+
+void TMainForm::checkForUpdates()
+{
+    m_interaction->Information(this, s(kUpdatesText));
+}
+
+} // namespace vorna

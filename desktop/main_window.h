@@ -1,0 +1,189 @@
+// The desktop program's main window: an MDI frame that owns the project and its tables,
+// the menus and tool bar, the file commands, the recent-files list, the settings, the text
+// viewer commands and the Run command.
+#pragma once
+
+#include "app_settings.h"
+#include "engine_loader.h"
+#include "program_data.h"
+#include "program_tables.h"
+#include "recent_files.h"
+#include "user_interaction.h"
+#include "window_factory.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace vorna {
+
+class TAboutBox;
+class TDlgSideView;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // commandLineArgument: the project named on the command line, or empty. The settings
+    // and the user interaction default to the user's own; tests pass their own.
+    explicit TMainForm(QString commandLineArgument = {},
+                       std::unique_ptr<AppSettings> settings = nullptr,
+                       std::unique_ptr<UserInteraction> interaction = nullptr,
+                       QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    TProgramData &Project() { return m_project; }
+    const TProgramData &Project() const { return m_project; }
+    ProgramTables &Tables() { return *m_tables; }
+    UserInteraction &Interaction() { return *m_interaction; }
+    QMdiArea &MdiArea() { return *m_mdiArea; }
+
+    // The project's modified flag or'ed with its tables'. false also clears the tables'.
+    bool IsModified() const;
+    void SetModified(bool modified);
+
+    const QString &WordProcessor() const { return m_wordProcessor; }
+    void SetWordProcessor(const QString &program) { m_wordProcessor = program; }
+    const RecentFiles &Recent() const { return m_recent; }
+    bool ResultsAvailable() const { return m_resultsAvailable; }
+
+    // Folder of the engine library: the program's own, unless a test points elsewhere.
+    QString EngineFolder() const;
+    void SetEngineFolder(const QString &folder) { m_engineFolder = folder; }
+
+    // Stores the fields of the active child window into the project; false when the child
+    // refuses (an invalid entry), and the command that asked then does nothing.
+    bool CommitActiveChild();
+
+    // Data windows: created on first use, then brought to the front.
+    void ShowDataWindow(DataWindow kind);
+    void CloseDataWindow(DataWindow kind);
+    QWidget *DataWindowIfOpen(DataWindow kind) const;
+    TDlgSideView *SideView() const;
+    void ShowResultGraph(ResultGraph graph);
+
+    // Opens a project file: the project is replaced, its folder becomes current, results
+    // are read when its plot data file exists, and it enters the recent-files list.
+    void OpenProjectFile(const QString &fileName, ProjectLayout layout = ProjectLayout::Current,
+                         bool enterRecent = true);
+
+    // The save-changes query: true when the command that asks may go on.
+    bool QuerySaveChanges();
+
+    // The menu state rules, applied when a menu opens.
+    void updateMenus();
+
+public slots:
+    void FileNewClick();
+    void FileOpenClick();
+    void FileSaveClick();
+    void FileSaveAsClick();
+    void CompRunClick();
+    void CompEditInputClick();
+    void CompEditNotesClick();
+    void CompEditOutputClick();
+    void CompSideViewClick();
+
+signals:
+    // The project was replaced (New, Open) or converted to other units; open data windows
+    // reload their fields.
+    void projectChanged();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    QAction *addAction(QMenu *menu, const char *objectName, const QString &text,
+                       std::function<void()> command, bool commitFirst = true);
+    // Runs a command: the active child commits first, and no exception leaves the slot.
+    void runCommand(const std::function<void()> &command, bool commitFirst = true);
+
+    void firstShow();
+    void readSettings();
+    void writeSettings();
+    void enterRecentFile(const QString &fileName);
+    void updateRecentFileSlots();
+    void updateWindowList();
+    void openRecentFile(int index);
+    void openDroppedFile(const QString &fileName);
+
+    void newProject();
+    // False when the file could not be opened; the current project then stays.
+    bool loadProject(const QString &fileName, ProjectLayout layout);
+    // False when the user cancelled Save As or the file could not be written.
+    bool saveProject();
+    bool saveProjectAs();
+    void setCaption();
+    void setResultsAvailable(bool available);
+    void readResultsIfPresent(bool freshRun);
+    void viewInWordProcessor(const QString &fileName);
+    void openHelpDocument(const QString &fileName);
+    void openTechnicalManual();
+    void checkForUpdates();
+
+    void setUnits(int system);
+    void setDesignMethod(int method);
+    void specifyShaftLength();
+    void specifyDesignLoad();
+    QMdiSubWindow *addChildWindow(QWidget *window);
+
+    QString m_commandLineArgument;
+    std::unique_ptr<AppSettings> m_settings;
+    std::unique_ptr<UserInteraction> m_interaction;
+    std::unique_ptr<ProgramTables> m_tables;
+    TProgramData m_project;
+    QString m_wordProcessor;
+    RecentFiles m_recent;
+    bool m_resultsAvailable = false;
+    bool m_firstShowDone = false;
+    QString m_engineFolder;
+    // Set while a run has the engine library loaded.
+    std::unique_ptr<TDynamicLibrary> m_engineLibrary;
+
+    QMdiArea *m_mdiArea = nullptr;
+    TAboutBox *m_aboutBox = nullptr;
+    std::map<DataWindow, QPointer<QMdiSubWindow>> m_dataWindows;
+    std::map<ResultGraph, QPointer<QMdiSubWindow>> m_graphWindows;
+    QPointer<QMdiSubWindow> m_sideView;
+
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_dataMenu = nullptr;
+    QMenu *m_computationMenu = nullptr;
+    QMenu *m_graphicsMenu = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    std::vector<QAction *> m_recentSlots;
+    QAction *m_recentSeparator = nullptr;
+    std::vector<QAction *> m_windowSlots;
+    QAction *m_windowSeparator = nullptr;
+    std::vector<QAction *> m_graphActions;
+    std::vector<QAction *> m_resultToolActions;
+    QAction *m_unitsEnglish = nullptr;
+    QAction *m_unitsSi = nullptr;
+    QAction *m_methodAsd = nullptr;
+    QAction *m_methodLrfd = nullptr;
+    QAction *m_specifyLength = nullptr;
+    QAction *m_specifyLoad = nullptr;
+    QAction *m_factorOfSafety = nullptr;
+    QAction *m_editInput = nullptr;
+    QAction *m_editNotes = nullptr;
+    QAction *m_editOutput = nullptr;
+};
+
+} // namespace vorna

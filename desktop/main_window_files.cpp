@@ -1,0 +1,305 @@
+// The main window's file commands, recent files, settings, start-up, dropped files and the
+// text viewer commands.
+#include "main_window.h"
+
+#include "file_names.h"
+#include "platform/platform.h"
+#include "project_file.h"
+#include "user_interaction.h"
+#include "word_reader.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QUrl>
+
+namespace vorna {
+
+namespace {
+
+bool isNeverSaved(const TProgramData &project)
+{
+    return project.fileName == QLatin1String(TProgramData::kNewFileName);
+}
+
+} // namespace
+
+// ---- the save-changes query and the file commands
+
+bool TMainForm::QuerySaveChanges()
+{
+    if (!IsModified())
+        return true;
+    switch (m_interaction->AskSaveChanges(this)) {
+    case UserInteraction::SaveAnswer::Cancel:
+        return false;
+    case UserInteraction::SaveAnswer::No:
+        return true;
+    case UserInteraction::SaveAnswer::Yes:
+        // Go on only when the edits are safely in a file of the user's naming.
+        return saveProject() && !isNeverSaved(m_project);
+    }
+    return false;
+}
+
+void TMainForm::FileNewClick()
+{
+    if (QuerySaveChanges())
+        newProject();
+    setResultsAvailable(false);
+    m_tables->SetDesignMethod(m_project.designMethod);
+}
+
+void TMainForm::newProject()
+{
+    m_project = TProgramData::CreateNew(*m_tables);
+    setCaption();
+    emit projectChanged();
+}
+
+void TMainForm::FileOpenClick()
+{
+    if (!QuerySaveChanges())
+        return;
+    const UserInteraction::OpenChoice choice = m_interaction->OpenFileName(this);
+    if (choice.fileName.isEmpty())
+        return;
+    OpenProjectFile(choice.fileName,
+                    choice.filterIndex == 1 ? ProjectLayout::Older : ProjectLayout::Current);
+}
+
+void TMainForm::OpenProjectFile(const QString &fileName, ProjectLayout layout, bool enterRecent)
+{
+    const QString absoluteName = QFileInfo(fileName).absoluteFilePath();
+    QDir::setCurrent(QFileInfo(absoluteName).absolutePath());
+    if (loadProject(absoluteName, layout) && enterRecent)
+        enterRecentFile(absoluteName);
+}
+
+// Reads a project and its results. A file that cannot be opened at all leaves the current
+// project as it is; one that breaks off keeps what was read.
+bool TMainForm::loadProject(const QString &fileName, ProjectLayout layout)
+{
+    QStringList messages;
+    try {
+        m_project = TProgramData::CreateFromFile(fileName, layout, *m_tables, messages);
+    } catch (const EInputError &e) {
+        m_interaction->Information(this, e.message());
+        return false;
+    }
+    for (const QString &message : messages)
+        m_interaction->Information(this, message);
+    setCaption();
+    readResultsIfPresent(false);
+    m_tables->SetDesignMethod(m_project.designMethod);
+    emit projectChanged();
+    return true;
+}
+
+void TMainForm::FileSaveClick()
+{
+    saveProject();
+}
+
+void TMainForm::FileSaveAsClick()
+{
+    saveProjectAs();
+}
+
+bool TMainForm::saveProject()
+{
+    if (isNeverSaved(m_project))
+        return saveProjectAs();
+    try {
+        m_project.SaveToFile(*m_tables);
+    } catch (const EVornaError &e) {
+        m_interaction->Information(this, e.message());
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::saveProjectAs()
+{
+    setResultsAvailable(false);
+    const QString title = QStringLiteral("Save %1 As").arg(displayName(m_project.fileName));
+    const QString chosen = m_interaction->SaveFileName(this, title, m_project.fileName);
+    if (chosen.isEmpty())
+        return false;
+    const QString previous = m_project.fileName;
+    m_project.fileName = QFileInfo(chosen).absoluteFilePath();
+    setCaption();
+    try {
+        m_project.SaveToFile(*m_tables);
+    } catch (const EVornaError &e) {
+        m_project.fileName = previous;
+        setCaption();
+        m_interaction->Information(this, e.message());
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::setCaption()
+{
+    setWindowTitle(mainWindowCaption(m_project.fileName));
+}
+
+void TMainForm::setResultsAvailable(bool available)
+{
+    m_resultsAvailable = available;
+    for (QAction *action : m_resultToolActions)
+        action->setEnabled(available);
+}
+
+void TMainForm::readResultsIfPresent(bool freshRun)
+{
+    setResultsAvailable(false);
+    const QString plotFile = withExtension(m_project.fileName, QStringLiteral(".vrp"));
+    if (QFileInfo::exists(plotFile))
+        setResultsAvailable(buildResultGraphs(*this, plotFile, freshRun));
+}
+
+// ---- recent files
+
+void TMainForm::enterRecentFile(const QString &fileName)
+{
+    m_recent.Enter(fileName);
+    writeSettings();
+}
+
+void TMainForm::openRecentFile(int index)
+{
+    if (index >= m_recent.Count() || !QuerySaveChanges())
+        return;
+    OpenProjectFile(m_recent.At(index));
+}
+
+// ---- settings
+
+void TMainForm::readSettings()
+{
+    AppSettings::Values values;
+    if (!m_settings->Read(values)) {
+        m_wordProcessor.clear();
+        m_recent.Clear();
+        return;
+    }
+    if (!m_settings->Exists())
+        return;
+    if (!values.wordProcessor.isEmpty())
+        m_wordProcessor = values.wordProcessor;
+    m_recent.SetEntries(values.files);
+}
+
+void TMainForm::writeSettings()
+{
+    m_settings->Write({m_wordProcessor, m_recent.Entries()});
+}
+
+// ---- start-up, closing and dropped files
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_firstShowDone) {
+        m_firstShowDone = true;
+        firstShow();
+    }
+}
+
+void TMainForm::firstShow()
+{
+    readSettings();
+    platform::applyStartupShowMode(*this);
+    if (m_commandLineArgument.isEmpty())
+        return;
+    const QString fileName =
+        QFileInfo(commandLineProjectName(m_commandLineArgument)).absoluteFilePath();
+    if (!QFileInfo(fileName).isFile())
+        return; // the new project of the start stays
+    // The folder and the recent-files list stay as they are.
+    runCommand([&] { loadProject(fileName, ProjectLayout::Current); }, false);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (!CommitActiveChild() || !QuerySaveChanges()) {
+        event->ignore();
+        return;
+    }
+    writeSettings();
+    m_mdiArea->closeAllSubWindows();
+    if (!m_mdiArea->subWindowList().isEmpty()) {
+        event->ignore(); // a child window refused to close
+        return;
+    }
+    event->accept();
+}
+
+namespace {
+
+QString firstLocalFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+} // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!firstLocalFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    const QString fileName = firstLocalFile(event->mimeData());
+    event->acceptProposedAction();
+    if (fileName.isEmpty())
+        return;
+    runCommand([&] { openDroppedFile(fileName); });
+}
+
+void TMainForm::openDroppedFile(const QString &fileName)
+{
+    if (QuerySaveChanges())
+        OpenProjectFile(fileName, ProjectLayout::Current, false);
+}
+
+// ---- the text viewer
+
+void TMainForm::viewInWordProcessor(const QString &fileName)
+{
+    const QString fullName = QFileInfo(fileName).absoluteFilePath();
+    if (!m_interaction->StartProgram(m_wordProcessor, {QDir::toNativeSeparators(fullName)}))
+        m_interaction->Information(this,
+                                   QStringLiteral("An error occurred in running the Word Processor"));
+}
+
+void TMainForm::CompEditInputClick()
+{
+    viewInWordProcessor(m_project.fileName);
+}
+
+void TMainForm::CompEditNotesClick()
+{
+    viewInWordProcessor(withExtension(m_project.fileName, QStringLiteral(".vrr")));
+}
+
+void TMainForm::CompEditOutputClick()
+{
+    viewInWordProcessor(withExtension(m_project.fileName, QStringLiteral(".vro")));
+}
+
+} // namespace vorna

@@ -1,0 +1,73 @@
+#include "platform.h"
+
+#include <QMainWindow>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace vorna::platform {
+
+QString engineLibraryFileName()
+{
+    // The build names the file as it makes it: libvornacalc.so, vornacalc.dll, ...
+    return QStringLiteral(VORNA_ENGINE_FILE_NAME);
+}
+
+QString defaultWordProcessor()
+{
+#ifdef Q_OS_WIN
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    return QString::fromWCharArray(folder, static_cast<int>(length)) +
+           QStringLiteral("\\notepad.exe");
+#else
+    return QStringLiteral("xdg-open");
+#endif
+}
+
+QString helpContentsFileName()
+{
+    return QStringLiteral("Vorna_2012.html");
+}
+
+QString usersManualFileName()
+{
+    return QStringLiteral("Vorna 2012 Users Manual.pdf");
+}
+
+QString technicalManualFileName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("VornaTechnicalManual.bat");
+#else
+    return QStringLiteral("VornaTechnicalManual.sh");
+#endif
+}
+
+void applyStartupShowMode(QMainWindow &window)
+{
+#ifdef Q_OS_WIN
+    STARTUPINFOW info{};
+    info.cb = sizeof info;
+    GetStartupInfoW(&info);
+    if (!(info.dwFlags & STARTF_USESHOWWINDOW))
+        return;
+    switch (info.wShowWindow) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        window.showMinimized();
+        break;
+    case SW_SHOWMAXIMIZED:
+        window.showMaximized();
+        break;
+    default:
+        break;
+    }
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+} // namespace vorna::platform

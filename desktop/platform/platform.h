@@ -1,0 +1,28 @@
+// What differs between Windows and the other systems: names of files beside the program,
+// the default text viewer and the start-up show mode. Every
+// #ifdef Q_OS_WIN of the desktop program lives in platform.cpp.
+#pragma once
+
+#include <QString>
+
+class QMainWindow;
+
+namespace vorna::platform {
+
+// File name of the engine library beside the program: libvornacalc.so on Linux.
+QString engineLibraryFileName();
+
+// The text viewer used until the user chooses another: xdg-open, or the Windows
+// directory's notepad.exe.
+QString defaultWordProcessor();
+
+// Documents of the Help menu, beside the program.
+QString helpContentsFileName();
+QString usersManualFileName();
+QString technicalManualFileName();
+
+// Applies the show mode the program was started with (minimized or maximized) where the
+// system passes one; called when the main window is first shown.
+void applyStartupShowMode(QMainWindow &window);
+
+} // namespace vorna::platform

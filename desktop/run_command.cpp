@@ -1,0 +1,152 @@
+// The Run command: save the project, hand its file names to the engine through names.dat,
+// load the engine library from the program's folder, call its entry once, report the
+// outcome and read the results.
+#include "run_command.h"
+
+#include "engine_loader.h"
+#include "file_names.h"
+#include "main_window.h"
+#include "platform/platform.h"
+#include "user_interaction.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <clocale>
+#include <string>
+
+namespace vorna {
+
+namespace {
+
+// The wait cursor for as long as the engine runs.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// "." as the decimal separator of the C library while the engine runs in this process.
+// QApplication takes the C library's locale from the environment, and the engine's own
+// formatting must not turn 12.5 into "12,5" under a comma-decimal locale. The previous
+// setting comes back however the run ends; the user's locale settings are not touched.
+class CNumericLocale {
+public:
+    CNumericLocale()
+    {
+        if (const char *current = std::setlocale(LC_NUMERIC, nullptr))
+            m_previous = current;
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    ~CNumericLocale()
+    {
+        if (!m_previous.empty())
+            std::setlocale(LC_NUMERIC, m_previous.c_str());
+    }
+    CNumericLocale(const CNumericLocale &) = delete;
+    CNumericLocale &operator=(const CNumericLocale &) = delete;
+
+private:
+    std::string m_previous;
+};
+
+// Clears the main window's engine library, which unloads it, however the run ends.
+class LoadedEngine {
+public:
+    explicit LoadedEngine(std::unique_ptr<TDynamicLibrary> &library) : m_library(library) {}
+    ~LoadedEngine() { m_library.reset(); }
+    LoadedEngine(const LoadedEngine &) = delete;
+    LoadedEngine &operator=(const LoadedEngine &) = delete;
+
+private:
+    std::unique_ptr<TDynamicLibrary> &m_library;
+};
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+QByteArray namesFileText(const QString &projectFileName)
+{
+    const QString lines[] = {
+        QLatin1String(kVersionText),
+        projectFileName,
+        withExtension(projectFileName, QStringLiteral(".vro")),
+        withExtension(projectFileName, QStringLiteral(".vrp")),
+        withExtension(projectFileName, QStringLiteral(".vrr")),
+    };
+    QByteArray text;
+    for (const QString &line : lines)
+        text += QDir::toNativeSeparators(line).trimmed().toLocal8Bit() + "\r\n";
+    return text;
+}
+
+NamesFile::NamesFile(const QString &folder, const QString &projectFileName)
+    : m_path(QDir(folder).filePath(QLatin1String(kNamesFileName)))
+{
+    QFile file(m_path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(namesFileText(projectFileName));
+}
+
+NamesFile::~NamesFile()
+{
+    QFile::remove(m_path);
+}
+
+void TMainForm::CompRunClick()
+{
+    if (!saveProject() || m_project.fileName == QLatin1String(TProgramData::kNewFileName))
+        return;
+
+    // A run still holding the engine (only a command started from within a run's own
+    // message could meet one) leaves the folder and names.dat of that run alone.
+    if (m_engineLibrary) {
+        m_interaction->Information(this, s(runmessage::kReinitialize));
+        return;
+    }
+    const CNumericLocale decimalPoint;
+
+    // The engine reads names.dat from the current folder and takes relative names from
+    // there: the project's folder, or the program's when the name has no folder.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const QFileInfo project(m_project.fileName);
+    if (m_project.fileName.contains(u'/') || m_project.fileName.contains(u'\\'))
+        QDir::setCurrent(project.absolutePath());
+    const NamesFile namesFile(QDir::currentPath(), m_project.fileName);
+
+    m_engineLibrary = std::make_unique<TDynamicLibrary>();
+    const LoadedEngine loaded(m_engineLibrary);
+    VornaEntry entry = nullptr;
+    try {
+        m_engineLibrary->SetLibraryName(
+            QDir(EngineFolder()).filePath(platform::engineLibraryFileName()));
+        m_engineLibrary->Load();
+        entry = engineEntry(*m_engineLibrary);
+    } catch (const EDLLError &) {
+        entry = nullptr;
+    }
+    if (!entry) {
+        m_interaction->Information(this, s(runmessage::kInitializeFailed));
+        return;
+    }
+
+    int status = 0;
+    {
+        const WaitCursor waitCursor;
+        status = entry(10);
+    }
+    m_interaction->Information(
+        this, s(status == 0 ? runmessage::kCompleted : runmessage::kCompletedWithErrors));
+    readResultsIfPresent(true);
+    updateMenus();
+}
+
+} // namespace vorna

@@ -1,0 +1,742 @@
+// The main window: menus and tool bar, menu state rules, file commands, the save-changes
+// query, recent files, settings, start-up, dropped files and the text viewer.
+#include "about_box.h"
+#include "fake_interaction.h"
+#include "file_names.h"
+#include "main_window.h"
+#include "project_helpers.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+
+using namespace vorna;
+using vorna::test::FakeInteraction;
+
+namespace {
+
+// A child window whose commit can be refused, to see commands wait for it.
+class CommittingChild : public QWidget {
+    Q_OBJECT
+public:
+    int commits = 0;
+    bool accept = true;
+    Q_INVOKABLE bool commit()
+    {
+        ++commits;
+        return accept;
+    }
+};
+
+// A plot data file of one diameter with a given KLS.
+QByteArray plotFile(int kls)
+{
+    QByteArray text = " 1 3 " + QByteArray::number(kls) + "\n"
+                      "   0.0  0.0  0.0  0.0  0.0 0.0  0.0  \n"
+                      "  0.100E+02   0.0   0.0  0.0 0.0  0.0  0.0 \n"
+                      "  0.100E+02  0.500E+02  0.200E+02  0.700E+02  0.250E+02\n"
+                      "  0.667E+01  0.317E+02\n";
+    for (int curve = 0; curve < (kls > 2 ? 3 : 1); ++curve)
+        for (int i = 0; i < 15; ++i)
+            text += "  " + QByteArray::number(10 * i) + "  0.01  1.0  0.01\n";
+    return text;
+}
+
+} // namespace
+
+class tst_MainWindow : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    FakeInteraction *m_fake = nullptr;
+    QString m_startFolder;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString settingsFile() const { return path(QStringLiteral("settings.ini")); }
+
+    std::unique_ptr<TMainForm> makeForm(const QString &argument = {})
+    {
+        auto fake = std::make_unique<FakeInteraction>();
+        m_fake = fake.get();
+        return std::make_unique<TMainForm>(argument, std::make_unique<AppSettings>(settingsFile()),
+                                           std::move(fake));
+    }
+    static QAction *action(TMainForm &form, const char *name)
+    {
+        auto *found = form.findChild<QAction *>(QLatin1String(name));
+        if (!found)
+            qFatal("no action %s", name);
+        return found;
+    }
+    // A saved project file: the example with its title replaced.
+    QString projectFile(const QString &name, const QString &title = QStringLiteral("Example"))
+    {
+        QByteArray text = test::readFile(QStringLiteral(VORNA_EXAMPLES_DIR "/example.vrd"));
+        text.replace("Example", title.toLatin1());
+        test::writeFile(path(name), text);
+        return path(name);
+    }
+
+private slots:
+    void initTestCase() { m_startFolder = QDir::currentPath(); }
+    void init()
+    {
+        QFile::remove(settingsFile());
+        QDir::setCurrent(m_startFolder);
+    }
+
+    void menuCaptions_data();
+    void menuCaptions();
+    void menuBarOrder();
+    void toolBarButtons();
+    void factorOfSafetyFollowsDesignMethod_data();
+    void factorOfSafetyFollowsDesignMethod();
+    void radioItemsFollowTheProject();
+    void computationItemsFollowTheFiles();
+    void graphicsFollowTheResults_data();
+    void graphicsFollowTheResults();
+    void unitsItemConvertsTheProject();
+    void designMethodItemShowsTheLrfdColumns();
+    void windowListShowsChildWindows();
+    void commandsCommitTheActiveChildFirst();
+    void captions_data();
+    void captions();
+    void sameFileTwiceKeepsOneRecentEntry();
+    void recentEntryFiveMovesToTheTop();
+    void eleventhFileDropsTheOldest();
+    void recentMenuShowsBareNamesOfTheCurrentFolder();
+    void settingsAreReadAtFirstShowing();
+    void commandLineArgument_data();
+    void commandLineArgument();
+    void saveChangesQuery_data();
+    void saveChangesQuery();
+    void cancelledSaveAsStopsTheCommand();
+    void unmodifiedProjectIsNotQueried();
+    void closingAsksAndCancelKeepsTheWindow();
+    void droppedFileOpensWithoutRecentEntry();
+    void openDialogSecondFilterReadsTheOlderLayout();
+    void brokenProjectShowsTheReadersMessage();
+    void unopenableProjectKeepsTheCurrentOne();
+    void unwritableFolderGivesAClearMessage();
+    void saveAsTitleAndCaption();
+    void wordProcessorCommands_data();
+    void wordProcessorCommands();
+    void wordProcessorFailure();
+    void helpCommands();
+    void aboutBoxTexts();
+    void dataItemsWithoutWindowsSayso();
+};
+
+void tst_MainWindow::menuCaptions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shortcut");
+    const char *const rows[][3] = {
+        {"FileNew", "&New", "Ctrl+N"},
+        {"FileOpen", "&Open...", "Ctrl+O"},
+        {"FileSave", "&Save", "Ctrl+S"},
+        {"FileSaveAs", "Save &As...", ""},
+        {"FileExit", "E&xit", ""},
+        {"DataTitle", "&Title", ""},
+        {"UnitsEnglish", "&English Units (lbs, in)", ""},
+        {"UnitsSI", "&SI Units (kN, m)", ""},
+        {"MethodASD", "ASD (Allowable Stress Design)", ""},
+        {"MethodLRFD", "LRFD (Load Resistance Factor Design)", ""},
+        {"DataShaft", "&Drilled-Shaft Properties", ""},
+        {"DataSoilLayers", "Soil &Layer Data", ""},
+        {"DataFS", "&Factor of Safety (Allowable Stress Design)", ""},
+        {"SpecifyLength", "Specify the shaft length", ""},
+        {"SpecifyLoad", "Specify the design load", ""},
+        {"DataWaterTable", "&Water Table", ""},
+        {"DataOptions", "Control &Options...", ""},
+        {"CompRun", "&Run Analysis", ""},
+        {"CompEditInput", "Edit I&nput Text", ""},
+        {"CompEditNotes", "Edit &Processor-Run Notes", ""},
+        {"CompEditOutput", "Edit &Output Text", ""},
+        {"CompSideView", "&View Shaft Elevation", ""},
+        {"GraphSkin", "Ultimate &Skin Friction vs Depth", ""},
+        {"GraphFSSkin", "ASD/LRFD Skin Friction vs Depth ", ""},
+        {"GraphCombine", "C&ombined Plots vs Depth (ultimate)", ""},
+        {"GraphCombinedSettle", "Combined Plots of Load vs Settlement", ""},
+        {"WindowCascade", "&Cascade", ""},
+        {"WindowArrange", "&Arrange Icons", ""},
+        {"HelpContents", "&Contents", ""},
+        {"HelpUsersManual", "&User's Manual", ""},
+        {"HelpTechnicalManual", "&Technical Manual", ""},
+        {"HelpAbout", "&About...", ""},
+        {"HelpCheckUpdates", "&Check for Updates", ""},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[0] << QString::fromUtf8(row[1]) << row[2];
+}
+
+void tst_MainWindow::menuCaptions()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, shortcut);
+    auto form = makeForm();
+    QAction *item = action(*form, name.toLatin1().constData());
+    QCOMPARE(item->text(), caption);
+    QCOMPARE(item->shortcut().toString(), shortcut);
+}
+
+void tst_MainWindow::menuBarOrder()
+{
+    auto form = makeForm();
+    QStringList titles;
+    for (QAction *menu : form->menuBar()->actions())
+        titles << menu->text();
+    QCOMPARE(titles, (QStringList{"&File", "Da&ta", "&Computation", "&Graphics", "&Window", "&Help"}));
+    // Twelve graphs in four groups.
+    int graphItems = 0;
+    int separators = 0;
+    for (QAction *item : form->findChild<QMenu *>(QStringLiteral("GraphicsMenu"))->actions())
+        (item->isSeparator() ? separators : graphItems)++;
+    QCOMPARE(graphItems, 12);
+    QCOMPARE(separators, 3);
+}
+
+void tst_MainWindow::toolBarButtons()
+{
+    auto form = makeForm();
+    QStringList hints;
+    QList<bool> enabled;
+    for (QAction *button : form->findChild<QToolBar *>(QStringLiteral("ToolBar"))->actions()) {
+        hints << button->toolTip();
+        enabled << button->isEnabled();
+        QVERIFY(!button->icon().isNull());
+    }
+    QCOMPARE(hints, (QStringList{"New File", "Open File", "Save File", "Run Data File",
+                                 "Soil layer Data", "View Output", "View Soil Profile",
+                                 "Combined Plot (Ultimate)", "Combined Plot (LRFD/ASD)",
+                                 "Load vs. Settlement"}));
+    QCOMPARE(enabled, (QList<bool>{true, true, true, true, true, true, true, false, false, false}));
+}
+
+void tst_MainWindow::factorOfSafetyFollowsDesignMethod_data()
+{
+    QTest::addColumn<int>("designMethod");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("ASD") << 2 << true;
+    QTest::newRow("LRFD") << 1 << false;
+}
+
+void tst_MainWindow::factorOfSafetyFollowsDesignMethod()
+{
+    QFETCH(int, designMethod);
+    QFETCH(bool, enabled);
+    auto form = makeForm();
+    form->Project().designMethod = designMethod;
+    form->updateMenus();
+    QCOMPARE(action(*form, "DataFS")->isEnabled(), enabled);
+    QCOMPARE(action(*form, "MethodLRFD")->isChecked(), designMethod == 1);
+    QCOMPARE(action(*form, "MethodASD")->isChecked(), designMethod == 2);
+}
+
+void tst_MainWindow::radioItemsFollowTheProject()
+{
+    auto form = makeForm();
+    form->updateMenus();
+    QVERIFY(action(*form, "UnitsEnglish")->isChecked());
+    QVERIFY(!action(*form, "UnitsSI")->isChecked());
+    QVERIFY(action(*form, "SpecifyLength")->isChecked()); // a new project gives the length
+    form->Project().unitSystem = 2;
+    form->Project().designControl = 1;
+    form->updateMenus();
+    QVERIFY(action(*form, "UnitsSI")->isChecked());
+    QVERIFY(!action(*form, "UnitsEnglish")->isChecked());
+    QVERIFY(action(*form, "SpecifyLoad")->isChecked());
+    QVERIFY(!action(*form, "SpecifyLength")->isChecked());
+}
+
+void tst_MainWindow::computationItemsFollowTheFiles()
+{
+    auto form = makeForm();
+    form->Project().fileName = path(QStringLiteral("files.vrd"));
+    form->updateMenus();
+    QVERIFY(action(*form, "CompRun")->isEnabled());
+    QVERIFY(!action(*form, "CompEditInput")->isEnabled());
+    QVERIFY(!action(*form, "CompEditNotes")->isEnabled());
+    QVERIFY(!action(*form, "CompEditOutput")->isEnabled());
+    test::writeFile(path(QStringLiteral("files.vrd")), "x");
+    test::writeFile(path(QStringLiteral("files.vro")), "x");
+    form->updateMenus();
+    QVERIFY(action(*form, "CompEditInput")->isEnabled());
+    QVERIFY(!action(*form, "CompEditNotes")->isEnabled());
+    QVERIFY(action(*form, "CompEditOutput")->isEnabled());
+    test::writeFile(path(QStringLiteral("files.vrr")), "x");
+    form->updateMenus();
+    QVERIFY(action(*form, "CompEditNotes")->isEnabled());
+}
+
+void tst_MainWindow::graphicsFollowTheResults_data()
+{
+    QTest::addColumn<int>("kls");
+    QTest::addColumn<bool>("boundsEnabled");
+    QTest::newRow("trend and bounds") << 3 << true;
+    QTest::newRow("no load-settlement runs") << 0 << false;
+}
+
+void tst_MainWindow::graphicsFollowTheResults()
+{
+    QFETCH(int, kls);
+    QFETCH(bool, boundsEnabled);
+    auto form = makeForm();
+    form->updateMenus();
+    QVERIFY(!action(*form, "GraphSkin")->isEnabled());
+
+    const QString project = projectFile(QStringLiteral("graphs.vrd"));
+    test::writeFile(path(QStringLiteral("graphs.vrp")), plotFile(kls));
+    form->OpenProjectFile(project);
+    QVERIFY(form->ResultsAvailable());
+    QCOMPARE(form->Project().KLS, kls);
+    form->updateMenus();
+    for (const char *name : {"GraphSkin", "GraphTip", "GraphTotal", "GraphFSSkin", "GraphFSTip",
+                             "GraphFSTotal", "GraphCombine", "GraphCombineD", "GraphAxial"})
+        QVERIFY2(action(*form, name)->isEnabled(), name);
+    for (const char *name : {"GraphUpper", "GraphLower", "GraphCombinedSettle"})
+        QCOMPARE(action(*form, name)->isEnabled(), boundsEnabled);
+    for (const char *name : {"tbCombine", "tbCombineD", "tbAxial"})
+        QVERIFY(action(*form, name)->isEnabled());
+
+    // The plot file gone: the menu goes dark although results were read.
+    QFile::remove(path(QStringLiteral("graphs.vrp")));
+    form->updateMenus();
+    QVERIFY(!action(*form, "GraphSkin")->isEnabled());
+
+    // File New makes results unavailable.
+    form->FileNewClick();
+    QVERIFY(!form->ResultsAvailable());
+    QVERIFY(!action(*form, "tbAxial")->isEnabled());
+}
+
+void tst_MainWindow::unitsItemConvertsTheProject()
+{
+    auto form = makeForm();
+    form->Project().shaftProperties[kMinDiameter] = 2.0;
+    int changes = 0;
+    connect(form.get(), &TMainForm::projectChanged, this, [&] { ++changes; });
+    action(*form, "UnitsSI")->trigger();
+    QCOMPARE(form->Project().unitSystem, 2);
+    QCOMPARE(form->Project().shaftProperties[kMinDiameter], 0.6096);
+    QVERIFY(form->IsModified());
+    QCOMPARE(changes, 1);
+    action(*form, "UnitsSI")->trigger(); // the system it has: nothing changes
+    QCOMPARE(form->Project().shaftProperties[kMinDiameter], 0.6096);
+    QCOMPARE(changes, 1);
+}
+
+void tst_MainWindow::designMethodItemShowsTheLrfdColumns()
+{
+    auto form = makeForm();
+    TGridTable &layers = form->Tables().SoilLayers();
+    QVERIFY(!layers.Column(kLrfdSideColumn).Visible);
+    action(*form, "MethodLRFD")->trigger();
+    QCOMPARE(form->Project().designMethod, 1);
+    QVERIFY(layers.Column(kLrfdSideColumn).Visible);
+    QVERIFY(layers.Column(kLrfdTipColumn).Visible);
+    QVERIFY(layers.Comments.contains(QStringLiteral("LRFD Resistance Factors")));
+    form->updateMenus();
+    QVERIFY(!action(*form, "DataFS")->isEnabled());
+    action(*form, "MethodASD")->trigger();
+    QVERIFY(!layers.Column(kLrfdSideColumn).Visible);
+}
+
+void tst_MainWindow::windowListShowsChildWindows()
+{
+    auto form = makeForm();
+    form->updateMenus();
+    QVERIFY(!action(*form, "WindowSlot1")->isVisible());
+    for (const char *title : {"First", "Second & third"}) {
+        auto *child = new QWidget;
+        child->setWindowTitle(QString::fromUtf8(title));
+        form->MdiArea().addSubWindow(child)->show();
+    }
+    form->updateMenus();
+    QVERIFY(action(*form, "WindowSlot1")->isVisible());
+    QCOMPARE(action(*form, "WindowSlot1")->text(), QStringLiteral("First"));
+    QCOMPARE(action(*form, "WindowSlot2")->text(), QStringLiteral("Second && third"));
+    QVERIFY(!action(*form, "WindowSlot3")->isVisible());
+    QVERIFY(form->findChild<QAction *>(QStringLiteral("WindowSlot50")));
+    action(*form, "WindowSlot1")->trigger();
+    QCOMPARE(form->MdiArea().activeSubWindow()->windowTitle(), QStringLiteral("First"));
+}
+
+void tst_MainWindow::commandsCommitTheActiveChildFirst()
+{
+    auto form = makeForm();
+    auto *child = new CommittingChild;
+    form->MdiArea().addSubWindow(child)->show();
+    form->MdiArea().setActiveSubWindow(form->MdiArea().subWindowList().front());
+    form->SetModified(true);
+    m_fake->saveAnswer = UserInteraction::SaveAnswer::No;
+
+    child->accept = false; // an invalid entry: the command waits
+    action(*form, "FileNew")->trigger();
+    QCOMPARE(child->commits, 1);
+    QCOMPARE(m_fake->saveQueries, 0);
+    QVERIFY(form->IsModified());
+
+    child->accept = true;
+    action(*form, "tbNew")->trigger();
+    QCOMPARE(child->commits, 2);
+    QCOMPARE(m_fake->saveQueries, 1);
+    QVERIFY(!form->IsModified());
+}
+
+void tst_MainWindow::captions_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("upper-case extension") << "job.VRD" << "VORNA 2012.7.10 - Job";
+    QTest::newRow("two dots") << "a.b.vrd" << "VORNA 2012.7.10 - A";
+}
+
+void tst_MainWindow::captions()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, caption);
+    auto form = makeForm();
+    QCOMPARE(form->windowTitle(), QStringLiteral("VORNA 2012.7.10 - NewVorna"));
+    form->OpenProjectFile(projectFile(fileName));
+    QCOMPARE(form->windowTitle(), caption);
+}
+
+void tst_MainWindow::sameFileTwiceKeepsOneRecentEntry()
+{
+    auto form = makeForm();
+    const QString first = projectFile(QStringLiteral("one.vrd"));
+    const QString second = projectFile(QStringLiteral("two.vrd"));
+    form->OpenProjectFile(first);
+    form->OpenProjectFile(second);
+    form->OpenProjectFile(second);
+    QCOMPARE(form->Recent().Count(), 2);
+    QCOMPARE(form->Recent().At(0), second);
+    QCOMPARE(form->Recent().At(1), first);
+}
+
+void tst_MainWindow::recentEntryFiveMovesToTheTop()
+{
+    auto form = makeForm();
+    QStringList names;
+    for (int i = 1; i <= 6; ++i) {
+        names << projectFile(QStringLiteral("p%1.vrd").arg(i));
+        form->OpenProjectFile(names.back());
+    }
+    QCOMPARE(form->Recent().At(4), names[1]);
+    form->updateMenus();
+    action(*form, "FileRecent5")->trigger(); // the project is unmodified: no query
+    QCOMPARE(m_fake->saveQueries, 0);
+    QCOMPARE(form->Project().fileName, names[1]);
+    const QStringList expected = {names[1], names[5], names[4], names[3], names[2], names[0]};
+    QCOMPARE(form->Recent().Entries().mid(0, 6), expected);
+}
+
+void tst_MainWindow::eleventhFileDropsTheOldest()
+{
+    auto form = makeForm();
+    QStringList names;
+    for (int i = 1; i <= 11; ++i) {
+        names << projectFile(QStringLiteral("q%1.vrd").arg(i));
+        form->OpenProjectFile(names.back());
+    }
+    QCOMPARE(form->Recent().Count(), 10);
+    QSettings settings(settingsFile(), QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("2012.7.10"));
+    QStringList stored;
+    for (const QString &key : settings.childKeys()) {
+        if (key.startsWith(QStringLiteral("File")))
+            stored << settings.value(key).toString();
+    }
+    QCOMPARE(stored.size(), 10);
+    QVERIFY(!stored.contains(names[0]));
+    QCOMPARE(settings.value(QStringLiteral("File1")).toString(), names[10]);
+    QCOMPARE(settings.value(QStringLiteral("File10")).toString(), names[1]);
+}
+
+void tst_MainWindow::recentMenuShowsBareNamesOfTheCurrentFolder()
+{
+    auto form = makeForm();
+    const QString here = projectFile(QStringLiteral("here.vrd"));
+    form->OpenProjectFile(here); // its folder becomes current
+    form->updateMenus();
+    QCOMPARE(action(*form, "FileRecent1")->text(), QStringLiteral("1 here.vrd"));
+    QVERIFY(action(*form, "FileRecent1")->isVisible());
+    QVERIFY(!action(*form, "FileRecent2")->isVisible());
+    QDir::setCurrent(QDir::rootPath());
+    form->updateMenus();
+    QCOMPARE(action(*form, "FileRecent1")->text(), QStringLiteral("1 ") + here);
+}
+
+void tst_MainWindow::settingsAreReadAtFirstShowing()
+{
+    {
+        AppSettings settings(settingsFile());
+        settings.Write({QStringLiteral("/usr/bin/kate"), {QStringLiteral("/jobs/a.vrd")}});
+    }
+    auto form = makeForm();
+    QCOMPARE(form->WordProcessor(), QStringLiteral("/usr/bin/kate")); // read at creation
+    QCOMPARE(form->Recent().Count(), 0);
+    form->show();
+    QCOMPARE(form->Recent().Count(), 1);
+    QCOMPARE(form->Recent().At(0), QStringLiteral("/jobs/a.vrd"));
+}
+
+void tst_MainWindow::commandLineArgument_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("name without extension") << "cmdjob" << true;
+    QTest::newRow("name with extension") << "cmdjob.vrd" << true;
+    QTest::newRow("missing file") << "nosuchjob" << false;
+    QTest::newRow("other extension") << "cmdjob.txt" << false;
+}
+
+void tst_MainWindow::commandLineArgument()
+{
+    QFETCH(QString, argument);
+    QFETCH(bool, opened);
+    projectFile(QStringLiteral("cmdjob.vrd"), QStringLiteral("From the command line"));
+    QDir::setCurrent(m_dir.path());
+    auto form = makeForm(argument);
+    form->show();
+    QCOMPARE(form->Project().title,
+             opened ? QStringLiteral("From the command line") : QStringLiteral("New Pile"));
+    QCOMPARE(form->windowTitle(), opened ? QStringLiteral("VORNA 2012.7.10 - Cmdjob")
+                                         : QStringLiteral("VORNA 2012.7.10 - NewVorna"));
+    QCOMPARE(form->Recent().Count(), 0); // the list is not changed
+    QCOMPARE(QDir::currentPath(), QDir(m_dir.path()).canonicalPath());
+    QVERIFY(m_fake->messages.isEmpty());
+}
+
+void tst_MainWindow::saveChangesQuery_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("proceeds");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Yes") << int(UserInteraction::SaveAnswer::Yes) << true << true;
+    QTest::newRow("No") << int(UserInteraction::SaveAnswer::No) << true << false;
+    QTest::newRow("Cancel") << int(UserInteraction::SaveAnswer::Cancel) << false << false;
+}
+
+void tst_MainWindow::saveChangesQuery()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, proceeds);
+    QFETCH(bool, saved);
+    auto form = makeForm();
+    const QString file = projectFile(QStringLiteral("query.vrd"));
+    form->OpenProjectFile(file);
+    form->Project().title = QStringLiteral("Edited title");
+    form->SetModified(true);
+    m_fake->saveAnswer = static_cast<UserInteraction::SaveAnswer>(answer);
+
+    action(*form, "FileNew")->trigger();
+    QCOMPARE(m_fake->saveQueries, 1);
+    QCOMPARE(form->Project().title,
+             proceeds ? QStringLiteral("New Pile") : QStringLiteral("Edited title"));
+    QCOMPARE(form->windowTitle(), proceeds ? QStringLiteral("VORNA 2012.7.10 - NewVorna")
+                                           : QStringLiteral("VORNA 2012.7.10 - Query"));
+    QCOMPARE(test::readFile(file).startsWith("Edited title"), saved);
+    QCOMPARE(form->IsModified(), !proceeds);
+}
+
+void tst_MainWindow::cancelledSaveAsStopsTheCommand()
+{
+    auto form = makeForm();
+    form->SetModified(true); // a never-saved project
+    m_fake->saveAnswer = UserInteraction::SaveAnswer::Yes;
+    m_fake->openAnswers.push_back({projectFile(QStringLiteral("other.vrd")), 0});
+    action(*form, "FileOpen")->trigger();
+    QCOMPARE(m_fake->saveTitles, QStringList{QStringLiteral("Save NewVorna As")});
+    QCOMPARE(form->Project().title, QStringLiteral("New Pile")); // not opened
+    QCOMPARE(m_fake->openAnswers.size(), std::size_t(1));        // the dialog never showed
+    QVERIFY(form->IsModified());
+}
+
+void tst_MainWindow::unmodifiedProjectIsNotQueried()
+{
+    auto form = makeForm();
+    m_fake->openAnswers.push_back({projectFile(QStringLiteral("plain.vrd")), 0});
+    action(*form, "FileOpen")->trigger();
+    QCOMPARE(m_fake->saveQueries, 0);
+    QCOMPARE(form->Project().fileName, path(QStringLiteral("plain.vrd")));
+    QCOMPARE(QDir::currentPath(), QDir(m_dir.path()).canonicalPath());
+}
+
+void tst_MainWindow::closingAsksAndCancelKeepsTheWindow()
+{
+    auto form = makeForm();
+    form->show();
+    form->SetModified(true);
+    m_fake->saveAnswer = UserInteraction::SaveAnswer::Cancel;
+    QVERIFY(!form->close());
+    QVERIFY(form->isVisible());
+    QCOMPARE(m_fake->saveQueries, 1);
+    m_fake->saveAnswer = UserInteraction::SaveAnswer::No;
+    QVERIFY(form->close());
+    QVERIFY(QFile::exists(settingsFile())); // written on closing
+}
+
+void tst_MainWindow::droppedFileOpensWithoutRecentEntry()
+{
+    auto form = makeForm();
+    form->show();
+    const QString file = projectFile(QStringLiteral("dropped.vrd"), QStringLiteral("Dropped"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    QCOMPARE(form->Project().title, QStringLiteral("Dropped"));
+    QCOMPARE(form->Recent().Count(), 0);
+    QCOMPARE(QDir::currentPath(), QDir(m_dir.path()).canonicalPath());
+}
+
+void tst_MainWindow::openDialogSecondFilterReadsTheOlderLayout()
+{
+    auto form = makeForm();
+    test::writeFile(path(QStringLiteral("old.vrd")), test::crlf("Old layout\n1\n2 1 1 1\n"
+                                                                "2 2 0 0 0 0 4000000\n"
+                                                                "1 10 30 2.5 3\n1 10\n"
+                                                                "0.0 120 32 0.0 15 0 0\n"
+                                                                "0.0 120 32 0.0 15 0 0\n"
+                                                                "2\n0 0\n"));
+    m_fake->openAnswers.push_back({path(QStringLiteral("old.vrd")), 1});
+    action(*form, "FileOpen")->trigger();
+    QCOMPARE(form->Project().title, QStringLiteral("Old layout"));
+    QVERIFY(!form->Project().currentLayout);
+}
+
+void tst_MainWindow::brokenProjectShowsTheReadersMessage()
+{
+    auto form = makeForm();
+    test::writeFile(path(QStringLiteral("broken.vrd")),
+                    test::crlf("Broken\n1\n2 1 1 1 1 2\n2 2 0 0 0 0 4000000\nx 10 30 2.5 3\n"));
+    form->OpenProjectFile(path(QStringLiteral("broken.vrd")));
+    QCOMPARE(m_fake->messages.size(), 1);
+    QCOMPARE(m_fake->messages[0],
+             QStringLiteral("Error on Line 5 Item 1\rAn integer was expected but not found."));
+    QCOMPARE(form->Project().title, QStringLiteral("Broken")); // what was read stays
+    QCOMPARE(form->Project().shaftProperties[kMinDiameter], 2.0);
+    QVERIFY(!form->IsModified());
+}
+
+void tst_MainWindow::unopenableProjectKeepsTheCurrentOne()
+{
+    auto form = makeForm();
+    form->Project().title = QStringLiteral("Kept");
+    form->OpenProjectFile(path(QStringLiteral("missing.vrd")));
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY(m_fake->messages[0].startsWith(QStringLiteral("Cannot open")));
+    QCOMPARE(form->Project().title, QStringLiteral("Kept"));
+    QCOMPARE(form->Recent().Count(), 0);
+}
+
+void tst_MainWindow::unwritableFolderGivesAClearMessage()
+{
+    auto form = makeForm();
+    form->Project().fileName = QStringLiteral("/nonexistent-folder/job.vrd");
+    form->SetModified(true);
+    action(*form, "FileSave")->trigger();
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY(m_fake->messages[0].startsWith(
+        QStringLiteral("The project could not be saved to \"/nonexistent-folder/job.vrd\"")));
+    QVERIFY(form->IsModified()); // the edits are still unsaved
+
+    // Answering Yes to the query does not throw them away when saving fails.
+    m_fake->saveAnswer = UserInteraction::SaveAnswer::Yes;
+    action(*form, "FileNew")->trigger();
+    QCOMPARE(form->Project().fileName, QStringLiteral("/nonexistent-folder/job.vrd"));
+    QVERIFY(form->IsModified());
+}
+
+void tst_MainWindow::saveAsTitleAndCaption()
+{
+    auto form = makeForm();
+    form->OpenProjectFile(projectFile(QStringLiteral("before.vrd")));
+    m_fake->saveAnswers.push_back(path(QStringLiteral("after.vrd")));
+    action(*form, "FileSaveAs")->trigger();
+    QCOMPARE(m_fake->saveTitles, QStringList{QStringLiteral("Save Before As")});
+    QCOMPARE(form->windowTitle(), QStringLiteral("VORNA 2012.7.10 - After"));
+    QVERIFY(QFile::exists(path(QStringLiteral("after.vrd"))));
+    QCOMPARE(form->Recent().Count(), 1); // Save As leaves the list alone
+}
+
+void tst_MainWindow::wordProcessorCommands_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("input") << "CompEditInput" << ".vrd";
+    QTest::newRow("run notes") << "CompEditNotes" << ".vrr";
+    QTest::newRow("output") << "CompEditOutput" << ".vro";
+    QTest::newRow("view output button") << "tbViewOutput" << ".vro";
+}
+
+void tst_MainWindow::wordProcessorCommands()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, extension);
+    auto form = makeForm();
+    form->SetWordProcessor(QStringLiteral("/usr/bin/kate"));
+    form->OpenProjectFile(projectFile(QStringLiteral("viewed.vrd")));
+    action(*form, command.toLatin1().constData())->trigger();
+    QCOMPARE(m_fake->started,
+             QStringList{QStringLiteral("/usr/bin/kate|") + path(QStringLiteral("viewed")) + extension});
+    QVERIFY(m_fake->messages.isEmpty());
+}
+
+void tst_MainWindow::wordProcessorFailure()
+{
+    auto form = makeForm();
+    m_fake->startSucceeds = false;
+    action(*form, "CompEditOutput")->trigger();
+    QCOMPARE(m_fake->messages,
+             QStringList{QStringLiteral("An error occurred in running the Word Processor")});
+}
+
+void tst_MainWindow::helpCommands()
+{
+    auto form = makeForm();
+    action(*form, "HelpContents")->trigger();
+    action(*form, "HelpUsersManual")->trigger();
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    QCOMPARE(m_fake->documents,
+             (QStringList{programFolder.filePath(QStringLiteral("Vorna_2012.html")),
+                          programFolder.filePath(QStringLiteral("Vorna 2012 Users Manual.pdf"))}));
+    // The user's guide is built beside the program.
+    QVERIFY(QFile::exists(m_fake->documents[0]));
+}
+
+void tst_MainWindow::aboutBoxTexts()
+{
+    QCOMPARE(TAboutBox::ProgramName(), QStringLiteral("Vorna 2012"));
+    QCOMPARE(TAboutBox::VersionLine(), QStringLiteral("Version 2012.7.10"));
+    QCOMPARE(TAboutBox::Description(),
+             QStringLiteral("A program for analyzing the axial capacity and short-term "
+                            "settlement of drilled shafts under axial loading."));
+}
+
+void tst_MainWindow::dataItemsWithoutWindowsSayso()
+{
+    auto form = makeForm();
+    action(*form, "DataTitle")->trigger();
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY(form->MdiArea().subWindowList().isEmpty());
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_main_window.moc"

@@ -1,0 +1,310 @@
+// The Run command on the engine library built beside this test: a real run, a project
+// never saved, a missing or broken library and a later run after it is restored, and a
+// comma-decimal locale.
+#include "fake_interaction.h"
+#include "file_names.h"
+#include "main_window.h"
+#include "platform/platform.h"
+#include "project_helpers.h"
+#include "run_command.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <clocale>
+
+using namespace vorna;
+using vorna::test::FakeInteraction;
+
+class tst_RunCommand : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    FakeInteraction *m_fake = nullptr;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    std::unique_ptr<TMainForm> makeForm()
+    {
+        auto fake = std::make_unique<FakeInteraction>();
+        m_fake = fake.get();
+        return std::make_unique<TMainForm>(
+            QString(), std::make_unique<AppSettings>(path(QStringLiteral("settings.ini"))),
+            std::move(fake));
+    }
+    // The bundled example copied into a folder of its own.
+    QString exampleProject(const QString &folder, const QString &name)
+    {
+        QDir(m_dir.path()).mkpath(folder);
+        const QString file = QDir(path(folder)).filePath(name);
+        QFile::remove(file);
+        QFile::copy(QStringLiteral(VORNA_EXAMPLES_DIR "/example.vrd"), file);
+        return file;
+    }
+    static void run(TMainForm &form)
+    {
+        form.findChild<QAction *>(QStringLiteral("CompRun"))->trigger();
+    }
+    static QString engineLibrary()
+    {
+        return QDir(QCoreApplication::applicationDirPath()).filePath(platform::engineLibraryFileName());
+    }
+    void checkCompletedRun(TMainForm &form, const QString &project);
+
+private slots:
+    void namesFileLines();
+    void realRunOfTheExample();
+    void engineIsUnloadedAfterTheRun();
+    void runFromTheToolButtonSavesTheEditsFirst();
+    void runWithinARunIsRefused();
+    void neverSavedProjectCancelled();
+    void neverSavedProjectNamedThenRun();
+    void missingLibraryThenRestored();
+    void brokenLibrary();
+    void commaDecimalLocale();
+    void commaDecimalCLibraryLocale();
+    void failedPlotFileAfterARunSaysSo();
+};
+
+void tst_RunCommand::namesFileLines()
+{
+    QCOMPARE(namesFileText(QStringLiteral("/jobs/pier.vrd")),
+             QByteArray("2012.7.10\r\n/jobs/pier.vrd\r\n/jobs/pier.vro\r\n/jobs/pier.vrp\r\n"
+                        "/jobs/pier.vrr\r\n"));
+}
+
+void tst_RunCommand::checkCompletedRun(TMainForm &form, const QString &project)
+{
+    QVERIFY2(!m_fake->messages.isEmpty(), "no completion message");
+    const QString completion = m_fake->messages[0];
+    QVERIFY2(completion == QLatin1String(runmessage::kCompleted) ||
+                 completion == QLatin1String(runmessage::kCompletedWithErrors),
+             qPrintable(completion));
+    QCOMPARE(QLatin1String(runmessage::kCompleted),
+             QStringLiteral("Computations are completed.\rPlease, check output file for results "
+                            "or error messages."));
+
+    const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
+    QVERIFY(report.contains("VERTICALLY LOADED DRILLED SHAFT ANALYSIS"));
+    QVERIFY(report.contains("Name of input data file     : " + QFileInfo(project).fileName().toLatin1()));
+    QVERIFY(QFile::exists(withExtension(project, QStringLiteral(".vrr"))));
+    QVERIFY(QFile::exists(withExtension(project, QStringLiteral(".vrp"))));
+    QVERIFY(!QFile::exists(QDir(QFileInfo(project).path()).filePath(QStringLiteral("names.dat"))));
+    QVERIFY(!QFile::exists(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("names.dat"))));
+    QCOMPARE(QDir::currentPath(), QFileInfo(project).canonicalPath());
+
+    // The plot data file decides whether results are available; a file the reader
+    // cannot take is reported after a fresh run.
+    const bool failedRead =
+        m_fake->messages.contains(QStringLiteral("An error occured in running the main program."));
+    QCOMPARE(form.ResultsAvailable(), !failedRead);
+    QCOMPARE(form.findChild<QAction *>(QStringLiteral("tbCombine"))->isEnabled(),
+             form.ResultsAvailable());
+}
+
+void tst_RunCommand::realRunOfTheExample()
+{
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("real"), QStringLiteral("example.vrd"));
+    form->OpenProjectFile(project);
+    QDir::setCurrent(QDir::rootPath()); // the run makes the project's folder current itself
+    run(*form);
+    checkCompletedRun(*form, project);
+
+    // Run again: the library is loaded afresh and the files are replaced.
+    m_fake->messages.clear();
+    QFile::remove(withExtension(project, QStringLiteral(".vro")));
+    run(*form);
+    checkCompletedRun(*form, project);
+}
+
+// True while the engine library is mapped into this process (Linux's own list of mappings).
+static bool engineIsMapped()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return false;
+    return maps.readAll().contains(platform::engineLibraryFileName().toLatin1());
+}
+
+void tst_RunCommand::engineIsUnloadedAfterTheRun()
+{
+    if (!QFile::exists(QStringLiteral("/proc/self/maps")))
+        QSKIP("no list of mapped files on this system");
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("unload"), QStringLiteral("u.vrd"));
+    form->OpenProjectFile(project);
+    QVERIFY(!engineIsMapped());
+    run(*form);
+    QVERIFY(!m_fake->messages.isEmpty());
+    QVERIFY(!engineIsMapped()); // each run starts from a freshly loaded engine
+}
+
+void tst_RunCommand::runWithinARunIsRefused()
+{
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("nested"), QStringLiteral("n.vrd"));
+    form->OpenProjectFile(project);
+    bool again = true;
+    m_fake->whileInformationShows = [&](const QString &) {
+        if (std::exchange(again, false))
+            run(*form); // while the completion message shows, the engine is still loaded
+    };
+    run(*form);
+    QVERIFY(m_fake->messages.size() >= 2);
+    QCOMPARE(m_fake->messages[1], QStringLiteral("Attempt to reinitialize DLL"));
+    m_fake->whileInformationShows = nullptr;
+    checkCompletedRun(*form, project);
+
+    m_fake->messages.clear(); // the refusal left nothing behind
+    run(*form);
+    checkCompletedRun(*form, project);
+}
+
+void tst_RunCommand::runFromTheToolButtonSavesTheEditsFirst()
+{
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("button"), QStringLiteral("button.vrd"));
+    form->OpenProjectFile(project);
+    form->Project().title = QStringLiteral("Edited before the run");
+    form->SetModified(true);
+    form->findChild<QAction *>(QStringLiteral("tbRun"))->trigger();
+    QVERIFY(test::readFile(project).startsWith("Edited before the run\r\n"));
+    QVERIFY(!form->IsModified());
+    checkCompletedRun(*form, project);
+}
+
+void tst_RunCommand::neverSavedProjectCancelled()
+{
+    auto form = makeForm();
+    QDir::setCurrent(m_dir.path());
+    run(*form); // Save As is cancelled: nothing happens, nothing is said
+    QCOMPARE(m_fake->saveTitles, QStringList{QStringLiteral("Save NewVorna As")});
+    QVERIFY(m_fake->messages.isEmpty());
+    QVERIFY(!QFile::exists(path(QStringLiteral("names.dat"))));
+    QVERIFY(!QFile::exists(path(QStringLiteral("NewVorna.vrd"))));
+    QCOMPARE(QDir::currentPath(), QDir(m_dir.path()).canonicalPath());
+}
+
+void tst_RunCommand::neverSavedProjectNamedThenRun()
+{
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("named"), QStringLiteral("source.vrd"));
+    form->OpenProjectFile(project);
+    form->Project().fileName = QString::fromLatin1(TProgramData::kNewFileName);
+    const QString named = QDir(path(QStringLiteral("named"))).filePath(QStringLiteral("chosen.vrd"));
+    m_fake->saveAnswers.push_back(named);
+    run(*form);
+    QVERIFY(QFile::exists(named));
+    checkCompletedRun(*form, named);
+}
+
+void tst_RunCommand::missingLibraryThenRestored()
+{
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("missing"), QStringLiteral("lib.vrd"));
+    form->OpenProjectFile(project);
+    const QString engineFolder = path(QStringLiteral("engine"));
+    QDir().mkpath(engineFolder);
+    form->SetEngineFolder(engineFolder); // no library there
+    run(*form);
+    QCOMPARE(m_fake->messages, QStringList{QStringLiteral("Attempt to initialize DLL failed")});
+    QVERIFY(!QFile::exists(withExtension(project, QStringLiteral(".vro"))));
+    QVERIFY(!form->ResultsAvailable());
+    QVERIFY(!QFile::exists(QDir(path(QStringLiteral("missing"))).filePath(QStringLiteral("names.dat"))));
+
+    // Restored, the next run works.
+    QVERIFY(QFile::copy(engineLibrary(),
+                        QDir(engineFolder).filePath(platform::engineLibraryFileName())));
+    m_fake->messages.clear();
+    run(*form);
+    checkCompletedRun(*form, project);
+}
+
+void tst_RunCommand::brokenLibrary()
+{
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("broken"), QStringLiteral("lib.vrd"));
+    form->OpenProjectFile(project);
+    const QString engineFolder = path(QStringLiteral("broken-engine"));
+    QDir().mkpath(engineFolder);
+    test::writeFile(QDir(engineFolder).filePath(platform::engineLibraryFileName()), "not a library");
+    form->SetEngineFolder(engineFolder);
+    run(*form);
+    QCOMPARE(m_fake->messages, QStringList{QStringLiteral("Attempt to initialize DLL failed")});
+    // The program is still fine: back to the real engine, a run works.
+    form->SetEngineFolder(QString());
+    m_fake->messages.clear();
+    run(*form);
+    checkCompletedRun(*form, project);
+}
+
+void tst_RunCommand::commaDecimalLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("comma"), QStringLiteral("comma.vrd"));
+    form->OpenProjectFile(project);
+    form->Project().FST = 2.25;
+    form->SetModified(true);
+    run(*form);
+    QLocale::setDefault(QLocale::c());
+    QVERIFY(test::readFile(project).contains(" 2.25 "));
+    QVERIFY(!test::readFile(project).contains("2,25"));
+    checkCompletedRun(*form, project);
+    const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
+    QVERIFY(report.contains("2.25"));
+}
+
+void tst_RunCommand::commaDecimalCLibraryLocale()
+{
+    // The engine formats some numbers with the C library, whose locale QApplication takes
+    // from the environment. During a run it must write ".", and afterwards the setting is
+    // as it was.
+    QByteArray comma;
+    for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name)) {
+            comma = name;
+            break;
+        }
+    }
+    if (comma.isEmpty())
+        QSKIP("no comma-decimal locale is installed");
+    QCOMPARE(std::localeconv()->decimal_point[0], ',');
+
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("clocale"), QStringLiteral("c.vrd"));
+    form->OpenProjectFile(project);
+    form->Project().shaftProperties[kBellRatio] = 3.0;
+    form->Project().shaftProperties[kBellAngle] = 95.5; // reported back with its number
+    form->SetModified(true);
+    run(*form);
+    const QByteArray cLocaleAfter = std::setlocale(LC_NUMERIC, nullptr);
+    std::setlocale(LC_NUMERIC, "C");
+    QCOMPARE(cLocaleAfter, comma);
+    const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
+    QVERIFY2(report.contains("THE BELL ANGLE IS 95.5 DEGREES"), report.constData());
+}
+
+void tst_RunCommand::failedPlotFileAfterARunSaysSo()
+{
+    // A plot data file that cannot be read after a fresh run is reported; the flag and
+    // buttons stay off. The engine's plot file is made unreadable by a folder of that name.
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("noplot"), QStringLiteral("np.vrd"));
+    form->OpenProjectFile(project);
+    QDir().mkpath(withExtension(project, QStringLiteral(".vrp")));
+    run(*form);
+    QVERIFY(!m_fake->messages.isEmpty());
+    QCOMPARE(m_fake->messages[0], QLatin1String(runmessage::kCompletedWithErrors));
+    QVERIFY(m_fake->messages.contains(QStringLiteral("An error occured in running the main program.")));
+    QVERIFY(!form->ResultsAvailable());
+    QVERIFY(!QFile::exists(QDir(path(QStringLiteral("noplot"))).filePath(QStringLiteral("names.dat"))));
+}
+
+QTEST_MAIN(tst_RunCommand)
+#include "tst_run_command.moc"
