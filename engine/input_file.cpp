@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <span>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -64,118 +65,93 @@ RecordLayout layerLineLayout(std::string_view where, std::vector<std::string> na
     return layout;
 }
 
-void readSoilLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
-                   const std::string &which)
-{
-    for (int end : {kTop, kBottom}) {
-        const auto v = readRecord(
-            run, reader,
-            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
-                          {"NC", "UNIT WEIGHT", "FRICTION ANGLE", "UNDRAINED SHEAR STRENGTH",
-                           "BLOW COUNT N", "MAXIMUM SIDE FRICTION", "MAXIMUM END BEARING",
-                           "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
-        layer.NC[end] = v[0].value;
-        layer.GAMMA[end] = v[1].value;
-        layer.PHI[end] = v[2].value;
-        layer.CU[end] = v[3].value;
-        layer.BLOWS[end] = v[4].value;
-        layer.TRANLM[end] = v[5].value;
-        layer.maxEndBearing[end] = v[6].value;
-        layer.lrfdSide = v[7].value;
-        layer.lrfdTip = v[8].value;
-    }
-}
+// One value of a layer line: kept per end of the layer, or once for the whole layer (the
+// bottom line's value stands).
+struct LineField {
+    const char *name;
+    TopBottom LayerInput::*perEnd = nullptr;
+    double LayerInput::*whole = nullptr;
+};
 
-void readStrongRockLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
-                         const std::string &which)
-{
-    for (int end : {kTop, kBottom}) {
-        const auto v = readRecord(
-            run, reader,
-            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
-                          {"ROCK STRENGTH QUR", "CONCRETE STRENGTH QUCON",
-                           "SPACING OF DISCONTINUITIES", "THICKNESS OF DISCONTINUITIES",
-                           "SOCKET DIAMETER", "MAXIMUM SIDE FRICTION", "ROCK MODULUS", "RQD",
-                           "MAXIMUM END BEARING", "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
-        layer.QUR[end] = v[0].value;
-        layer.QUCON[end] = v[1].value;
-        layer.CS[end] = v[2].value;
-        layer.DISCT[end] = v[3].value;
-        layer.BDS[end] = v[4].value;
-        layer.TRANLM[end] = v[5].value;
-        layer.EL[end] = v[6].value;
-        layer.RQD[end] = v[7].value;
-        layer.maxEndBearing[end] = v[8].value;
-        layer.lrfdSide = v[9].value;
-        layer.lrfdTip = v[10].value;
-    }
-}
+constexpr LineField kLrfdSide{"LRFD SIDE FACTOR", nullptr, &LayerInput::lrfdSide};
+constexpr LineField kLrfdTip{"LRFD TIP FACTOR", nullptr, &LayerInput::lrfdTip};
 
-void readWeakRockLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
-                       const std::string &which)
-{
-    for (int end : {kTop, kBottom}) {
-        const auto v = readRecord(
-            run, reader,
-            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
-                          {"ROCK STRENGTH QUR", "INTERFACE CONDITION", "SLUMP",
-                           "INTERFACE FRICTION ANGLE", "SOCKET DIAMETER", "MAXIMUM SIDE FRICTION",
-                           "ROCK MODULUS", "RQD", "MAXIMUM END BEARING", "LRFD SIDE FACTOR",
-                           "LRFD TIP FACTOR"}));
-        layer.QUR[end] = v[0].value;
-        layer.interfaceCondition[end] = v[1].value;
-        layer.slump[end] = v[2].value;
-        layer.interfaceFrictionAngle[end] = v[3].value;
-        layer.BDS[end] = v[4].value;
-        layer.TRANLM[end] = v[5].value;
-        layer.EL[end] = v[6].value;
-        layer.RQD[end] = v[7].value;
-        layer.maxEndBearing[end] = v[8].value;
-        layer.lrfdSide = v[9].value;
-        layer.lrfdTip = v[10].value;
-    }
-}
+constexpr LineField kSoilLine[] = {
+    {"NC", &LayerInput::NC},
+    {"UNIT WEIGHT", &LayerInput::GAMMA},
+    {"FRICTION ANGLE", &LayerInput::PHI},
+    {"UNDRAINED SHEAR STRENGTH", &LayerInput::CU},
+    {"BLOW COUNT N", &LayerInput::BLOWS},
+    {"MAXIMUM SIDE FRICTION", &LayerInput::TRANLM},
+    {"MAXIMUM END BEARING", &LayerInput::maxEndBearing},
+    kLrfdSide,
+    kLrfdTip,
+};
+constexpr LineField kStrongRockLine[] = {
+    {"ROCK STRENGTH QUR", &LayerInput::QUR},
+    {"CONCRETE STRENGTH QUCON", &LayerInput::QUCON},
+    {"SPACING OF DISCONTINUITIES", &LayerInput::CS},
+    {"THICKNESS OF DISCONTINUITIES", &LayerInput::DISCT},
+    {"SOCKET DIAMETER", &LayerInput::BDS},
+    {"MAXIMUM SIDE FRICTION", &LayerInput::TRANLM},
+    {"ROCK MODULUS", &LayerInput::EL},
+    {"RQD", &LayerInput::RQD},
+    {"MAXIMUM END BEARING", &LayerInput::maxEndBearing},
+    kLrfdSide,
+    kLrfdTip,
+};
+constexpr LineField kWeakRockLine[] = {
+    {"ROCK STRENGTH QUR", &LayerInput::QUR},
+    {"INTERFACE CONDITION", &LayerInput::interfaceCondition},
+    {"SLUMP", &LayerInput::slump},
+    {"INTERFACE FRICTION ANGLE", &LayerInput::interfaceFrictionAngle},
+    {"SOCKET DIAMETER", &LayerInput::BDS},
+    {"MAXIMUM SIDE FRICTION", &LayerInput::TRANLM},
+    {"ROCK MODULUS", &LayerInput::EL},
+    {"RQD", &LayerInput::RQD},
+    {"MAXIMUM END BEARING", &LayerInput::maxEndBearing},
+    kLrfdSide,
+    kLrfdTip,
+};
+constexpr LineField kDecomposedRockLine[] = {
+    {"UNIT WEIGHT", &LayerInput::GAMMA},
+    {"BLOW COUNT N", &LayerInput::BLOWS},
+    {"POISSON'S RATIO", &LayerInput::poissonRatio},
+    {"YOUNG'S MODULUS", &LayerInput::gravelModulus},
+    {"SOCKET DIAMETER", &LayerInput::BDS},
+    {"MAXIMUM SIDE FRICTION", &LayerInput::TRANLM},
+    {"MAXIMUM END BEARING", &LayerInput::maxEndBearing},
+    kLrfdSide,
+    kLrfdTip,
+};
+constexpr LineField kGravelLine[] = {
+    {"UNIT WEIGHT", &LayerInput::GAMMA},
+    {"BLOW COUNT N", &LayerInput::BLOWS},
+    {"BETA", &LayerInput::coefficient},
+    {"MAXIMUM SIDE FRICTION", &LayerInput::TRANLM},
+    {"MAXIMUM END BEARING", &LayerInput::maxEndBearing},
+    kLrfdSide,
+    kLrfdTip,
+};
 
-void readDecomposedRockLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
-                             const std::string &which)
+// The top line and the bottom line of a layer, both laid out as `fields`.
+void readLayerLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
+                    const std::string &which, std::span<const LineField> fields)
 {
     for (int end : {kTop, kBottom}) {
-        const auto v = readRecord(
+        std::vector<std::string> names;
+        for (const LineField &field : fields)
+            names.emplace_back(field.name);
+        const auto values = readRecord(
             run, reader,
-            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
-                          {"UNIT WEIGHT", "BLOW COUNT N", "POISSON'S RATIO", "YOUNG'S MODULUS",
-                           "SOCKET DIAMETER", "MAXIMUM SIDE FRICTION", "MAXIMUM END BEARING",
-                           "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
-        layer.GAMMA[end] = v[0].value;
-        layer.BLOWS[end] = v[1].value;
-        layer.poissonRatio[end] = v[2].value;
-        layer.gravelModulus[end] = v[3].value;
-        layer.BDS[end] = v[4].value;
-        layer.TRANLM[end] = v[5].value;
-        layer.maxEndBearing[end] = v[6].value;
-        layer.lrfdSide = v[7].value;
-        layer.lrfdTip = v[8].value;
+            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which, names));
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].perEnd)
+                (layer.*fields[i].perEnd)[end] = values[i].value;
+            else
+                layer.*fields[i].whole = values[i].value;
+        }
     }
-}
-
-void readGravelLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
-                     const std::string &which)
-{
-    for (int end : {kTop, kBottom}) {
-        const auto v = readRecord(
-            run, reader,
-            layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which,
-                          {"UNIT WEIGHT", "BLOW COUNT N", "BETA", "MAXIMUM SIDE FRICTION",
-                           "MAXIMUM END BEARING", "LRFD SIDE FACTOR", "LRFD TIP FACTOR"}));
-        layer.GAMMA[end] = v[0].value;
-        layer.BLOWS[end] = v[1].value;
-        layer.coefficient[end] = v[2].value;
-        layer.TRANLM[end] = v[3].value;
-        layer.maxEndBearing[end] = v[4].value;
-        layer.lrfdSide = v[5].value;
-        layer.lrfdTip = v[6].value;
-    }
-    layer.sandMethod = 2;
 }
 
 LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, double topDepth)
@@ -202,7 +178,7 @@ LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, doub
     case SoilType::Sand:
     case SoilType::Clay:
     case SoilType::ClayShale: {
-        readSoilLines(run, reader, layer, which);
+        readLayerLines(run, reader, layer, which, kSoilLine);
         if (layer.type == SoilType::Sand) {
             const auto method = readRecord(
                 run, reader,
@@ -216,17 +192,18 @@ LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, doub
     }
     case SoilType::StrongRockSideOrBase:
     case SoilType::StrongRock:
-        readStrongRockLines(run, reader, layer, which);
+        readLayerLines(run, reader, layer, which, kStrongRockLine);
         break;
     case SoilType::DecomposedRock:
-        readDecomposedRockLines(run, reader, layer, which);
+        readLayerLines(run, reader, layer, which, kDecomposedRockLine);
         break;
     case SoilType::WeakRock:
-        readWeakRockLines(run, reader, layer, which);
+        readLayerLines(run, reader, layer, which, kWeakRockLine);
         break;
     case SoilType::GravellySand:
     case SoilType::Gravel:
-        readGravelLines(run, reader, layer, which);
+        readLayerLines(run, reader, layer, which, kGravelLine);
+        layer.sandMethod = 2; // gravels always use the beta method
         break;
     }
 
