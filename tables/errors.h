@@ -80,6 +80,10 @@ public:
     }
     static ETableError rowOutOfRange() { return ETableError(QStringLiteral("Grid.Row not in valid range")); }
     static ETableError indexOutOfBounds() { return ETableError(QStringLiteral("Index out of bounds")); }
+    static ETableError tooFewGridColumns()
+    {
+        return ETableError(QStringLiteral("There must be at least 2 columns in grid"));
+    }
 };
 
 } // namespace vorna
