@@ -52,6 +52,8 @@ TGridTable::TGridTable(TGridTable &owner, int number, const TGridTable &templ)
     Caption = templ.Caption;
     Comments = templ.Comments;
     TopLeft = templ.TopLeft;
+    // Templates are never shown themselves, so their picture belongs to the copies.
+    m_helpPicture = templ.m_helpPicture;
     m_minRows = templ.m_minRows;
     m_maxRows = templ.m_maxRows;
     m_rowGroup = templ.m_rowGroup;
@@ -80,6 +82,14 @@ void TGridTable::SetIdentifier(int identifier)
     if (TGridTable *holder = m_registry->FindIdentifier(identifier))
         holder->m_identifier = m_identifier;
     m_identifier = identifier;
+}
+
+void TGridTable::SetHelpPicture(const QByteArray &encodedImage)
+{
+    if (encodedImage == m_helpPicture)
+        return;
+    m_helpPicture = encodedImage;
+    layoutChanged();
 }
 
 void TGridTable::SetMinRows(int rows)

@@ -5,6 +5,7 @@
 
 #include "column.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -57,6 +58,12 @@ public:
     QString TopLeft;
     // Kept for stored definitions of the older table-column layout.
     bool HardwiredButton = false;
+
+    // A picture shown under the comments of the table's window, as the bytes of an image
+    // file (PNG, BMP, JPEG); empty for none. Kept encoded so the tables need no GUI library.
+    const QByteArray &HelpPicture() const { return m_helpPicture; }
+    // An open window shows the new picture at once.
+    void SetHelpPicture(const QByteArray &encodedImage);
 
     int Identifier() const { return m_identifier; }
     // A negative value is ignored; a table that holds the value takes this one's old value.
@@ -145,6 +152,7 @@ private:
     int m_unitSystem = 1;
     int m_number = 0;
     bool m_modified = false;
+    QByteArray m_helpPicture;
     std::vector<std::unique_ptr<TColumn>> m_columns;
     std::function<void(int, int)> m_cellChanged;
     std::function<void()> m_layoutChanged;

@@ -240,3 +240,25 @@ TEST_F(Layers, TemplateListFollowsChoices)
 }
 
 } // namespace
+
+// A template is never shown itself: its picture goes with the copies, and a window open on
+// a table hears of a new picture through the layout-changed handler.
+TEST_F(Layers, HelpPictureGoesWithCopiesAndReachesTheWindow)
+{
+    EXPECT_TRUE(layers->HelpPicture().isEmpty());
+    const QByteArray picture("\x89PNG picture bytes");
+    clay->SetHelpPicture(picture);
+    layers->Column(0).SetCellText(0, QStringLiteral("2"));
+    ASSERT_NE(sub(0), nullptr);
+    EXPECT_EQ(sub(0)->HelpPicture(), picture);
+
+    int layouts = 0;
+    layers->SetLayoutChangedHandler([&layouts] { ++layouts; });
+    layers->SetHelpPicture(picture);
+    EXPECT_EQ(layouts, 1);
+    layers->SetHelpPicture(picture); // unchanged: nothing to refresh
+    EXPECT_EQ(layouts, 1);
+    layers->SetHelpPicture({});
+    EXPECT_EQ(layouts, 2);
+    EXPECT_TRUE(layers->HelpPicture().isEmpty());
+}
