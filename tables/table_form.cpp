@@ -194,6 +194,14 @@ void GridView::showEvent(QShowEvent *event)
     openEditor();
 }
 
+void GridView::showFrom(int topRow, int leftColumn)
+{
+    // The scroll ranges follow the new viewport only once the geometry is brought up to date.
+    updateGeometries();
+    verticalScrollBar()->setValue(topRow);
+    horizontalScrollBar()->setValue(leftColumn);
+}
+
 QModelIndex GridView::firstTextCell() const
 {
     for (int c = 0; c < m_model.columnCount(); ++c) {
@@ -385,10 +393,15 @@ TTableForm::TTableForm(TGridTable &table, bool modal, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     const int margin = std::max(4, logicalDpiX() / 20);
     layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addWidget(m_view);
+    layout->addWidget(m_view, 0, Qt::AlignLeft);
     layout->addLayout(buttons);
     layout->addWidget(m_comments);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Space the user drags beyond the snapped size, for the moment before it snaps, stays
+    // below the contents.
+    layout->addStretch();
+    // The window takes the size layoutGrid() and the snapping give it, so the user can drag
+    // it smaller than its contents.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
 
     // The top-left cell carries the table's TopLeft text.
     if ((m_corner = m_view->findChild<QAbstractButton *>()))
@@ -464,6 +477,7 @@ void TTableForm::rebuild()
     const QModelIndex current = m_view->currentIndex();
     const int currentRow = current.row();
     const int currentColumn = current.column();
+    const GridShown before = shownPart();
     m_model->rebuild();
     setWindowTitle(m_table->WindowCaption());
 
@@ -478,10 +492,14 @@ void TTableForm::rebuild()
     createControls();
     m_comments->setText(lineBreaks(m_table->Comments));
     m_comments->setVisible(!m_table->Comments.isEmpty());
-    m_rowsShown = std::clamp(m_rowsShown, std::min(1, m_table->RowCount()),
-                             std::min(m_table->RowCount(), kMaxRowsShown));
+    // Rows beyond the first ten stay shown when the user sized the window for them.
+    m_rowsShown = std::clamp(m_rowsShown, std::min(1, m_table->RowCount()), m_table->RowCount());
+    GridShown part = before;
+    part.rowsShown = m_rowsShown;
+    if (m_model->columnCount() != m_columnsLaidOut)
+        part = GridShown{0, m_model->columnCount(), before.topRow, m_rowsShown};
     updateButtons();
-    layoutGrid();
+    layoutGrid(part);
 
     if (currentRow >= 0 && currentRow < m_model->rowCount() && currentColumn >= 0 &&
         currentColumn < m_model->columnCount())
@@ -500,23 +518,202 @@ void TTableForm::updateButtons()
     m_delete->setEnabled(m_table->MinRows() < m_table->RowCount());
 }
 
-// The grid shows exactly its columns and the shown rows, with room for a scroll bar when
-// not every row fits.
-void TTableForm::layoutGrid()
+// The grid shows exactly the shown columns and rows, with a scroll bar wherever some are left
+// out, and the window is sized around the grid, the buttons and the comments.
+void TTableForm::layoutGrid(const GridShown &part)
 {
-    QHeaderView *top = m_view->horizontalHeader();
-    QHeaderView *left = m_view->verticalHeader();
-    int width = std::max(left->minimumWidth(), left->sizeHint().width());
+    if (m_model->columnCount() == 0)
+        return; // no window is shown without a visible column
+    try {
+        applyLayout(windowLayout(measures(), part), nullptr);
+    } catch (const EVornaError &error) {
+        informUser(this, error.message());
+    }
+}
+
+QWidget *TTableForm::sizedWindow() const
+{
+    if (QMdiSubWindow *frame = subWindow())
+        return frame;
+    return isWindow() ? const_cast<TTableForm *>(this) : nullptr;
+}
+
+// The border and title of an MDI frame around the window.
+QSize TTableForm::frameBorder() const
+{
+    const QMdiSubWindow *frame = subWindow();
+    if (!frame)
+        return {};
+    const QMargins border = frame->contentsMargins();
+    return {border.left() + border.right(), border.top() + border.bottom()};
+}
+
+GridMeasures TTableForm::measures() const
+{
+    GridMeasures m;
     for (int c = 0; c < m_model->columnCount(); ++c)
-        width += m_view->columnWidth(c);
-    const int frame = 2 * m_view->frameWidth();
-    int height = top->sizeHint().height() + m_rowsShown * kRowHeight;
-    const bool scrolls = m_table->RowCount() > m_rowsShown;
-    m_view->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    if (scrolls)
-        width += m_view->verticalScrollBar()->sizeHint().width();
-    m_view->setFixedSize(width + frame, height + frame);
+        m.columnWidths.push_back(m_view->columnWidth(c));
+    const QHeaderView *left = m_view->verticalHeader();
+    m.rowNumberWidth = std::max(left->minimumWidth(), left->sizeHint().width());
+    m.headerHeight = m_view->horizontalHeader()->sizeHint().height();
+    m.rowHeight = kRowHeight;
+    m.rowCount = m_model->rowCount();
+    m.gridFrame = 2 * m_view->frameWidth();
+    m.verticalScrollBarWidth = m_view->verticalScrollBar()->sizeHint().width();
+    m.horizontalScrollBarHeight = m_view->horizontalScrollBar()->sizeHint().height();
+
+    auto *box = static_cast<QBoxLayout *>(layout());
+    const QMargins margins = box->contentsMargins();
+    const QSize border = frameBorder();
+    m.chromeWidth = border.width() + margins.left() + margins.right();
+    m.chromeHeight = border.height() + margins.top() + margins.bottom();
+    int partsWidth = 0;
+    for (int i = 0; i < box->count(); ++i) {
+        QLayoutItem *item = box->itemAt(i);
+        if (item->widget() == m_view || item->isEmpty())
+            continue;
+        m.chromeHeight += box->spacing() + item->sizeHint().height();
+        partsWidth = std::max(partsWidth, item->sizeHint().width());
+    }
+    m.minimumWidth = m.chromeWidth + partsWidth;
+    if (const QMdiSubWindow *frame = subWindow())
+        m.minimumWidth = std::max(m.minimumWidth, frame->minimumSizeHint().width());
+    return m;
+}
+
+GridShown TTableForm::shownPart() const
+{
+    GridShown part;
+    part.leftColumn = m_view->horizontalScrollBar()->value();
+    part.columnsShown = m_columnsShown;
+    part.topRow = m_view->verticalScrollBar()->value();
+    part.rowsShown = m_rowsShown;
+    return part;
+}
+
+void TTableForm::applyLayout(const GridWindowLayout &layout, const QRect *placement)
+{
+    m_rowsShown = layout.shown.rowsShown;
+    m_columnsShown = layout.shown.columnsShown;
+    m_columnsLaidOut = m_model->columnCount();
+    m_view->setVerticalScrollBarPolicy(layout.verticalScrollBar ? Qt::ScrollBarAlwaysOn
+                                                                : Qt::ScrollBarAlwaysOff);
+    m_view->setHorizontalScrollBarPolicy(layout.horizontalScrollBar ? Qt::ScrollBarAlwaysOn
+                                                                    : Qt::ScrollBarAlwaysOff);
+    m_view->setFixedSize(layout.gridWidth, layout.gridHeight);
+    m_view->showFrom(layout.shown.topRow, layout.shown.leftColumn);
+
+    const QSize size(layout.windowWidth, layout.windowHeight);
+    m_naturalSize = size - frameBorder();
+    updateGeometry();
+    QWidget *target = sizedWindow();
+    m_applyingSize = true;
+    if (!target)
+        resize(m_naturalSize);
+    else if (placement)
+        target->setGeometry(*placement);
+    else
+        target->resize(size);
+    m_applyingSize = false;
+    if (target)
+        m_settledGeometry = target->geometry();
+}
+
+QSize TTableForm::sizeHint() const
+{
+    return m_naturalSize.isValid() ? m_naturalSize : ChildWindow::sizeHint();
+}
+
+void TTableForm::showEvent(QShowEvent *event)
+{
+    ChildWindow::showEvent(event);
+    watchFrame();
+    if (QWidget *target = sizedWindow())
+        m_settledGeometry = target->geometry();
+}
+
+// In an MDI area the user drags the frame, not this window.
+void TTableForm::watchFrame()
+{
+    QMdiSubWindow *frame = subWindow();
+    if (frame == m_watchedFrame)
+        return;
+    if (m_watchedFrame)
+        m_watchedFrame->removeEventFilter(this);
+    m_watchedFrame = frame;
+    if (frame)
+        frame->installEventFilter(this);
+}
+
+void TTableForm::moveEvent(QMoveEvent *event)
+{
+    ChildWindow::moveEvent(event);
+    if (isWindow())
+        sizeChangedFromOutside();
+}
+
+void TTableForm::resizeEvent(QResizeEvent *event)
+{
+    ChildWindow::resizeEvent(event);
+    if (isWindow())
+        sizeChangedFromOutside();
+}
+
+// A size that the window did not set itself comes from the user (or the window manager or
+// the MDI area). It is snapped once the events of the drag step have all arrived, so that a
+// left or top edge is recognised by the move that comes with the resize.
+void TTableForm::sizeChangedFromOutside()
+{
+    if (m_applyingSize || m_snapPending)
+        return;
+    m_snapPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_snapPending = false;
+            snapToWholeCells();
+        },
+        Qt::QueuedConnection);
+}
+
+void TTableForm::snapToWholeCells()
+{
+    QWidget *target = sizedWindow();
+    if (!target || !m_table || m_model->columnCount() == 0)
+        return;
+    const QRect now = target->geometry();
+    const bool plain = !(target->windowState() &
+                         (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    if (!plain || !isVisible())
+        return;
+    if (now.size() == m_settledGeometry.size()) {
+        m_settledGeometry = now; // moved only
+        return;
+    }
+    // A window manager that insists on its own size gets it rather than an endless exchange.
+    if (!subWindow() && now.size() == m_lastProposal &&
+        m_settledGeometry.size() == m_lastAnswer) {
+        m_settledGeometry = now;
+        return;
+    }
+    const DraggedEdges dragged{now.left() != m_settledGeometry.left(),
+                               now.right() != m_settledGeometry.right(),
+                               now.top() != m_settledGeometry.top(),
+                               now.bottom() != m_settledGeometry.bottom()};
+    try {
+        const GridWindowLayout layout =
+            snapWindowSize(measures(), shownPart(), now.width(), now.height(), dragged);
+        const QRect placement(
+            snappedStart(now.x(), now.width(), layout.windowWidth, dragged.left, dragged.right),
+            snappedStart(now.y(), now.height(), layout.windowHeight, dragged.top,
+                         dragged.bottom),
+            layout.windowWidth, layout.windowHeight);
+        m_lastProposal = now.size();
+        m_lastAnswer = placement.size();
+        applyLayout(layout, &placement);
+    } catch (const EVornaError &error) {
+        informUser(this, error.message());
+    }
 }
 
 void TTableForm::createControls()
@@ -606,8 +803,9 @@ void TTableForm::addRow()
     const int growTo = std::min(m_table->RowCount() + m_table->RowGroup(), kMaxRowsShown);
     if (!m_table->CanAddRowGroup())
         return;
+    // Growing stops at ten rows, but rows the user sized the window for stay shown.
     if (allShown)
-        m_rowsShown = growTo;
+        m_rowsShown = std::max(m_rowsShown, growTo);
     m_table->SetModified(true);
     m_table->AddRowGroup();
     emit dataModified();
@@ -626,7 +824,8 @@ void TTableForm::insertRow()
     if (!m_table->CanAddRowGroup())
         return;
     if (m_rowsShown >= m_table->RowCount())
-        m_rowsShown = std::min(m_table->RowCount() + m_table->RowGroup(), kMaxRowsShown);
+        m_rowsShown = std::max(m_rowsShown, std::min(m_table->RowCount() + m_table->RowGroup(),
+                                                     kMaxRowsShown));
     m_table->SetModified(true);
     m_table->InsertRowGroup(row);
     emit dataModified();
@@ -692,6 +891,9 @@ bool TTableForm::eventFilter(QObject *watched, QEvent *event)
         paintTopLeft(m_corner);
         return true;
     }
+    if (watched == m_watchedFrame &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        sizeChangedFromOutside();
     if (event->type() == QEvent::FocusIn) {
         const QVariant row = watched->property(kRowProperty);
         if (row.isValid())

@@ -2,9 +2,11 @@
 // numbers frame the cells; choice columns are edited with drop-down boxes and table columns
 // open each row's sub-table with a push button; Add Row, Insert Row and Delete Row change
 // the rows within the table's limits. Every typed entry is committed through its column.
+// The window shows whole rows and whole columns; a size the user drags is snapped to them.
 #pragma once
 
 #include "child_window.h"
+#include "window_snap.h"
 
 #include <QTableView>
 
@@ -12,6 +14,7 @@ class QComboBox;
 class QLabel;
 #include <QLineEdit>
 class QMdiArea;
+class QMdiSubWindow;
 class QPushButton;
 
 namespace vorna {
@@ -37,6 +40,8 @@ public:
     // column, and from the last column back to the first.
     QModelIndex enterTarget(const QModelIndex &from) const;
     QModelIndex firstTextCell() const;
+    // Scrolls so that the row and column are the first ones shown.
+    void showFrom(int topRow, int leftColumn);
 
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
@@ -91,6 +96,7 @@ public:
     GridView *grid() const { return m_view; }
     GridTableModel *model() const { return m_model; }
     int rowsShown() const { return m_rowsShown; }
+    int columnsShown() const { return m_columnsShown; }
     QPushButton *addButton() const { return m_add; }
     QPushButton *insertButton() const { return m_insert; }
     QPushButton *deleteButton() const { return m_delete; }
@@ -106,9 +112,17 @@ public:
     // Opens the sub-table of a row of a table column (by the column's table index).
     TTableForm *openSubTable(int tableColumn, int row);
 
+    // The size of the laid-out window, without the border of an MDI frame.
+    QSize sizeHint() const override;
+    // The user may drag the window smaller than its contents; the size is snapped afterwards.
+    QSize minimumSizeHint() const override { return {0, 0}; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void attach();
@@ -117,7 +131,19 @@ private:
     void createControls();
     void refreshControls(int row);
     void updateButtons();
-    void layoutGrid();
+    void layoutGrid(const GridShown &part);
+    // The window whose size the user drags: the MDI frame, the window itself, or nullptr
+    // when the window is embedded in another control.
+    QWidget *sizedWindow() const;
+    QSize frameBorder() const;
+    GridMeasures measures() const;
+    GridShown shownPart() const;
+    // Shows the layout's part of the grid and gives the window its size, at placement when
+    // given (in the sized window's parent coordinates).
+    void applyLayout(const GridWindowLayout &layout, const QRect *placement);
+    void watchFrame();
+    void sizeChangedFromOutside();
+    void snapToWholeCells();
     void cellChanged(int column, int row);
     void moveCursorToRow(int row);
     bool closeSubTables();
@@ -128,6 +154,15 @@ private:
     bool m_modal;
     bool m_tableGone = false;
     int m_rowsShown = 0;
+    int m_columnsShown = 0;
+    int m_columnsLaidOut = 0;   // visible columns at the last layout
+    QSize m_naturalSize;
+    bool m_applyingSize = false;
+    bool m_snapPending = false;
+    QRect m_settledGeometry;    // of the sized window, after the last layout or snap
+    QSize m_lastProposal;       // the last size snapped, and the answer given
+    QSize m_lastAnswer;
+    QPointer<QMdiSubWindow> m_watchedFrame;
     GridTableModel *m_model;
     GridView *m_view;
     QPushButton *m_add;

@@ -11,6 +11,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -88,6 +90,24 @@ void putCursor(TTableForm &form, int row, int column)
     QCoreApplication::processEvents();
 }
 
+// What the user drags: the MDI frame around the window, or the window itself.
+QWidget *sizedWindow(TTableForm &form)
+{
+    if (QMdiSubWindow *frame = form.subWindow())
+        return frame;
+    return &form;
+}
+
+// Width of the columns the grid shows, from its left column.
+int shownColumnsWidth(TTableForm &form)
+{
+    const int left = form.grid()->horizontalScrollBar()->value();
+    int width = 0;
+    for (int c = left; c < left + form.columnsShown(); ++c)
+        width += form.grid()->columnWidth(c);
+    return width;
+}
+
 QLineEdit *editor(TTableForm &form)
 {
     QLineEdit *line = form.grid()->editor();
@@ -120,6 +140,9 @@ private slots:
     void hiddenColumnsAreNotShown();
     void subTablesOfModalWindowAreModal();
     void commentsShowWithLineBreaks();
+    void userResizeSnapsToWholeCells_data();
+    void userResizeSnapsToWholeCells();
+    void addRowKeepsRowsTheUserShowed();
 };
 
 void tst_TableForm::typedExpressionStoresValue()
@@ -439,6 +462,111 @@ void tst_TableForm::commentsShowWithLineBreaks()
     QCOMPARE(form->commentsLabel()->text(), QStringLiteral("Max. Side Friction:\nzero means no limit"));
     auto sub = showForm(*layers.sub(0));
     QVERIFY(!sub->commentsLabel()->isVisible());
+}
+
+void tst_TableForm::userResizeSnapsToWholeCells_data()
+{
+    QTest::addColumn<bool>("inArea");
+    QTest::addColumn<QString>("drag");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("columns");
+    for (const bool inArea : {false, true}) {
+        const QByteArray where = inArea ? "MDI frame, " : "top-level window, ";
+        // 40 pixels are one row and part of the next: both go.
+        QTest::newRow(where + "bottom edge 40 pixels up") << inArea << "bottom" << 8 << 4;
+        // Half the last column is cut off and the height gains room for the horizontal bar:
+        // the three columns left and the ten rows fit exactly with both bars.
+        QTest::newRow(where + "corner cuts into the last column") << inArea << "corner" << 10 << 3;
+        QTest::newRow(where + "bottom-left corner cuts into the last column")
+            << inArea << "bottom-left" << 10 << 3;
+        // Room for more than everything: all twelve rows without a scroll bar.
+        QTest::newRow(where + "larger than all rows") << inArea << "larger" << 12 << 4;
+    }
+}
+
+// The window starts with 10 of 12 rows and a vertical bar; the user's size is snapped to
+// whole rows and whole columns, and the edge opposite a dragged left edge stays.
+void tst_TableForm::userResizeSnapsToWholeCells()
+{
+    QFETCH(bool, inArea);
+    QFETCH(QString, drag);
+    QFETCH(int, rows);
+    QFETCH(int, columns);
+    test::MessageLog log;
+    Layers layers;
+    layers.table->SetRowCount(12);
+    QMdiArea area;
+    std::unique_ptr<TTableForm> topLevel;
+    QPointer<TTableForm> form;
+    if (inArea) {
+        area.resize(1600, 1200);
+        area.show();
+        form = TTableForm::ShowWindow(*layers.table, &area);
+        QVERIFY(form && form->subWindow());
+    } else {
+        topLevel = showForm(*layers.table);
+        form = topLevel.get();
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(form->rowsShown(), 10);
+    QCOMPARE(form->columnsShown(), 4);
+    QWidget *window = sizedWindow(*form);
+    const QRect start = window->geometry();
+    const int lastColumn = form->grid()->columnWidth(3);
+    const int barHeight = form->grid()->horizontalScrollBar()->sizeHint().height();
+    const int barWidth = form->grid()->verticalScrollBar()->sizeHint().width();
+
+    QRect proposed = start;
+    QRect expected = start;
+    if (drag == "bottom") {
+        proposed.setBottom(start.bottom() - 40);
+        expected.setBottom(start.bottom() - 2 * TTableForm::kRowHeight);
+    } else if (drag == "corner") {
+        proposed.setRight(start.right() - lastColumn / 2);
+        proposed.setBottom(start.bottom() + barHeight + 5);
+        expected.setRight(start.right() - lastColumn);
+        expected.setBottom(start.bottom() + barHeight);
+    } else if (drag == "bottom-left") {
+        proposed.setLeft(start.left() + lastColumn / 2);
+        proposed.setBottom(start.bottom() + barHeight + 5);
+        expected.setLeft(start.left() + lastColumn);
+        expected.setBottom(start.bottom() + barHeight);
+    } else {
+        proposed.setSize(start.size() + QSize(500, 500));
+        expected.setRight(start.right() - barWidth);
+        expected.setBottom(start.bottom() + 2 * TTableForm::kRowHeight);
+    }
+    window->setGeometry(proposed);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(form->rowsShown(), rows);
+    QCOMPARE(form->columnsShown(), columns);
+    QCOMPARE(form->grid()->viewport()->height(), rows * TTableForm::kRowHeight);
+    QCOMPARE(form->grid()->viewport()->width(), shownColumnsWidth(*form));
+    QCOMPARE(form->grid()->verticalScrollBar()->isVisible(), rows < 12);
+    QCOMPARE(form->grid()->horizontalScrollBar()->isVisible(), columns < 4);
+    QCOMPARE(window->geometry(), expected);
+    // The window's own resize is not taken for another drag.
+    QCoreApplication::processEvents();
+    QCOMPARE(window->geometry(), expected);
+    QCOMPARE(form->rowsShown(), rows);
+    QVERIFY(log.messages.isEmpty());
+}
+
+void tst_TableForm::addRowKeepsRowsTheUserShowed()
+{
+    test::MessageLog log;
+    Layers layers;
+    layers.table->SetRowCount(12);
+    auto form = showForm(*layers.table);
+    form->resize(form->size() + QSize(0, 2 * TTableForm::kRowHeight));
+    QCoreApplication::processEvents();
+    QCOMPARE(form->rowsShown(), 12);
+    QTest::mouseClick(form->addButton(), Qt::LeftButton);
+    QCOMPARE(layers.table->RowCount(), 13);
+    QCOMPARE(form->rowsShown(), 12);
+    QVERIFY(form->grid()->verticalScrollBar()->isVisible());
+    QCOMPARE(form->grid()->viewport()->height(), 12 * TTableForm::kRowHeight);
 }
 
 int main(int argc, char **argv)
