@@ -12,11 +12,13 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -376,6 +378,8 @@ TTableForm::TTableForm(TGridTable &table, bool modal, QWidget *parent)
     m_comments = new QLabel(this);
     m_comments->setTextFormat(Qt::PlainText);
     m_comments->setWordWrap(false);
+    m_picture = new QLabel(this);
+    m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (QPushButton *button : {m_add, m_insert, m_delete}) {
         // The buttons commit the cell themselves; taking the focus would commit it twice.
         button->setFocusPolicy(Qt::NoFocus);
@@ -396,6 +400,7 @@ TTableForm::TTableForm(TGridTable &table, bool modal, QWidget *parent)
     layout->addWidget(m_view, 0, Qt::AlignLeft);
     layout->addLayout(buttons);
     layout->addWidget(m_comments);
+    layout->addWidget(m_picture, 0, Qt::AlignLeft);
     // Space the user drags beyond the snapped size, for the moment before it snaps, stays
     // below the contents.
     layout->addStretch();
@@ -492,6 +497,7 @@ void TTableForm::rebuild()
     createControls();
     m_comments->setText(lineBreaks(m_table->Comments));
     m_comments->setVisible(!m_table->Comments.isEmpty());
+    updateHelpPicture();
     // Rows beyond the first ten stay shown when the user sized the window for them.
     m_rowsShown = std::clamp(m_rowsShown, std::min(1, m_table->RowCount()), m_table->RowCount());
     GridShown part = before;
@@ -519,7 +525,7 @@ void TTableForm::updateButtons()
 }
 
 // The grid shows exactly the shown columns and rows, with a scroll bar wherever some are left
-// out, and the window is sized around the grid, the buttons and the comments.
+// out, and the window is sized around the grid, the buttons, the comments and the picture.
 void TTableForm::layoutGrid(const GridShown &part)
 {
     if (m_model->columnCount() == 0)
@@ -529,6 +535,18 @@ void TTableForm::layoutGrid(const GridShown &part)
     } catch (const EVornaError &error) {
         informUser(this, error.message());
     }
+}
+
+void TTableForm::updateHelpPicture()
+{
+    const QImage picture = QImage::fromData(m_table->HelpPicture());
+    if (picture.isNull()) {
+        m_picture->clear();
+        m_picture->hide();
+        return;
+    }
+    m_picture->setPixmap(QPixmap::fromImage(picture));
+    m_picture->show();
 }
 
 QWidget *TTableForm::sizedWindow() const

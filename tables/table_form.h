@@ -101,6 +101,7 @@ public:
     QPushButton *insertButton() const { return m_insert; }
     QPushButton *deleteButton() const { return m_delete; }
     QLabel *commentsLabel() const { return m_comments; }
+    QLabel *helpPictureLabel() const { return m_picture; }
     // The drop-down box or push button over a cell of a control column, or nullptr.
     QComboBox *choiceBox(int row, int visibleColumn) const;
     QPushButton *tableButton(int row, int visibleColumn) const;
@@ -132,6 +133,7 @@ private:
     void refreshControls(int row);
     void updateButtons();
     void layoutGrid(const GridShown &part);
+    void updateHelpPicture();
     // The window whose size the user drags: the MDI frame, the window itself, or nullptr
     // when the window is embedded in another control.
     QWidget *sizedWindow() const;
@@ -169,6 +171,7 @@ private:
     QPushButton *m_insert;
     QPushButton *m_delete;
     QLabel *m_comments;
+    QLabel *m_picture;
     QWidget *m_corner = nullptr;
 };
 

@@ -7,8 +7,10 @@
 #include "unit_code.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -90,6 +92,18 @@ void putCursor(TTableForm &form, int row, int column)
     QCoreApplication::processEvents();
 }
 
+// A picture of the given size, as the bytes of a PNG file.
+QByteArray pngPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
 // What the user drags: the MDI frame around the window, or the window itself.
 QWidget *sizedWindow(TTableForm &form)
 {
@@ -143,6 +157,9 @@ private slots:
     void userResizeSnapsToWholeCells_data();
     void userResizeSnapsToWholeCells();
     void addRowKeepsRowsTheUserShowed();
+    void helpPictureShownUnderComments_data();
+    void helpPictureShownUnderComments();
+    void changingHelpPictureRefreshesOpenWindow();
 };
 
 void tst_TableForm::typedExpressionStoresValue()
@@ -567,6 +584,48 @@ void tst_TableForm::addRowKeepsRowsTheUserShowed()
     QCOMPARE(form->rowsShown(), 12);
     QVERIFY(form->grid()->verticalScrollBar()->isVisible());
     QCOMPARE(form->grid()->viewport()->height(), 12 * TTableForm::kRowHeight);
+}
+
+void tst_TableForm::helpPictureShownUnderComments_data()
+{
+    QTest::addColumn<QByteArray>("picture");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("PNG picture") << pngPicture(40, 30) << true;
+    QTest::newRow("no picture") << QByteArray() << false;
+    QTest::newRow("bytes of no image") << QByteArray("not a picture") << false;
+}
+
+void tst_TableForm::helpPictureShownUnderComments()
+{
+    QFETCH(QByteArray, picture);
+    QFETCH(bool, shown);
+    Layers layers;
+    layers.table->SetHelpPicture(picture);
+    auto form = showForm(*layers.table);
+    QLabel *label = form->helpPictureLabel();
+    QCOMPARE(label->isVisible(), shown);
+    if (!shown)
+        return;
+    QCOMPARE(label->pixmap().size(), QSize(40, 30));
+    QVERIFY(label->geometry().top() >= form->commentsLabel()->geometry().bottom());
+    QVERIFY(label->geometry().bottom() < form->height());
+}
+
+void tst_TableForm::changingHelpPictureRefreshesOpenWindow()
+{
+    Layers layers;
+    auto form = showForm(*layers.table);
+    const int heightWithout = form->height();
+    QVERIFY(!form->helpPictureLabel()->isVisible());
+    layers.table->SetHelpPicture(pngPicture(40, 30));
+    QCoreApplication::processEvents();
+    QVERIFY(form->helpPictureLabel()->isVisible());
+    QVERIFY(form->height() >= heightWithout + 30);
+    QVERIFY(form->helpPictureLabel()->geometry().bottom() < form->height());
+    layers.table->SetHelpPicture({});
+    QCoreApplication::processEvents();
+    QVERIFY(!form->helpPictureLabel()->isVisible());
+    QCOMPARE(form->height(), heightWithout);
 }
 
 int main(int argc, char **argv)
