@@ -262,9 +262,9 @@ void tst_RunCommand::commaDecimalLocale()
 
 void tst_RunCommand::commaDecimalCLibraryLocale()
 {
-    // The engine formats some numbers with the C library, whose locale QApplication takes
-    // from the environment. During a run it must write ".", and afterwards the setting is
-    // as it was.
+    // QApplication takes the C library's locale from the environment. The engine runs in
+    // this process under it and must still write "."; the run never changes the setting,
+    // not even while the engine is loaded.
     QByteArray comma;
     for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
         if (std::setlocale(LC_NUMERIC, name)) {
@@ -282,9 +282,16 @@ void tst_RunCommand::commaDecimalCLibraryLocale()
     form->Project().shaftProperties[kBellRatio] = 3.0;
     form->Project().shaftProperties[kBellAngle] = 95.5; // reported back with its number
     form->SetModified(true);
+    QByteArray cLocaleDuringRun;
+    m_fake->whileInformationShows = [&](const QString &) {
+        if (cLocaleDuringRun.isEmpty())
+            cLocaleDuringRun = std::setlocale(LC_NUMERIC, nullptr);
+    };
     run(*form);
+    m_fake->whileInformationShows = nullptr;
     const QByteArray cLocaleAfter = std::setlocale(LC_NUMERIC, nullptr);
     std::setlocale(LC_NUMERIC, "C");
+    QCOMPARE(cLocaleDuringRun, comma); // the completion message shows while the engine is loaded
     QCOMPARE(cLocaleAfter, comma);
     const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
     QVERIFY2(report.contains("THE BELL ANGLE IS 95.5 DEGREES"), report.constData());
