@@ -3,10 +3,12 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "child_window.h"
 #include "engine_loader.h"
 #include "file_names.h"
 #include "platform/platform.h"
 #include "side_view.h"
+#include "table_form.h"
 #include "tool_icons.h"
 #include "user_interaction.h"
 
@@ -19,7 +21,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMetaObject>
 #include <QToolBar>
 
 namespace vorna {
@@ -64,6 +65,8 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
         if (m_sideView && m_mdiArea->activeSubWindow() == m_sideView)
             SideView()->Rebuild();
     });
+    // An open dialog must show the new values, or it would store the old ones when left.
+    connect(this, &TMainForm::projectChanged, this, &TMainForm::refreshChildWindows);
     setAcceptDrops(true);
 
     m_wordProcessor = m_settings->WordProcessor();
@@ -371,13 +374,8 @@ void TMainForm::updateWindowList()
 bool TMainForm::CommitActiveChild()
 {
     QMdiSubWindow *active = m_mdiArea->activeSubWindow();
-    QWidget *child = active ? active->widget() : nullptr;
-    if (!child || child->metaObject()->indexOfMethod("commit()") < 0)
-        return true;
-    bool committed = true;
-    QMetaObject::invokeMethod(child, "commit", Qt::DirectConnection,
-                              Q_RETURN_ARG(bool, committed));
-    return committed;
+    auto *child = active ? qobject_cast<ChildWindow *>(active->widget()) : nullptr;
+    return !child || child->commit();
 }
 
 bool TMainForm::IsModified() const
@@ -404,31 +402,45 @@ QMdiSubWindow *TMainForm::addChildWindow(QWidget *window)
 
 void TMainForm::ShowDataWindow(DataWindow kind)
 {
-    QPointer<QMdiSubWindow> &child = m_dataWindows[kind];
-    if (!child) {
-        QWidget *window = createDataWindow(kind, *this);
-        if (!window) {
-            m_interaction->Information(this, s(kWindowNotAvailable));
-            return;
-        }
-        child = addChildWindow(window);
+    if (kind == DataWindow::SoilLayers) {
+        // The table keeps its own window; the parameter tables open from its buttons.
+        TTableForm::ShowWindow(m_tables->SoilLayers(), m_mdiArea);
+        return;
     }
-    child->show();
-    child->widget()->show();
-    m_mdiArea->setActiveSubWindow(child);
+    QPointer<ChildWindow> &window = m_dataWindows[kind];
+    if (!window)
+        window = createDataDialog(kind, *this);
+    if (window)
+        showInArea(m_mdiArea, window);
 }
 
-void TMainForm::CloseDataWindow(DataWindow kind)
+bool TMainForm::CloseDataWindow(DataWindow kind)
 {
-    const auto found = m_dataWindows.find(kind);
-    if (found != m_dataWindows.end() && found->second)
-        found->second->close();
+    ChildWindow *window = DataWindowIfOpen(kind);
+    if (!window)
+        return true;
+    if (!window->closeWindow())
+        return false;
+    // Deleted later; a command that follows at once must not show the closed window again.
+    if (kind != DataWindow::SoilLayers)
+        m_dataWindows[kind] = nullptr;
+    return true;
 }
 
-QWidget *TMainForm::DataWindowIfOpen(DataWindow kind) const
+ChildWindow *TMainForm::DataWindowIfOpen(DataWindow kind) const
 {
+    if (kind == DataWindow::SoilLayers)
+        return TTableForm::WindowOf(m_tables->SoilLayers());
     const auto found = m_dataWindows.find(kind);
-    return found != m_dataWindows.end() && found->second ? found->second->widget() : nullptr;
+    return found != m_dataWindows.end() ? found->second.data() : nullptr;
+}
+
+void TMainForm::refreshChildWindows()
+{
+    for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
+        if (auto *window = qobject_cast<ChildWindow *>(frame->widget()))
+            window->refresh();
+    }
 }
 
 TDlgSideView *TMainForm::SideView() const
@@ -480,23 +492,37 @@ void TMainForm::setDesignMethod(int method)
     m_project.designMethod = method;
     m_tables->SetDesignMethod(method);
     SetModified(true);
-    // The soil layer window is rebuilt with or without the LRFD columns when next opened.
-    CloseDataWindow(DataWindow::SoilLayers);
+    // An open soil layer window shows or hides the LRFD columns and changes its comments.
+    if (TTableForm *layers = TTableForm::WindowOf(m_tables->SoilLayers()))
+        layers->rebuild();
     emit projectChanged();
 }
 
+// The project is designed either for a length or for a load: the other's dialog closes
+// (storing its values) before this one shows, and the command stops when it refuses.
 void TMainForm::specifyShaftLength()
 {
-    m_project.designControl = 2;
-    CloseDataWindow(DataWindow::DesignLoad);
+    if (!CloseDataWindow(DataWindow::DesignLoad))
+        return;
+    setDesignControl(2);
     ShowDataWindow(DataWindow::ShaftLength);
 }
 
 void TMainForm::specifyDesignLoad()
 {
-    m_project.designControl = 1;
-    CloseDataWindow(DataWindow::ShaftLength);
+    if (!CloseDataWindow(DataWindow::ShaftLength))
+        return;
+    setDesignControl(1);
     ShowDataWindow(DataWindow::DesignLoad);
+}
+
+// The computation method is saved with the project, so a change counts as an edit.
+void TMainForm::setDesignControl(int control)
+{
+    if (m_project.designControl == control)
+        return;
+    m_project.designControl = control;
+    SetModified(true);
 }
 
 void TMainForm::openHelpDocument(const QString &fileName)

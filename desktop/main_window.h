@@ -27,6 +27,7 @@ class QMenu;
 
 namespace vorna {
 
+class ChildWindow;
 class TAboutBox;
 class TDlgSideView;
 
@@ -53,6 +54,8 @@ public:
     void SetModified(bool modified);
 
     const QString &WordProcessor() const { return m_wordProcessor; }
+    // The setting itself, which the control options dialog edits in place.
+    QString &WordProcessor() { return m_wordProcessor; }
     void SetWordProcessor(const QString &program) { m_wordProcessor = program; }
     const RecentFiles &Recent() const { return m_recent; }
     bool ResultsAvailable() const { return m_resultsAvailable; }
@@ -67,8 +70,9 @@ public:
 
     // Data windows: created on first use, then brought to the front.
     void ShowDataWindow(DataWindow kind);
-    void CloseDataWindow(DataWindow kind);
-    QWidget *DataWindowIfOpen(DataWindow kind) const;
+    // Closes the window, which stores its values; false when it refused (an invalid entry).
+    bool CloseDataWindow(DataWindow kind);
+    ChildWindow *DataWindowIfOpen(DataWindow kind) const;
     TDlgSideView *SideView() const;
     void ShowResultGraph(ResultGraph graph);
 
@@ -141,12 +145,17 @@ private:
     void setDesignMethod(int method);
     void specifyShaftLength();
     void specifyDesignLoad();
+    void setDesignControl(int control);
+    // Every open data and table window loads the project's values again.
+    void refreshChildWindows();
     QMdiSubWindow *addChildWindow(QWidget *window);
 
     QString m_commandLineArgument;
     std::unique_ptr<AppSettings> m_settings;
     std::unique_ptr<UserInteraction> m_interaction;
     std::unique_ptr<ProgramTables> m_tables;
+    // Replaced only by assignment: open dialogs hold references to it and to the word
+    // processor.
     TProgramData m_project;
     QString m_wordProcessor;
     RecentFiles m_recent;
@@ -158,7 +167,8 @@ private:
 
     QMdiArea *m_mdiArea = nullptr;
     TAboutBox *m_aboutBox = nullptr;
-    std::map<DataWindow, QPointer<QMdiSubWindow>> m_dataWindows;
+    // The data dialogs; a pointer is set while its dialog exists.
+    std::map<DataWindow, QPointer<ChildWindow>> m_dataWindows;
     std::map<ResultGraph, QPointer<QMdiSubWindow>> m_graphWindows;
     QPointer<QMdiSubWindow> m_sideView;
 

@@ -1,6 +1,6 @@
-// The child windows that other parts of the program provide: the data dialogs and the
-// soil layer table window (data entry), and the result graphs. The main window asks these
-// functions for them, so each part plugs in here without touching the main window.
+// The child windows that other parts of the program provide: the data dialogs (data entry)
+// and the result graphs. The main window asks these functions for them, so it needs to know
+// no dialog class of its own.
 #pragma once
 
 #include <QString>
@@ -9,6 +9,7 @@ class QWidget;
 
 namespace vorna {
 
+class ChildWindow;
 class TMainForm;
 
 // Data windows of the Data menu and the tool bar.
@@ -39,13 +40,10 @@ enum class ResultGraph {
     CombinedSettlement,
 };
 
-// A new window for a data dialog or table, or nullptr while that window does not exist
-// yet. The main window puts it into its MDI area (deleted on close) and shows it. The
-// window edits mainForm.Project() and mainForm.Tables(), calls mainForm.SetModified(true)
-// on a change, reloads its fields on mainForm's projectChanged(), and offers a public slot
-// or Q_INVOKABLE `bool commit()` that stores its fields and returns false (keeping the
-// focus on the field) when an entry is invalid.
-QWidget *createDataWindow(DataWindow kind, TMainForm &mainForm);
+// A new data dialog that edits mainForm.Project() (and, for the control options, the main
+// window's word processor), or nullptr for the soil layer table, whose window belongs to
+// its table (TTableForm::ShowWindow).
+ChildWindow *createDataDialog(DataWindow kind, TMainForm &mainForm);
 
 // Builds the result graphs from a plot data file and stores the file's KLS in the
 // project; freshRun tells a run just made from a project being opened. False, after the
