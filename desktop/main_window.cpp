@@ -7,6 +7,7 @@
 #include "engine_loader.h"
 #include "file_names.h"
 #include "platform/platform.h"
+#include "plot_form.h"
 #include "side_view.h"
 #include "table_form.h"
 #include "tool_icons.h"
@@ -29,7 +30,6 @@ namespace {
 
 constexpr int kWindowSlots = 50;
 
-const char *const kWindowNotAvailable = "This window is not available in this version yet.";
 const char *const kUpdatesText =
     "This is VORNA version 2012.7.10.\rAsk the supplier of your copy whether a newer "
     "version is available.";
@@ -75,6 +75,13 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
 
     createActions();
     m_aboutBox = new TAboutBox(this);
+    // The graph windows' messages take the same way as the main window's, so a test that
+    // answers for the user sees them too.
+    GraphInteraction graphInteraction;
+    graphInteraction.information = [this](QWidget *parent, const QString &text) {
+        m_interaction->Information(parent ? parent : this, text);
+    };
+    m_graphs.SetInteraction(graphInteraction);
     m_project = TProgramData::CreateNew(*m_tables);
     setCaption();
     resize(900, 650);
@@ -220,7 +227,7 @@ void TMainForm::createMenus()
     for (int i = 0; i < static_cast<int>(std::size(graphItems)); ++i) {
         if (i == 3 || i == 6 || i == 8)
             m_graphicsMenu->addSeparator();
-        const auto graph = static_cast<ResultGraph>(i);
+        const auto graph = static_cast<ResultGraphId>(i);
         m_graphActions.push_back(addAction(m_graphicsMenu, graphItems[i].first,
                                            s(graphItems[i].second),
                                            [this, graph] { ShowResultGraph(graph); }));
@@ -296,11 +303,11 @@ void TMainForm::createToolBar()
         {"tbViewOutput", "View Output", ToolIcon::ViewOutput, [this] { CompEditOutputClick(); }, false},
         {"tbSideView", "View Soil Profile", ToolIcon::SoilProfile, [this] { CompSideViewClick(); }, false},
         {"tbCombine", "Combined Plot (Ultimate)", ToolIcon::CombinedUltimate,
-         [this] { ShowResultGraph(ResultGraph::Combine); }, false},
+         [this] { ShowResultGraph(ResultGraphId::Combine); }, false},
         {"tbCombineD", "Combined Plot (LRFD/ASD)", ToolIcon::CombinedFactored,
-         [this] { ShowResultGraph(ResultGraph::CombineFactored); }, false},
+         [this] { ShowResultGraph(ResultGraphId::CombineFactored); }, false},
         {"tbAxial", "Load vs. Settlement", ToolIcon::LoadSettlement,
-         [this] { ShowResultGraph(ResultGraph::Axial); }, false},
+         [this] { ShowResultGraph(ResultGraphId::Axial); }, false},
     };
     for (const Button &b : buttons) {
         QAction *action = addAction(nullptr, b.name, s(b.hint), b.command, b.commitFirst);
@@ -332,13 +339,11 @@ void TMainForm::updateMenus()
     m_editNotes->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrr"))));
     m_editOutput->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vro"))));
 
-    const bool graphs =
-        m_resultsAvailable && QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrp")));
-    for (QAction *action : m_graphActions)
-        action->setEnabled(graphs);
-    if (p.KLS == 0) {
-        for (ResultGraph g : {ResultGraph::Upper, ResultGraph::Lower, ResultGraph::CombinedSettlement})
-            m_graphActions[static_cast<std::size_t>(g)]->setEnabled(false);
+    const bool plotFileExists = QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrp")));
+    for (std::size_t i = 0; i < m_graphActions.size(); ++i) {
+        const auto graph = static_cast<ResultGraphId>(i);
+        m_graphActions[i]->setEnabled(
+            ResultGraphs::MenuItemEnabled(graph, m_resultsAvailable, plotFileExists, p.KLS));
     }
     updateRecentFileSlots();
     updateWindowList();
@@ -458,22 +463,18 @@ void TMainForm::CompSideViewClick()
     SideView()->Rebuild();
 }
 
-void TMainForm::ShowResultGraph(ResultGraph graph)
+void TMainForm::ShowResultGraph(ResultGraphId graph)
 {
-    if (!m_resultsAvailable)
+    // The graphs live in memory, so a plot data file removed since does not matter here.
+    if (!ResultGraphs::MenuItemEnabled(graph, m_resultsAvailable, true, m_project.KLS))
         return;
-    QPointer<QMdiSubWindow> &child = m_graphWindows[graph];
-    if (!child) {
-        QWidget *window = createGraphWindow(graph, *this);
-        if (!window) {
-            m_interaction->Information(this, s(kWindowNotAvailable));
-            return;
-        }
-        child = addChildWindow(window);
-    }
-    child->show();
-    child->widget()->show();
-    m_mdiArea->setActiveSubWindow(child);
+    TGraphPlot &plot = m_graphs.Graph(graph);
+    TPlotForm *window = plot.EnsureWindow();
+    if (!window)
+        return; // an axis that cannot be scaled: no window
+    if (!qobject_cast<QMdiSubWindow *>(window->parentWidget()))
+        addChildWindow(window);
+    plot.Show();
 }
 
 void TMainForm::setUnits(int system)

@@ -8,6 +8,7 @@
 #include "program_data.h"
 #include "program_tables.h"
 #include "recent_files.h"
+#include "result_graphs.h"
 #include "user_interaction.h"
 #include "window_factory.h"
 
@@ -46,6 +47,7 @@ public:
     TProgramData &Project() { return m_project; }
     const TProgramData &Project() const { return m_project; }
     ProgramTables &Tables() { return *m_tables; }
+    ResultGraphs &Graphs() { return m_graphs; }
     UserInteraction &Interaction() { return *m_interaction; }
     QMdiArea &MdiArea() { return *m_mdiArea; }
 
@@ -74,7 +76,9 @@ public:
     bool CloseDataWindow(DataWindow kind);
     ChildWindow *DataWindowIfOpen(DataWindow kind) const;
     TDlgSideView *SideView() const;
-    void ShowResultGraph(ResultGraph graph);
+    // Shows a result graph in its window, created on first use; nothing while the graph
+    // has no results or its axes cannot be scaled.
+    void ShowResultGraph(ResultGraphId graph);
 
     // Opens a project file: the project is replaced, its folder becomes current, results
     // are read when its plot data file exists, and it enters the recent-files list.
@@ -158,6 +162,7 @@ private:
     // processor.
     TProgramData m_project;
     QString m_wordProcessor;
+    ResultGraphs m_graphs;
     RecentFiles m_recent;
     bool m_resultsAvailable = false;
     bool m_firstShowDone = false;
@@ -169,7 +174,6 @@ private:
     TAboutBox *m_aboutBox = nullptr;
     // The data dialogs; a pointer is set while its dialog exists.
     std::map<DataWindow, QPointer<ChildWindow>> m_dataWindows;
-    std::map<ResultGraph, QPointer<QMdiSubWindow>> m_graphWindows;
     QPointer<QMdiSubWindow> m_sideView;
 
     QMenu *m_fileMenu = nullptr;

@@ -3,14 +3,16 @@
 // no dialog class of its own.
 #pragma once
 
-#include <QString>
+#include "result_graphs.h"
 
-class QWidget;
+#include <QString>
 
 namespace vorna {
 
 class ChildWindow;
+class ProgramTables;
 class TMainForm;
+class TProgramData;
 
 // Data windows of the Data menu and the tool bar.
 enum class DataWindow {
@@ -24,34 +26,18 @@ enum class DataWindow {
     ControlOptions,
 };
 
-// Result graphs of the Graphics menu and the tool bar, in menu order.
-enum class ResultGraph {
-    Skin,
-    Tip,
-    Total,
-    FactoredSkin,
-    FactoredTip,
-    FactoredTotal,
-    Combine,
-    CombineFactored,
-    Axial,
-    Upper,
-    Lower,
-    CombinedSettlement,
-};
-
 // A new data dialog that edits mainForm.Project() (and, for the control options, the main
 // window's word processor), or nullptr for the soil layer table, whose window belongs to
 // its table (TTableForm::ShowWindow).
 ChildWindow *createDataDialog(DataWindow kind, TMainForm &mainForm);
 
-// Builds the result graphs from a plot data file and stores the file's KLS in the
-// project; freshRun tells a run just made from a project being opened. False, after the
-// message "An error occured in running the main program." for a fresh run, when the file
-// cannot be read.
-bool buildResultGraphs(TMainForm &mainForm, const QString &plotFileName, bool freshRun);
+// What building the result graphs needs of the project and its soil layer table.
+ResultProjectFacts resultProjectFacts(const TProgramData &project, const ProgramTables &tables);
 
-// A new window showing a result graph, or nullptr while the graph windows do not exist.
-QWidget *createGraphWindow(ResultGraph graph, TMainForm &mainForm);
+// Builds mainForm.Graphs() from a plot data file and stores the file's KLS in the project;
+// freshRun tells a run just made from a project being opened. False, after the message
+// "An error occured in running the main program." for a fresh run, when the file cannot
+// be read.
+bool buildResultGraphs(TMainForm &mainForm, const QString &plotFileName, bool freshRun);
 
 } // namespace vorna

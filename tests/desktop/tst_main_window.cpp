@@ -1,6 +1,6 @@
 // The main window: menus and tool bar, menu state rules, file commands, the save-changes
 // query, recent files, settings, start-up, dropped files, the text viewer, and the data
-// windows its commands open.
+// and graph windows its commands open.
 #include "about_box.h"
 #include "child_window.h"
 #include "data_edit.h"
@@ -10,6 +10,7 @@
 #include "loading_dialog.h"
 #include "main_window.h"
 #include "message_log.h"
+#include "plot_form.h"
 #include "project_helpers.h"
 #include "shaft_properties_dialog.h"
 #include "table_form.h"
@@ -152,6 +153,7 @@ private slots:
     void replacedProjectReloadsOpenDialogs_data();
     void replacedProjectReloadsOpenDialogs();
     void closingStopsWhileADialogRefuses();
+    void graphWindowShowsTheReadResults();
 };
 
 void tst_MainWindow::menuCaptions_data()
@@ -906,6 +908,25 @@ void tst_MainWindow::closingStopsWhileADialogRefuses()
     m_fake->saveAnswer = UserInteraction::SaveAnswer::No;
     QVERIFY(form->close());
     QCOMPARE(form->Project().shaftProperties[kWaterTableDepth], 12.0);
+}
+
+// A project opened with its plot data file shows its graphs; the window is made once.
+void tst_MainWindow::graphWindowShowsTheReadResults()
+{
+    auto form = makeForm();
+    form->show();
+    const QString project = projectFile(QStringLiteral("shown.vrd"));
+    test::writeFile(path(QStringLiteral("shown.vrp")), plotFile(3));
+    form->OpenProjectFile(project);
+    for (int choice = 0; choice < 2; ++choice)
+        action(*form, "GraphSkin")->trigger();
+    QCOMPARE(form->MdiArea().subWindowList().size(), 1);
+    auto *window = qobject_cast<TPlotForm *>(form->MdiArea().activeSubWindow()->widget());
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Skin Ultimate Friction vs Depth"));
+    QCOMPARE(window->Graph().LineCount(), 1);
+    QCOMPARE(window->Graph().LineName(0), QStringLiteral("Dia=2 ft"));
+    QVERIFY(m_fake->messages.isEmpty());
 }
 
 // Offscreen also when started outside ctest.
