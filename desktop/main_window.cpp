@@ -22,7 +22,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMetaObject>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace vorna {
 
@@ -37,6 +40,27 @@ const char *const kUpdatesText =
 QString s(const char *text)
 {
     return QString::fromUtf8(text);
+}
+
+// A new child window lies wholly inside the area where it can: the area places it in free
+// space, which may run past the bottom or the right edge. A window larger than the area
+// keeps its top-left corner in view. This waits for the window's own layout, which sets its
+// final size.
+void moveIntoArea(QMdiSubWindow *frame)
+{
+    if (!frame)
+        return;
+    QMetaObject::invokeMethod(frame, [frame] {
+        if (!frame->mdiArea())
+            return;
+        const QRect room = frame->mdiArea()->viewport()->rect();
+        QRect place = frame->geometry();
+        place.moveRight(std::min(place.right(), room.right()));
+        place.moveBottom(std::min(place.bottom(), room.bottom()));
+        place.moveLeft(std::max(place.left(), room.left()));
+        place.moveTop(std::max(place.top(), room.top()));
+        frame->move(place.topLeft());
+    }, Qt::QueuedConnection);
 }
 
 } // namespace
@@ -409,14 +433,21 @@ void TMainForm::ShowDataWindow(DataWindow kind)
 {
     if (kind == DataWindow::SoilLayers) {
         // The table keeps its own window; the parameter tables open from its buttons.
-        TTableForm::ShowWindow(m_tables->SoilLayers(), m_mdiArea);
+        const bool created = !TTableForm::WindowOf(m_tables->SoilLayers());
+        TTableForm *window = TTableForm::ShowWindow(m_tables->SoilLayers(), m_mdiArea);
+        if (window && created)
+            moveIntoArea(window->subWindow());
         return;
     }
     QPointer<ChildWindow> &window = m_dataWindows[kind];
-    if (!window)
+    const bool created = !window;
+    if (created)
         window = createDataDialog(kind, *this);
-    if (window)
-        showInArea(m_mdiArea, window);
+    if (!window)
+        return;
+    showInArea(m_mdiArea, window);
+    if (created)
+        moveIntoArea(window->subWindow());
 }
 
 bool TMainForm::CloseDataWindow(DataWindow kind)
@@ -472,9 +503,17 @@ void TMainForm::ShowResultGraph(ResultGraphId graph)
     TPlotForm *window = plot.EnsureWindow();
     if (!window)
         return; // an axis that cannot be scaled: no window
-    if (!qobject_cast<QMdiSubWindow *>(window->parentWidget()))
-        addChildWindow(window);
+    QMdiSubWindow *created = nullptr;
+    if (!qobject_cast<QMdiSubWindow *>(window->parentWidget())) {
+        // The frame takes the size the graph window chose for itself, not the smaller
+        // size its layout needs at least.
+        const QSize graphSize = window->size();
+        created = addChildWindow(window);
+        const QMargins frameMargins = created->contentsMargins();
+        created->resize(graphSize.grownBy(frameMargins).boundedTo(m_mdiArea->viewport()->size()));
+    }
     plot.Show();
+    moveIntoArea(created);
 }
 
 void TMainForm::setUnits(int system)

@@ -927,6 +927,8 @@ void tst_MainWindow::graphWindowShowsTheReadResults()
     QCOMPARE(window->Graph().LineCount(), 1);
     QCOMPARE(window->Graph().LineName(0), QStringLiteral("Dia=2 ft"));
     QVERIFY(m_fake->messages.isEmpty());
+    // The frame fits the graph's own width, not the narrow least size of its layout.
+    QCOMPARE(window->width(), 720);
 }
 
 // Offscreen also when started outside ctest.
