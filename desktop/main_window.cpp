@@ -3,10 +3,13 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "child_window.h"
 #include "engine_loader.h"
 #include "file_names.h"
 #include "platform/platform.h"
+#include "plot_form.h"
 #include "side_view.h"
+#include "table_form.h"
 #include "tool_icons.h"
 #include "user_interaction.h"
 
@@ -22,13 +25,14 @@
 #include <QMetaObject>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace vorna {
 
 namespace {
 
 constexpr int kWindowSlots = 50;
 
-const char *const kWindowNotAvailable = "This window is not available in this version yet.";
 const char *const kUpdatesText =
     "This is VORNA version 2012.7.10.\rAsk the supplier of your copy whether a newer "
     "version is available.";
@@ -36,6 +40,27 @@ const char *const kUpdatesText =
 QString s(const char *text)
 {
     return QString::fromUtf8(text);
+}
+
+// A new child window lies wholly inside the area where it can: the area places it in free
+// space, which may run past the bottom or the right edge. A window larger than the area
+// keeps its top-left corner in view. This waits for the window's own layout, which sets its
+// final size.
+void moveIntoArea(QMdiSubWindow *frame)
+{
+    if (!frame)
+        return;
+    QMetaObject::invokeMethod(frame, [frame] {
+        if (!frame->mdiArea())
+            return;
+        const QRect room = frame->mdiArea()->viewport()->rect();
+        QRect place = frame->geometry();
+        place.moveRight(std::min(place.right(), room.right()));
+        place.moveBottom(std::min(place.bottom(), room.bottom()));
+        place.moveLeft(std::max(place.left(), room.left()));
+        place.moveTop(std::max(place.top(), room.top()));
+        frame->move(place.topLeft());
+    }, Qt::QueuedConnection);
 }
 
 } // namespace
@@ -64,6 +89,8 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
         if (m_sideView && m_mdiArea->activeSubWindow() == m_sideView)
             SideView()->Rebuild();
     });
+    // An open dialog must show the new values, or it would store the old ones when left.
+    connect(this, &TMainForm::projectChanged, this, &TMainForm::refreshChildWindows);
     setAcceptDrops(true);
 
     m_wordProcessor = m_settings->WordProcessor();
@@ -72,6 +99,13 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
 
     createActions();
     m_aboutBox = new TAboutBox(this);
+    // The graph windows' messages take the same way as the main window's, so a test that
+    // answers for the user sees them too.
+    GraphInteraction graphInteraction;
+    graphInteraction.information = [this](QWidget *parent, const QString &text) {
+        m_interaction->Information(parent ? parent : this, text);
+    };
+    m_graphs.SetInteraction(graphInteraction);
     m_project = TProgramData::CreateNew(*m_tables);
     setCaption();
     resize(900, 650);
@@ -217,7 +251,7 @@ void TMainForm::createMenus()
     for (int i = 0; i < static_cast<int>(std::size(graphItems)); ++i) {
         if (i == 3 || i == 6 || i == 8)
             m_graphicsMenu->addSeparator();
-        const auto graph = static_cast<ResultGraph>(i);
+        const auto graph = static_cast<ResultGraphId>(i);
         m_graphActions.push_back(addAction(m_graphicsMenu, graphItems[i].first,
                                            s(graphItems[i].second),
                                            [this, graph] { ShowResultGraph(graph); }));
@@ -293,11 +327,11 @@ void TMainForm::createToolBar()
         {"tbViewOutput", "View Output", ToolIcon::ViewOutput, [this] { CompEditOutputClick(); }, false},
         {"tbSideView", "View Soil Profile", ToolIcon::SoilProfile, [this] { CompSideViewClick(); }, false},
         {"tbCombine", "Combined Plot (Ultimate)", ToolIcon::CombinedUltimate,
-         [this] { ShowResultGraph(ResultGraph::Combine); }, false},
+         [this] { ShowResultGraph(ResultGraphId::Combine); }, false},
         {"tbCombineD", "Combined Plot (LRFD/ASD)", ToolIcon::CombinedFactored,
-         [this] { ShowResultGraph(ResultGraph::CombineFactored); }, false},
+         [this] { ShowResultGraph(ResultGraphId::CombineFactored); }, false},
         {"tbAxial", "Load vs. Settlement", ToolIcon::LoadSettlement,
-         [this] { ShowResultGraph(ResultGraph::Axial); }, false},
+         [this] { ShowResultGraph(ResultGraphId::Axial); }, false},
     };
     for (const Button &b : buttons) {
         QAction *action = addAction(nullptr, b.name, s(b.hint), b.command, b.commitFirst);
@@ -329,13 +363,11 @@ void TMainForm::updateMenus()
     m_editNotes->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrr"))));
     m_editOutput->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vro"))));
 
-    const bool graphs =
-        m_resultsAvailable && QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrp")));
-    for (QAction *action : m_graphActions)
-        action->setEnabled(graphs);
-    if (p.KLS == 0) {
-        for (ResultGraph g : {ResultGraph::Upper, ResultGraph::Lower, ResultGraph::CombinedSettlement})
-            m_graphActions[static_cast<std::size_t>(g)]->setEnabled(false);
+    const bool plotFileExists = QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrp")));
+    for (std::size_t i = 0; i < m_graphActions.size(); ++i) {
+        const auto graph = static_cast<ResultGraphId>(i);
+        m_graphActions[i]->setEnabled(
+            ResultGraphs::MenuItemEnabled(graph, m_resultsAvailable, plotFileExists, p.KLS));
     }
     updateRecentFileSlots();
     updateWindowList();
@@ -371,13 +403,8 @@ void TMainForm::updateWindowList()
 bool TMainForm::CommitActiveChild()
 {
     QMdiSubWindow *active = m_mdiArea->activeSubWindow();
-    QWidget *child = active ? active->widget() : nullptr;
-    if (!child || child->metaObject()->indexOfMethod("commit()") < 0)
-        return true;
-    bool committed = true;
-    QMetaObject::invokeMethod(child, "commit", Qt::DirectConnection,
-                              Q_RETURN_ARG(bool, committed));
-    return committed;
+    auto *child = active ? qobject_cast<ChildWindow *>(active->widget()) : nullptr;
+    return !child || child->commit();
 }
 
 bool TMainForm::IsModified() const
@@ -404,31 +431,52 @@ QMdiSubWindow *TMainForm::addChildWindow(QWidget *window)
 
 void TMainForm::ShowDataWindow(DataWindow kind)
 {
-    QPointer<QMdiSubWindow> &child = m_dataWindows[kind];
-    if (!child) {
-        QWidget *window = createDataWindow(kind, *this);
-        if (!window) {
-            m_interaction->Information(this, s(kWindowNotAvailable));
-            return;
-        }
-        child = addChildWindow(window);
+    if (kind == DataWindow::SoilLayers) {
+        // The table keeps its own window; the parameter tables open from its buttons.
+        const bool created = !TTableForm::WindowOf(m_tables->SoilLayers());
+        TTableForm *window = TTableForm::ShowWindow(m_tables->SoilLayers(), m_mdiArea);
+        if (window && created)
+            moveIntoArea(window->subWindow());
+        return;
     }
-    child->show();
-    child->widget()->show();
-    m_mdiArea->setActiveSubWindow(child);
+    QPointer<ChildWindow> &window = m_dataWindows[kind];
+    const bool created = !window;
+    if (created)
+        window = createDataDialog(kind, *this);
+    if (!window)
+        return;
+    showInArea(m_mdiArea, window);
+    if (created)
+        moveIntoArea(window->subWindow());
 }
 
-void TMainForm::CloseDataWindow(DataWindow kind)
+bool TMainForm::CloseDataWindow(DataWindow kind)
 {
-    const auto found = m_dataWindows.find(kind);
-    if (found != m_dataWindows.end() && found->second)
-        found->second->close();
+    ChildWindow *window = DataWindowIfOpen(kind);
+    if (!window)
+        return true;
+    if (!window->closeWindow())
+        return false;
+    // Deleted later; a command that follows at once must not show the closed window again.
+    if (kind != DataWindow::SoilLayers)
+        m_dataWindows[kind] = nullptr;
+    return true;
 }
 
-QWidget *TMainForm::DataWindowIfOpen(DataWindow kind) const
+ChildWindow *TMainForm::DataWindowIfOpen(DataWindow kind) const
 {
+    if (kind == DataWindow::SoilLayers)
+        return TTableForm::WindowOf(m_tables->SoilLayers());
     const auto found = m_dataWindows.find(kind);
-    return found != m_dataWindows.end() && found->second ? found->second->widget() : nullptr;
+    return found != m_dataWindows.end() ? found->second.data() : nullptr;
+}
+
+void TMainForm::refreshChildWindows()
+{
+    for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
+        if (auto *window = qobject_cast<ChildWindow *>(frame->widget()))
+            window->refresh();
+    }
 }
 
 TDlgSideView *TMainForm::SideView() const
@@ -446,22 +494,26 @@ void TMainForm::CompSideViewClick()
     SideView()->Rebuild();
 }
 
-void TMainForm::ShowResultGraph(ResultGraph graph)
+void TMainForm::ShowResultGraph(ResultGraphId graph)
 {
-    if (!m_resultsAvailable)
+    // The graphs live in memory, so a plot data file removed since does not matter here.
+    if (!ResultGraphs::MenuItemEnabled(graph, m_resultsAvailable, true, m_project.KLS))
         return;
-    QPointer<QMdiSubWindow> &child = m_graphWindows[graph];
-    if (!child) {
-        QWidget *window = createGraphWindow(graph, *this);
-        if (!window) {
-            m_interaction->Information(this, s(kWindowNotAvailable));
-            return;
-        }
-        child = addChildWindow(window);
+    TGraphPlot &plot = m_graphs.Graph(graph);
+    TPlotForm *window = plot.EnsureWindow();
+    if (!window)
+        return; // an axis that cannot be scaled: no window
+    QMdiSubWindow *created = nullptr;
+    if (!qobject_cast<QMdiSubWindow *>(window->parentWidget())) {
+        // The frame takes the size the graph window chose for itself, not the smaller
+        // size its layout needs at least.
+        const QSize graphSize = window->size();
+        created = addChildWindow(window);
+        const QMargins frameMargins = created->contentsMargins();
+        created->resize(graphSize.grownBy(frameMargins).boundedTo(m_mdiArea->viewport()->size()));
     }
-    child->show();
-    child->widget()->show();
-    m_mdiArea->setActiveSubWindow(child);
+    plot.Show();
+    moveIntoArea(created);
 }
 
 void TMainForm::setUnits(int system)
@@ -480,23 +532,37 @@ void TMainForm::setDesignMethod(int method)
     m_project.designMethod = method;
     m_tables->SetDesignMethod(method);
     SetModified(true);
-    // The soil layer window is rebuilt with or without the LRFD columns when next opened.
-    CloseDataWindow(DataWindow::SoilLayers);
+    // An open soil layer window shows or hides the LRFD columns and changes its comments.
+    if (TTableForm *layers = TTableForm::WindowOf(m_tables->SoilLayers()))
+        layers->rebuild();
     emit projectChanged();
 }
 
+// The project is designed either for a length or for a load: the other's dialog closes
+// (storing its values) before this one shows, and the command stops when it refuses.
 void TMainForm::specifyShaftLength()
 {
-    m_project.designControl = 2;
-    CloseDataWindow(DataWindow::DesignLoad);
+    if (!CloseDataWindow(DataWindow::DesignLoad))
+        return;
+    setDesignControl(2);
     ShowDataWindow(DataWindow::ShaftLength);
 }
 
 void TMainForm::specifyDesignLoad()
 {
-    m_project.designControl = 1;
-    CloseDataWindow(DataWindow::ShaftLength);
+    if (!CloseDataWindow(DataWindow::ShaftLength))
+        return;
+    setDesignControl(1);
     ShowDataWindow(DataWindow::DesignLoad);
+}
+
+// The computation method is saved with the project, so a change counts as an edit.
+void TMainForm::setDesignControl(int control)
+{
+    if (m_project.designControl == control)
+        return;
+    m_project.designControl = control;
+    SetModified(true);
 }
 
 void TMainForm::openHelpDocument(const QString &fileName)

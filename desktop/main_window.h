@@ -8,6 +8,7 @@
 #include "program_data.h"
 #include "program_tables.h"
 #include "recent_files.h"
+#include "result_graphs.h"
 #include "user_interaction.h"
 #include "window_factory.h"
 
@@ -27,6 +28,7 @@ class QMenu;
 
 namespace vorna {
 
+class ChildWindow;
 class TAboutBox;
 class TDlgSideView;
 
@@ -45,6 +47,7 @@ public:
     TProgramData &Project() { return m_project; }
     const TProgramData &Project() const { return m_project; }
     ProgramTables &Tables() { return *m_tables; }
+    ResultGraphs &Graphs() { return m_graphs; }
     UserInteraction &Interaction() { return *m_interaction; }
     QMdiArea &MdiArea() { return *m_mdiArea; }
 
@@ -53,6 +56,8 @@ public:
     void SetModified(bool modified);
 
     const QString &WordProcessor() const { return m_wordProcessor; }
+    // The setting itself, which the control options dialog edits in place.
+    QString &WordProcessor() { return m_wordProcessor; }
     void SetWordProcessor(const QString &program) { m_wordProcessor = program; }
     const RecentFiles &Recent() const { return m_recent; }
     bool ResultsAvailable() const { return m_resultsAvailable; }
@@ -67,10 +72,13 @@ public:
 
     // Data windows: created on first use, then brought to the front.
     void ShowDataWindow(DataWindow kind);
-    void CloseDataWindow(DataWindow kind);
-    QWidget *DataWindowIfOpen(DataWindow kind) const;
+    // Closes the window, which stores its values; false when it refused (an invalid entry).
+    bool CloseDataWindow(DataWindow kind);
+    ChildWindow *DataWindowIfOpen(DataWindow kind) const;
     TDlgSideView *SideView() const;
-    void ShowResultGraph(ResultGraph graph);
+    // Shows a result graph in its window, created on first use; nothing while the graph
+    // has no results or its axes cannot be scaled.
+    void ShowResultGraph(ResultGraphId graph);
 
     // Opens a project file: the project is replaced, its folder becomes current, results
     // are read when its plot data file exists, and it enters the recent-files list.
@@ -141,14 +149,20 @@ private:
     void setDesignMethod(int method);
     void specifyShaftLength();
     void specifyDesignLoad();
+    void setDesignControl(int control);
+    // Every open data and table window loads the project's values again.
+    void refreshChildWindows();
     QMdiSubWindow *addChildWindow(QWidget *window);
 
     QString m_commandLineArgument;
     std::unique_ptr<AppSettings> m_settings;
     std::unique_ptr<UserInteraction> m_interaction;
     std::unique_ptr<ProgramTables> m_tables;
+    // Replaced only by assignment: open dialogs hold references to it and to the word
+    // processor.
     TProgramData m_project;
     QString m_wordProcessor;
+    ResultGraphs m_graphs;
     RecentFiles m_recent;
     bool m_resultsAvailable = false;
     bool m_firstShowDone = false;
@@ -158,8 +172,8 @@ private:
 
     QMdiArea *m_mdiArea = nullptr;
     TAboutBox *m_aboutBox = nullptr;
-    std::map<DataWindow, QPointer<QMdiSubWindow>> m_dataWindows;
-    std::map<ResultGraph, QPointer<QMdiSubWindow>> m_graphWindows;
+    // The data dialogs; a pointer is set while its dialog exists.
+    std::map<DataWindow, QPointer<ChildWindow>> m_dataWindows;
     QPointer<QMdiSubWindow> m_sideView;
 
     QMenu *m_fileMenu = nullptr;

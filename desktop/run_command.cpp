@@ -14,9 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <clocale>
-#include <string>
-
 namespace vorna {
 
 namespace {
@@ -28,30 +25,6 @@ public:
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
-// "." as the decimal separator of the C library while the engine runs in this process.
-// QApplication takes the C library's locale from the environment, and the engine's own
-// formatting must not turn 12.5 into "12,5" under a comma-decimal locale. The previous
-// setting comes back however the run ends; the user's locale settings are not touched.
-class CNumericLocale {
-public:
-    CNumericLocale()
-    {
-        if (const char *current = std::setlocale(LC_NUMERIC, nullptr))
-            m_previous = current;
-        std::setlocale(LC_NUMERIC, "C");
-    }
-    ~CNumericLocale()
-    {
-        if (!m_previous.empty())
-            std::setlocale(LC_NUMERIC, m_previous.c_str());
-    }
-    CNumericLocale(const CNumericLocale &) = delete;
-    CNumericLocale &operator=(const CNumericLocale &) = delete;
-
-private:
-    std::string m_previous;
 };
 
 // Clears the main window's engine library, which unloads it, however the run ends.
@@ -112,8 +85,6 @@ void TMainForm::CompRunClick()
         m_interaction->Information(this, s(runmessage::kReinitialize));
         return;
     }
-    const CNumericLocale decimalPoint;
-
     // The engine reads names.dat from the current folder and takes relative names from
     // there: the project's folder, or the program's when the name has no folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());

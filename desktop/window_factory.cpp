@@ -1,42 +1,67 @@
-// Stubs until the data dialogs, the table window and the graph windows exist: the data and
-// graph windows are not created yet, and the result graphs are only read from the plot
-// data file, so that a successful read is what makes results available.
 #include "window_factory.h"
 
+#include "control_options_dialog.h"
+#include "design_load_dialog.h"
+#include "factor_of_safety_dialog.h"
 #include "main_window.h"
-#include "plot_file_reader.h"
-#include "word_reader.h"
+#include "shaft_length_dialog.h"
+#include "shaft_properties_dialog.h"
+#include "title_dialog.h"
+#include "water_table_dialog.h"
 
 namespace vorna {
 
-QWidget *createDataWindow(DataWindow, TMainForm &)
+ChildWindow *createDataDialog(DataWindow kind, TMainForm &mainForm)
 {
+    TProgramData &project = mainForm.Project();
+    switch (kind) {
+    case DataWindow::Title:
+        return new TfrmTitle(project);
+    case DataWindow::ShaftProperties:
+        return new TfrmShaftProperties(project);
+    case DataWindow::FactorOfSafety:
+        return new TfrmFactorOfSafety(project);
+    case DataWindow::ShaftLength:
+        return new TfrmShaftLength(project);
+    case DataWindow::DesignLoad:
+        return new TfrmDesignLoad(project);
+    case DataWindow::WaterTable:
+        return new TfrmWaterTable(project);
+    case DataWindow::ControlOptions:
+        return new TfrmControlOptions(project, mainForm.WordProcessor());
+    case DataWindow::SoilLayers:
+        return nullptr;
+    }
     return nullptr;
+}
+
+ResultProjectFacts resultProjectFacts(const TProgramData &project, const ProgramTables &tables)
+{
+    ResultProjectFacts facts;
+    facts.unitSystem = project.unitSystem;
+    facts.lrfd = project.designMethod == 1;
+    facts.uplift = project.loadingType == 2;
+    facts.FST = project.FST;
+    facts.FSB = project.FSB;
+    facts.startDiameter = project.shaftProperties[kMinDiameter];
+    facts.currentLayout = project.currentLayout;
+    const TGridTable &layers = tables.SoilLayers();
+    for (int row = 0; row < layers.RowCount(); ++row)
+        facts.layers.push_back({layers.Column(kSoilTypeColumn).AsInteger(row),
+                                layers.Column(kBottomDepthColumn).AsFloat(row)});
+    return facts;
 }
 
 bool buildResultGraphs(TMainForm &mainForm, const QString &plotFileName, bool freshRun)
 {
     TProgramData &project = mainForm.Project();
-    PlotReadOptions options;
-    options.currentLayout = project.currentLayout;
-    options.uplift = project.loadingType == 2;
-    options.FST = project.FST;
-    options.FSB = project.FSB;
-    try {
-        const PlotData data = readPlotFile(plotFileName, options);
-        project.KLS = data.KLS;
-        return true;
-    } catch (const EInputError &) {
-        if (freshRun)
-            mainForm.Interaction().Information(
-                &mainForm, QStringLiteral("An error occured in running the main program."));
-        return false;
-    }
-}
-
-QWidget *createGraphWindow(ResultGraph, TMainForm &)
-{
-    return nullptr;
+    const ResultBuildOutcome outcome = mainForm.Graphs().BuildFromPlotFile(
+        plotFileName, freshRun, resultProjectFacts(project, mainForm.Tables()));
+    if (outcome.KLS)
+        project.KLS = *outcome.KLS;
+    if (!outcome.message.isEmpty())
+        mainForm.Interaction().Information(&mainForm, outcome.message);
+    return outcome.built;
 }
 
 } // namespace vorna

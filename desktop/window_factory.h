@@ -1,15 +1,18 @@
-// The child windows that other parts of the program provide: the data dialogs and the
-// soil layer table window (data entry), and the result graphs. The main window asks these
-// functions for them, so each part plugs in here without touching the main window.
+// The child windows that other parts of the program provide: the data dialogs (data entry)
+// and the result graphs. The main window asks these functions for them, so it needs to know
+// no dialog class of its own.
 #pragma once
+
+#include "result_graphs.h"
 
 #include <QString>
 
-class QWidget;
-
 namespace vorna {
 
+class ChildWindow;
+class ProgramTables;
 class TMainForm;
+class TProgramData;
 
 // Data windows of the Data menu and the tool bar.
 enum class DataWindow {
@@ -23,37 +26,18 @@ enum class DataWindow {
     ControlOptions,
 };
 
-// Result graphs of the Graphics menu and the tool bar, in menu order.
-enum class ResultGraph {
-    Skin,
-    Tip,
-    Total,
-    FactoredSkin,
-    FactoredTip,
-    FactoredTotal,
-    Combine,
-    CombineFactored,
-    Axial,
-    Upper,
-    Lower,
-    CombinedSettlement,
-};
+// A new data dialog that edits mainForm.Project() (and, for the control options, the main
+// window's word processor), or nullptr for the soil layer table, whose window belongs to
+// its table (TTableForm::ShowWindow).
+ChildWindow *createDataDialog(DataWindow kind, TMainForm &mainForm);
 
-// A new window for a data dialog or table, or nullptr while that window does not exist
-// yet. The main window puts it into its MDI area (deleted on close) and shows it. The
-// window edits mainForm.Project() and mainForm.Tables(), calls mainForm.SetModified(true)
-// on a change, reloads its fields on mainForm's projectChanged(), and offers a public slot
-// or Q_INVOKABLE `bool commit()` that stores its fields and returns false (keeping the
-// focus on the field) when an entry is invalid.
-QWidget *createDataWindow(DataWindow kind, TMainForm &mainForm);
+// What building the result graphs needs of the project and its soil layer table.
+ResultProjectFacts resultProjectFacts(const TProgramData &project, const ProgramTables &tables);
 
-// Builds the result graphs from a plot data file and stores the file's KLS in the
-// project; freshRun tells a run just made from a project being opened. False, after the
-// message "An error occured in running the main program." for a fresh run, when the file
-// cannot be read.
+// Builds mainForm.Graphs() from a plot data file and stores the file's KLS in the project;
+// freshRun tells a run just made from a project being opened. False, after the message
+// "An error occured in running the main program." for a fresh run, when the file cannot
+// be read.
 bool buildResultGraphs(TMainForm &mainForm, const QString &plotFileName, bool freshRun);
-
-// A new window showing a result graph, or nullptr while the graph windows do not exist.
-QWidget *createGraphWindow(ResultGraph graph, TMainForm &mainForm);
 
 } // namespace vorna

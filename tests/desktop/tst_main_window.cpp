@@ -1,13 +1,27 @@
 // The main window: menus and tool bar, menu state rules, file commands, the save-changes
-// query, recent files, settings, start-up, dropped files and the text viewer.
+// query, recent files, settings, start-up, dropped files, the text viewer, and the data
+// and graph windows its commands open.
 #include "about_box.h"
+#include "child_window.h"
+#include "data_edit.h"
 #include "fake_interaction.h"
 #include "file_names.h"
+#include "grid_table_model.h"
+#include "loading_dialog.h"
 #include "main_window.h"
+#include "message_log.h"
+#include "plot_form.h"
 #include "project_helpers.h"
+#include "shaft_properties_dialog.h"
+#include "table_form.h"
+#include "title_dialog.h"
+
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -24,12 +38,12 @@ using vorna::test::FakeInteraction;
 namespace {
 
 // A child window whose commit can be refused, to see commands wait for it.
-class CommittingChild : public QWidget {
+class CommittingChild : public ChildWindow {
     Q_OBJECT
 public:
     int commits = 0;
     bool accept = true;
-    Q_INVOKABLE bool commit()
+    bool commit() override
     {
         ++commits;
         return accept;
@@ -133,7 +147,13 @@ private slots:
     void wordProcessorFailure();
     void helpCommands();
     void aboutBoxTexts();
-    void dataItemsWithoutWindowsSayso();
+    void dataItemsOpenTheirWindows_data();
+    void dataItemsOpenTheirWindows();
+    void shaftLengthAndDesignLoadExcludeEachOther();
+    void replacedProjectReloadsOpenDialogs_data();
+    void replacedProjectReloadsOpenDialogs();
+    void closingStopsWhileADialogRefuses();
+    void graphWindowShowsTheReadResults();
 };
 
 void tst_MainWindow::menuCaptions_data()
@@ -325,6 +345,10 @@ void tst_MainWindow::unitsItemConvertsTheProject()
 {
     auto form = makeForm();
     form->Project().shaftProperties[kMinDiameter] = 2.0;
+    action(*form, "DataShaft")->trigger();
+    const TDataEdit *minimum =
+        qobject_cast<TfrmShaftProperties *>(form->DataWindowIfOpen(DataWindow::ShaftProperties))
+            ->fields()[0];
     int changes = 0;
     connect(form.get(), &TMainForm::projectChanged, this, [&] { ++changes; });
     action(*form, "UnitsSI")->trigger();
@@ -332,6 +356,9 @@ void tst_MainWindow::unitsItemConvertsTheProject()
     QCOMPARE(form->Project().shaftProperties[kMinDiameter], 0.6096);
     QVERIFY(form->IsModified());
     QCOMPARE(changes, 1);
+    // The open dialog shows the converted value in the new unit.
+    QVERIFY(minimum->EditLabel()->text().endsWith(QStringLiteral("(m)")));
+    QCOMPARE(double(minimum->Number()), 0.6096);
     action(*form, "UnitsSI")->trigger(); // the system it has: nothing changes
     QCOMPARE(form->Project().shaftProperties[kMinDiameter], 0.6096);
     QCOMPARE(changes, 1);
@@ -342,15 +369,24 @@ void tst_MainWindow::designMethodItemShowsTheLrfdColumns()
     auto form = makeForm();
     TGridTable &layers = form->Tables().SoilLayers();
     QVERIFY(!layers.Column(kLrfdSideColumn).Visible);
+    action(*form, "DataSoilLayers")->trigger();
+    TTableForm *window = TTableForm::WindowOf(layers);
+    QVERIFY(window);
+    const int asdColumns = window->model()->columnCount();
     action(*form, "MethodLRFD")->trigger();
     QCOMPARE(form->Project().designMethod, 1);
     QVERIFY(layers.Column(kLrfdSideColumn).Visible);
     QVERIFY(layers.Column(kLrfdTipColumn).Visible);
     QVERIFY(layers.Comments.contains(QStringLiteral("LRFD Resistance Factors")));
+    // The open window follows at once.
+    QCOMPARE(TTableForm::WindowOf(layers), window);
+    QCOMPARE(window->model()->columnCount(), asdColumns + 2);
+    QVERIFY(window->commentsLabel()->text().contains(QStringLiteral("LRFD Resistance Factors")));
     form->updateMenus();
     QVERIFY(!action(*form, "DataFS")->isEnabled());
     action(*form, "MethodASD")->trigger();
     QVERIFY(!layers.Column(kLrfdSideColumn).Visible);
+    QCOMPARE(window->model()->columnCount(), asdColumns);
 }
 
 void tst_MainWindow::windowListShowsChildWindows()
@@ -730,13 +766,178 @@ void tst_MainWindow::aboutBoxTexts()
                             "settlement of drilled shafts under axial loading."));
 }
 
-void tst_MainWindow::dataItemsWithoutWindowsSayso()
+void tst_MainWindow::dataItemsOpenTheirWindows_data()
 {
-    auto form = makeForm();
-    action(*form, "DataTitle")->trigger();
-    QCOMPARE(m_fake->messages.size(), 1);
-    QVERIFY(form->MdiArea().subWindowList().isEmpty());
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("caption");
+    const char *const rows[][2] = {
+        {"DataTitle", "Project Title"},
+        {"DataShaft", "Drilled-Shaft Properties"},
+        {"DataSoilLayers", "Soil Layer Data "}, // a top-level table: caption, blank, no number
+        {"tbSoilLayers", "Soil Layer Data "},
+        {"DataFS", "Factor of Safety (F.S.)"},
+        {"SpecifyLength", "Drilled Shaft Length"},
+        {"SpecifyLoad", "Specification of Design Load"},
+        {"DataWaterTable", "Water Table"},
+        {"DataOptions", "Control Options"},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << row[0] << row[1];
 }
 
-QTEST_MAIN(tst_MainWindow)
+// Each item opens its window in front; choosing it again brings back the same window.
+void tst_MainWindow::dataItemsOpenTheirWindows()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, caption);
+    auto form = makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    for (int choice = 0; choice < 2; ++choice) {
+        action(*form, command.toLatin1().constData())->trigger();
+        QCOMPARE(form->MdiArea().subWindowList().size(), 1);
+        QMdiSubWindow *frame = form->MdiArea().activeSubWindow();
+        QVERIFY(frame);
+        auto *window = qobject_cast<ChildWindow *>(frame->widget());
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), caption);
+        QVERIFY(window->isVisible());
+    }
+    QVERIFY(m_fake->messages.isEmpty());
+    if (caption == QLatin1String("Soil Layer Data ")) {
+        auto *table = qobject_cast<TTableForm *>(form->MdiArea().activeSubWindow()->widget());
+        QCOMPARE(table->table(), &form->Tables().SoilLayers());
+    }
+}
+
+void tst_MainWindow::shaftLengthAndDesignLoadExcludeEachOther()
+{
+    test::MessageLog log;
+    auto form = makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    auto dialog = [&](DataWindow kind) {
+        return qobject_cast<TLoadingDialog *>(form->DataWindowIfOpen(kind));
+    };
+
+    action(*form, "SpecifyLoad")->trigger();
+    QCOMPARE(form->Project().designControl, 1);
+    QVERIFY(dialog(DataWindow::DesignLoad));
+    dialog(DataWindow::DesignLoad)->valueField()->setText(QStringLiteral("500"));
+
+    // The load dialog stores its load and closes; the length dialog takes its place.
+    action(*form, "SpecifyLength")->trigger();
+    QCOMPARE(form->Project().designControl, 2);
+    QCOMPARE(form->Project().designLoad, 500.0);
+    QVERIFY(!dialog(DataWindow::DesignLoad));
+    QVERIFY(dialog(DataWindow::ShaftLength));
+    dialog(DataWindow::ShaftLength)->valueField()->setText(QStringLiteral("60"));
+
+    action(*form, "SpecifyLoad")->trigger();
+    QCOMPARE(form->Project().proposedLength, 60.0);
+    QCOMPARE(form->Project().designLoad, 0.0); // a length clears the load
+    QVERIFY(!dialog(DataWindow::ShaftLength));
+    QVERIFY(form->IsModified());
+
+    // An invalid load keeps its dialog, and the method stays.
+    dialog(DataWindow::DesignLoad)->valueField()->setText(QStringLiteral("abc"));
+    action(*form, "SpecifyLength")->trigger();
+    QCOMPARE(log.messages.size(), 1);
+    QCOMPARE(form->Project().designControl, 1);
+    QVERIFY(dialog(DataWindow::DesignLoad));
+    QVERIFY(!dialog(DataWindow::ShaftLength));
+}
+
+void tst_MainWindow::replacedProjectReloadsOpenDialogs_data()
+{
+    QTest::addColumn<bool>("openAnother");
+    QTest::newRow("File New") << false;
+    QTest::newRow("File Open") << true;
+}
+
+// Dialogs left open across New or Open show the new project's values, and leaving them
+// does not write the old values into it.
+void tst_MainWindow::replacedProjectReloadsOpenDialogs()
+{
+    QFETCH(bool, openAnother);
+    auto form = makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    form->OpenProjectFile(projectFile(QStringLiteral("first.vrd"), QStringLiteral("First")));
+    form->Project().shaftProperties[kMinDiameter] = 7.5;
+    form->SetModified(false);
+    action(*form, "DataShaft")->trigger();
+    action(*form, "DataTitle")->trigger();
+    auto *title = qobject_cast<TfrmTitle *>(form->DataWindowIfOpen(DataWindow::Title));
+    auto *shaft = qobject_cast<TfrmShaftProperties *>(form->DataWindowIfOpen(DataWindow::ShaftProperties));
+    QCOMPARE(title->titleEdit()->text(), QStringLiteral("First"));
+
+    if (openAnother) {
+        m_fake->openAnswers.push_back({projectFile(QStringLiteral("second.vrd"), QStringLiteral("Second")), 0});
+        action(*form, "FileOpen")->trigger();
+    } else {
+        action(*form, "FileNew")->trigger();
+    }
+    const QString expected = openAnother ? QStringLiteral("Second") : QStringLiteral("New Pile");
+    QCOMPARE(title->titleEdit()->text(), expected);
+    const double minDiameter = form->Project().shaftProperties[kMinDiameter];
+    QVERIFY(minDiameter != 7.5);
+    QCOMPARE(double(shaft->fields()[0]->Number()), minDiameter);
+
+    action(*form, "DataShaft")->trigger(); // the title dialog is left
+    action(*form, "DataTitle")->trigger(); // and the shaft dialog
+    QCOMPARE(form->Project().title, expected);
+    QCOMPARE(form->Project().shaftProperties[kMinDiameter], minDiameter);
+    QVERIFY(!form->IsModified());
+}
+
+void tst_MainWindow::closingStopsWhileADialogRefuses()
+{
+    test::MessageLog log;
+    auto form = makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    action(*form, "DataWaterTable")->trigger();
+    ChildWindow *water = form->DataWindowIfOpen(DataWindow::WaterTable);
+    auto *depth = water->findChild<TDataEdit *>();
+    depth->setText(QStringLiteral("2**"));
+    QVERIFY(!form->close());
+    QCOMPARE(log.messages.size(), 1);
+    QVERIFY(form->isVisible());
+    depth->setText(QStringLiteral("12"));
+    m_fake->saveAnswer = UserInteraction::SaveAnswer::No;
+    QVERIFY(form->close());
+    QCOMPARE(form->Project().shaftProperties[kWaterTableDepth], 12.0);
+}
+
+// A project opened with its plot data file shows its graphs; the window is made once.
+void tst_MainWindow::graphWindowShowsTheReadResults()
+{
+    auto form = makeForm();
+    form->show();
+    const QString project = projectFile(QStringLiteral("shown.vrd"));
+    test::writeFile(path(QStringLiteral("shown.vrp")), plotFile(3));
+    form->OpenProjectFile(project);
+    for (int choice = 0; choice < 2; ++choice)
+        action(*form, "GraphSkin")->trigger();
+    QCOMPARE(form->MdiArea().subWindowList().size(), 1);
+    auto *window = qobject_cast<TPlotForm *>(form->MdiArea().activeSubWindow()->widget());
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Skin Ultimate Friction vs Depth"));
+    QCOMPARE(window->Graph().LineCount(), 1);
+    QCOMPARE(window->Graph().LineName(0), QStringLiteral("Dia=2 ft"));
+    QVERIFY(m_fake->messages.isEmpty());
+    // The frame fits the graph's own width, not the narrow least size of its layout.
+    QCOMPARE(window->width(), 720);
+}
+
+// Offscreen also when started outside ctest.
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    tst_MainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_main_window.moc"

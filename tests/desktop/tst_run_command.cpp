@@ -1,16 +1,20 @@
 // The Run command on the engine library built beside this test: a real run, a project
-// never saved, a missing or broken library and a later run after it is restored, and a
-// comma-decimal locale.
+// never saved, a missing or broken library and a later run after it is restored, a
+// comma-decimal locale, and the result graphs of a run.
 #include "fake_interaction.h"
 #include "file_names.h"
 #include "main_window.h"
 #include "platform/platform.h"
+#include "plot_form.h"
 #include "project_helpers.h"
 #include "run_command.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,13 +39,14 @@ private:
             QString(), std::make_unique<AppSettings>(path(QStringLiteral("settings.ini"))),
             std::move(fake));
     }
-    // The bundled example copied into a folder of its own.
-    QString exampleProject(const QString &folder, const QString &name)
+    // A bundled example copied into a folder of its own.
+    QString exampleProject(const QString &folder, const QString &name,
+                           const QString &example = QStringLiteral("example.vrd"))
     {
         QDir(m_dir.path()).mkpath(folder);
         const QString file = QDir(path(folder)).filePath(name);
         QFile::remove(file);
-        QFile::copy(QStringLiteral(VORNA_EXAMPLES_DIR "/example.vrd"), file);
+        QFile::copy(QDir(QStringLiteral(VORNA_EXAMPLES_DIR)).filePath(example), file);
         return file;
     }
     static void run(TMainForm &form)
@@ -67,6 +72,8 @@ private slots:
     void commaDecimalLocale();
     void commaDecimalCLibraryLocale();
     void failedPlotFileAfterARunSaysSo();
+    void graphsOfARun_data();
+    void graphsOfARun();
 };
 
 void tst_RunCommand::namesFileLines()
@@ -262,9 +269,9 @@ void tst_RunCommand::commaDecimalLocale()
 
 void tst_RunCommand::commaDecimalCLibraryLocale()
 {
-    // The engine formats some numbers with the C library, whose locale QApplication takes
-    // from the environment. During a run it must write ".", and afterwards the setting is
-    // as it was.
+    // QApplication takes the C library's locale from the environment. The engine runs in
+    // this process under it and must still write "."; the run never changes the setting,
+    // not even while the engine is loaded.
     QByteArray comma;
     for (const char *name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
         if (std::setlocale(LC_NUMERIC, name)) {
@@ -282,9 +289,16 @@ void tst_RunCommand::commaDecimalCLibraryLocale()
     form->Project().shaftProperties[kBellRatio] = 3.0;
     form->Project().shaftProperties[kBellAngle] = 95.5; // reported back with its number
     form->SetModified(true);
+    QByteArray cLocaleDuringRun;
+    m_fake->whileInformationShows = [&](const QString &) {
+        if (cLocaleDuringRun.isEmpty())
+            cLocaleDuringRun = std::setlocale(LC_NUMERIC, nullptr);
+    };
     run(*form);
+    m_fake->whileInformationShows = nullptr;
     const QByteArray cLocaleAfter = std::setlocale(LC_NUMERIC, nullptr);
     std::setlocale(LC_NUMERIC, "C");
+    QCOMPARE(cLocaleDuringRun, comma); // the completion message shows while the engine is loaded
     QCOMPARE(cLocaleAfter, comma);
     const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
     QVERIFY2(report.contains("THE BELL ANGLE IS 95.5 DEGREES"), report.constData());
@@ -306,5 +320,95 @@ void tst_RunCommand::failedPlotFileAfterARunSaysSo()
     QVERIFY(!QFile::exists(QDir(path(QStringLiteral("noplot"))).filePath(QStringLiteral("names.dat"))));
 }
 
-QTEST_MAIN(tst_RunCommand)
+
+void tst_RunCommand::graphsOfARun_data()
+{
+    QTest::addColumn<QString>("example");
+    QTest::addColumn<int>("kls");
+    QTest::addColumn<QStringList>("lineNames");
+    QTest::newRow("rock tip without load-settlement bounds")
+        << "rock_socket_design_depth.vrd" << 0
+        << QStringList{"Dia=3 ft", "Dia=3.5 ft", "Dia=4 ft", "Dia=4.5 ft", "Dia=5 ft"};
+    QTest::newRow("belled shaft in uplift with bounds")
+        << "belled_uplift.vrd" << 3 << QStringList{"Dia=3 ft", "Dia=3.5 ft", "Dia=4 ft"};
+}
+
+// A real run, then every Graphics item: the enabled ones show their graph with one line per
+// diameter, the bound graphs stay dark without load-settlement bounds. Opening the project
+// later builds the same graphs from its plot data file without a run.
+void tst_RunCommand::graphsOfARun()
+{
+    QFETCH(QString, example);
+    QFETCH(int, kls);
+    QFETCH(QStringList, lineNames);
+    auto form = makeForm();
+    form->show();
+    const QString project = exampleProject(QStringLiteral("graphs"), example, example);
+    form->OpenProjectFile(project);
+    QVERIFY(!form->ResultsAvailable());
+    run(*form);
+    checkCompletedRun(*form, project);
+    QVERIFY(form->ResultsAvailable());
+    QCOMPARE(form->Project().KLS, kls);
+
+    const char *const items[] = {"GraphSkin",   "GraphTip",      "GraphTotal",  "GraphFSSkin",
+                                 "GraphFSTip",  "GraphFSTotal",  "GraphCombine", "GraphCombineD",
+                                 "GraphAxial",  "GraphUpper",    "GraphLower",  "GraphCombinedSettle"};
+    form->updateMenus();
+    int shown = 0;
+    for (int i = 0; i < kResultGraphCount; ++i) {
+        const auto id = static_cast<ResultGraphId>(i);
+        const bool bound = id == ResultGraphId::Upper || id == ResultGraphId::Lower ||
+                           id == ResultGraphId::CombinedSettlement;
+        QAction *item = form->findChild<QAction *>(QLatin1String(items[i]));
+        QCOMPARE(item->isEnabled(), !bound || kls != 0);
+        if (!item->isEnabled())
+            continue;
+        item->trigger();
+        ++shown;
+        QMdiSubWindow *frame = form->MdiArea().activeSubWindow();
+        QVERIFY2(frame, items[i]);
+        auto *window = qobject_cast<TPlotForm *>(frame->widget());
+        QVERIFY2(window, items[i]);
+        QCOMPARE(&window->Graph(), &form->Graphs().Graph(id));
+        QVERIFY(window->isVisible());
+    }
+    QCOMPARE(form->MdiArea().subWindowList().size(), shown);
+    // The bound graphs have nothing to show without bounds, whoever asks.
+    form->ShowResultGraph(ResultGraphId::Upper);
+    QCOMPARE(form->MdiArea().subWindowList().size(), shown);
+
+    // The tool button shows the open window again rather than a second one.
+    form->findChild<QAction *>(QStringLiteral("tbCombine"))->trigger();
+    QCOMPARE(form->MdiArea().subWindowList().size(), shown);
+    QCOMPARE(form->MdiArea().activeSubWindow()->widget(),
+             form->Graphs().Graph(ResultGraphId::Combine).Window());
+
+    const TGraphPlot &skin = form->Graphs().Graph(ResultGraphId::Skin);
+    QStringList names;
+    for (int i = 0; i < skin.LineCount(); ++i)
+        names << skin.LineName(i);
+    QCOMPARE(names, lineNames);
+    QVERIFY(skin.PointCount() > 2);
+
+    // Opened later, the project's plot data file gives the same graphs at once.
+    auto reopened = makeForm();
+    reopened->OpenProjectFile(project);
+    QVERIFY(m_fake->messages.isEmpty());
+    QVERIFY(reopened->ResultsAvailable());
+    QCOMPARE(reopened->Project().KLS, kls);
+    QCOMPARE(reopened->Graphs().Graph(ResultGraphId::Skin).LineCount(), lineNames.size());
+    QCOMPARE(reopened->Graphs().Graph(ResultGraphId::Skin).PointCount(), skin.PointCount());
+    QVERIFY(reopened->findChild<QAction *>(QStringLiteral("tbAxial"))->isEnabled());
+}
+
+// Offscreen also when started outside ctest.
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    tst_RunCommand test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_run_command.moc"

@@ -24,8 +24,11 @@ private slots:
     void olderLayoutComputesFactoredValues();
     void upliftFactoredBaseIsTheSelfWeight();
     void lastTipBelowLimitReadsAsTinyValue();
+    void settlementCurvesInOrder_data();
+    void settlementCurvesInOrder();
     void brokenFilesReportTheirError_data();
     void brokenFilesReportTheirError();
+    void missingFileCannotBeOpened();
 };
 
 void TstResultPlotReader::readsWhatTheEngineWrites()
@@ -162,6 +165,37 @@ void TstResultPlotReader::lastTipBelowLimitReadsAsTinyValue()
     QCOMPARE(kept.diameters[0].rows[2].base, 0.0002);
 }
 
+void TstResultPlotReader::settlementCurvesInOrder_data()
+{
+    QTest::addColumn<int>("kls");
+    QTest::addColumn<bool>("bounds");
+    QTest::newRow("trend only") << 0 << false;
+    QTest::newRow("trend and bounds") << 3 << true;
+}
+
+// After the capacity rows come the averaged curve, then the upper and the lower bound when
+// the block carries them; rows 16 to 45 of a trend-only block would be the next header.
+void TstResultPlotReader::settlementCurvesInOrder()
+{
+    QFETCH(int, kls);
+    QFETCH(bool, bounds);
+    QTemporaryDir dir;
+    const QList<QByteArray> rows = {"0 0 0 0 0 0 0", "1 0 0 0 0 0 0", "1 5 5 5 2 2 2"};
+    const ResultPlotData data = readResultPlotFile(
+        writeText(dir, "a.vrp", handMadePlotText(1, 3, kls, rows, bounds ? 45 : 15)), {});
+    QCOMPARE(data.KLS, kls);
+    const ResultPlotDiameter &d = data.diameters[0];
+    QCOMPARE(d.averaged.size(), std::size_t(15));
+    QCOMPARE(d.averaged[0], (ResultSettlementPoint{1.0, 0.1}));
+    QCOMPARE(d.averaged[14].topLoad, 15.0);
+    QCOMPARE(d.upperBound.size(), bounds ? std::size_t(15) : std::size_t(0));
+    QCOMPARE(d.lowerBound.size(), bounds ? std::size_t(15) : std::size_t(0));
+    if (bounds) {
+        QCOMPARE(d.upperBound[0].topLoad, 16.0);
+        QCOMPARE(d.lowerBound[14].topLoad, 45.0);
+    }
+}
+
 void TstResultPlotReader::brokenFilesReportTheirError_data()
 {
     QTest::addColumn<QByteArray>("text");
@@ -193,6 +227,12 @@ void TstResultPlotReader::brokenFilesReportTheirError()
     } catch (const EInputError &e) {
         QCOMPARE(e.message(), message);
     }
+}
+
+void TstResultPlotReader::missingFileCannotBeOpened()
+{
+    QVERIFY_THROWS_EXCEPTION(EInputError,
+                             readResultPlotFile(QStringLiteral("/nonexistent/x.vrp"), {}));
 }
 
 QTEST_GUILESS_MAIN(TstResultPlotReader)
