@@ -102,8 +102,8 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
     // The graph windows' messages take the same way as the main window's, so a test that
     // answers for the user sees them too.
     GraphInteraction graphInteraction;
-    graphInteraction.information = [this](QWidget *parent, const QString &text) {
-        m_interaction->Information(parent ? parent : this, text);
+    graphInteraction.information = [this](QWidget *owner, const QString &text) {
+        m_interaction->Information(owner ? owner : this, text);
     };
     m_graphs.SetInteraction(graphInteraction);
     m_project = TProgramData::CreateNew(*m_tables);
