@@ -4,6 +4,7 @@
 
 #include "file_names.h"
 #include "platform/platform.h"
+#include "plot_form.h"
 #include "project_file.h"
 #include "user_interaction.h"
 #include "word_reader.h"
@@ -13,6 +14,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QUrl>
@@ -152,6 +155,12 @@ void TMainForm::setCaption()
 void TMainForm::setResultsAvailable(bool available)
 {
     m_resultsAvailable = available;
+    if (!available) {
+        // Graphs of earlier results must not stay on screen beside a new or renamed project.
+        for (QMdiSubWindow *window : m_mdiArea->subWindowList())
+            if (qobject_cast<TPlotForm *>(window->widget()))
+                window->close();
+    }
     for (QAction *action : m_resultToolActions)
         action->setEnabled(available);
 }

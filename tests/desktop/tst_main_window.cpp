@@ -929,6 +929,12 @@ void tst_MainWindow::graphWindowShowsTheReadResults()
     QVERIFY(m_fake->messages.isEmpty());
     // The frame fits the graph's own width, not the narrow least size of its layout.
     QCOMPARE(window->width(), 720);
+
+    // A new project leaves no graph of the earlier results on screen.
+    action(*form, "FileNew")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QMdiSubWindow *sub : form->MdiArea().subWindowList())
+        QVERIFY(!qobject_cast<TPlotForm *>(sub->widget()));
 }
 
 // Offscreen also when started outside ctest.
