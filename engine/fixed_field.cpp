@@ -231,6 +231,39 @@ std::string fieldF(double value, int width, int decimals)
     if (!std::isfinite(value) || decimals < 0)
         return stars(width);
     const bool negative = std::signbit(value) && value != 0.0;
+#if defined(__SIZEOF_INT128__)
+    // The common case, built right to left in one buffer: the report writes many of these.
+    if (decimals <= 18 && width <= 64) {
+        const auto whole = scaledWhole(std::fabs(value), decimals);
+        if (whole && (*whole >> 64) == 0) {
+            auto rest = static_cast<std::uint64_t>(*whole);
+            char text[96];
+            char *first = text + sizeof text;
+            for (int i = 0; i < decimals; ++i) {
+                *--first = static_cast<char>('0' + rest % 10);
+                rest /= 10;
+            }
+            *--first = '.';
+            const bool zeroWhole = rest == 0;
+            do {
+                *--first = static_cast<char>('0' + rest % 10);
+                rest /= 10;
+            } while (rest != 0);
+            auto length = static_cast<int>(text + sizeof text - first) + (negative ? 1 : 0);
+            if (length > width && zeroWhole) { // the optional leading zero goes first
+                ++first;
+                --length;
+            }
+            if (length > width)
+                return stars(width);
+            if (negative)
+                *--first = '-';
+            std::string field(static_cast<std::size_t>(width - length), ' ');
+            field.append(first, text + sizeof text);
+            return field;
+        }
+    }
+#endif
     const Rounded r = roundFixed(std::fabs(value), decimals);
     std::string body = r.intDigits;
     const std::string tail = "." + r.fracDigits;
@@ -259,22 +292,37 @@ std::string fieldE(double value, int width, int decimals)
                                      sciExponent);
         exponent = sciExponent + 1;
     }
-    std::string expText;
     const int absExponent = std::abs(exponent);
-    if (absExponent > 999)
+    if (absExponent > 999 || decimals > 40)
         return stars(width);
-    const char expSign = exponent < 0 ? '-' : '+';
-    if (absExponent <= 99) {
-        expText = std::string("E") + expSign + (absExponent < 10 ? "0" : "") +
-                  std::to_string(absExponent);
-    } else {
-        expText = std::string(1, expSign) + std::to_string(absExponent);
+    // Built in one buffer: sign, "0.", mantissa, then E+xx (or +xxx past two digits).
+    char text[64];
+    char *end = text;
+    if (negative)
+        *end++ = '-';
+    char *zero = end;
+    *end++ = '0';
+    *end++ = '.';
+    end = std::copy(mantissa.begin(), mantissa.end(), end);
+    if (absExponent <= 99)
+        *end++ = 'E';
+    *end++ = exponent < 0 ? '-' : '+';
+    if (absExponent > 99)
+        *end++ = static_cast<char>('0' + absExponent / 100);
+    *end++ = static_cast<char>('0' + absExponent / 10 % 10);
+    *end++ = static_cast<char>('0' + absExponent % 10);
+    auto length = static_cast<int>(end - text);
+    const char *first = text;
+    if (length > width) { // the optional leading zero goes first
+        std::copy_backward(text, zero, zero + 1);
+        ++first;
+        --length;
     }
-    const std::string sign = negative ? "-" : "";
-    std::string text = sign + "0." + mantissa + expText;
-    if (static_cast<int>(text.size()) > width)
-        text = sign + "." + mantissa + expText;
-    return rightAligned(text, width);
+    if (length > width)
+        return stars(width);
+    std::string field(static_cast<std::size_t>(width - length), ' ');
+    field.append(first, static_cast<std::size_t>(end - first));
+    return field;
 }
 
 std::string fieldI(long long value, int width)
