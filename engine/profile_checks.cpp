@@ -130,6 +130,9 @@ std::optional<Lines> layerFault(const InputData &in, const LayerInput &layer, in
         return Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) +
                          " IS NOT BELOW THE TOP DEPTH " + u.length(layer.topDepth) + ".",
                      "EXPECTED: EVERY LAYER THICKER THAN 0."};
+    if (layer.DEPTH > kMaxProfileDepthFt)
+        return Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) + " IS TOO DEEP.",
+                     "EXPECTED: A PROFILE OF AT MOST " + u.length(kMaxProfileDepthFt) + "."};
     switch (layer.type) {
     case SoilType::StrongRockSideOrBase:
     case SoilType::StrongRock:

@@ -8,6 +8,10 @@
 
 namespace vorna {
 
+// The deepest layer bottom the depth walk accepts, ft: far below any drilled shaft, and it
+// keeps the one-foot walk and its records bounded.
+inline constexpr double kMaxProfileDepthFt = 2000.0;
+
 struct InputData;
 struct RunContext;
 

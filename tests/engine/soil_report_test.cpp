@@ -345,6 +345,13 @@ TEST(ProfileChecks, UnusableValuesEndTheRunWithAnErrorBlock)
          "LAYER 1: THE ANGLE OF INTERFACE FRICTION AT THE TOP IS 0 DEGREES."},
         {"weak rock with a shaft of no modulus", "1", "3 3 0 0 0 0 0", rock("6", weak, weak),
          "THE ELASTIC MODULUS OF THE SHAFT EC IS 0 LB/SQ IN."},
+        // A bottom far below any shaft would make the one-foot walk practically endless.
+        {"profile deeper than 2000 ft", "1", straight,
+         "1\r\n2 2500\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n",
+         "LAYER 1: THE BOTTOM DEPTH 2500 FT IS TOO DEEP."},
+        {"profile deeper than 2000 ft in SI", "2", straight,
+         "1\r\n2 700\r\n0 18 0 100 0 0 0 1 1\r\n0 18 0 100 0 0 0 1 1\r\n0 0\r\n",
+         "LAYER 1: THE BOTTOM DEPTH 700 M IS TOO DEEP."},
     };
     for (const FaultCase &c : cases) {
         SCOPED_TRACE(c.name);
