@@ -41,6 +41,18 @@ std::optional<Lines> shaftFault(const InputData &in, const Units &u)
     if (!(in.DSTART > 0.0))
         return Lines{"THE SMALLEST SHAFT DIAMETER DSTART IS " + u.length(in.DSTART) + ".",
                      "EXPECTED: A DIAMETER ABOVE 0."};
+    if (!(in.DIALIM <= kMaxDiameterFt))
+        return Lines{"THE LARGEST SHAFT DIAMETER DIALIM IS " + u.length(in.DIALIM) + ".",
+                     "EXPECTED: A DIAMETER OF AT MOST " + u.length(kMaxDiameterFt) + "."};
+    if (!(in.RATIO <= kMaxBellRatio))
+        return Lines{"THE BASE TO STEM DIAMETER RATIO IS " + numberText(in.RATIO) + ".",
+                     "EXPECTED: A RATIO OF AT MOST " + numberText(kMaxBellRatio) + "."};
+    if (!(in.TOPLEN >= 0.0 && in.TOPLEN <= kMaxProfileDepthFt))
+        return Lines{"THE TOP LENGTH WITHOUT SIDE RESISTANCE TOPLEN IS " + u.length(in.TOPLEN) + ".",
+                     "EXPECTED: A LENGTH FROM 0 TO " + u.length(kMaxProfileDepthFt) + "."};
+    if (!(in.BS >= 0.0 && in.BS <= kMaxProfileDepthFt))
+        return Lines{"THE BOTTOM LENGTH WITHOUT SIDE RESISTANCE BS IS " + u.length(in.BS) + ".",
+                     "EXPECTED: A LENGTH FROM 0 TO " + u.length(kMaxProfileDepthFt) + "."};
     if (!(in.outputIncrement >= kMinOutputIncrement))
         return Lines{"THE OUTPUT INCREMENT IS " + u.length(in.outputIncrement * (u.si ? kFtPerM : 1.0)) +
                          ".",

@@ -11,6 +11,10 @@ namespace vorna {
 // The deepest layer bottom the depth walk accepts, ft: far below any drilled shaft, and it
 // keeps the one-foot walk and its records bounded.
 inline constexpr double kMaxProfileDepthFt = 2000.0;
+// The largest stem diameter and bell ratio accepted: far beyond any drilled shaft, and they
+// keep the base zone, counted in whole feet, within integer range.
+inline constexpr double kMaxDiameterFt = 100.0;
+inline constexpr double kMaxBellRatio = 10.0;
 
 struct InputData;
 struct RunContext;

@@ -345,6 +345,15 @@ TEST(ProfileChecks, UnusableValuesEndTheRunWithAnErrorBlock)
          "LAYER 1: THE ANGLE OF INTERFACE FRICTION AT THE TOP IS 0 DEGREES."},
         {"weak rock with a shaft of no modulus", "1", "3 3 0 0 0 0 0", rock("6", weak, weak),
          "THE ELASTIC MODULUS OF THE SHAFT EC IS 0 LB/SQ IN."},
+        // Lengths and sizes far beyond any shaft would overflow the whole-foot positions.
+        {"top length of 4.2e10 ft", "1", "3 3 0 0 42000000000 0 4000000", "1\r\n" + clay,
+         "THE TOP LENGTH WITHOUT SIDE RESISTANCE TOPLEN IS 4.2e+10 FT."},
+        {"negative bottom length", "1", "3 3 0 0 0 -1 4000000", "1\r\n" + clay,
+         "THE BOTTOM LENGTH WITHOUT SIDE RESISTANCE BS IS -1 FT."},
+        {"diameter of 200 ft", "1", "3 200 0 0 0 0 4000000", "1\r\n" + clay,
+         "THE LARGEST SHAFT DIAMETER DIALIM IS 200 FT."},
+        {"bell ratio of 50", "1", "3 3 50 30 0 0 4000000", "1\r\n" + clay,
+         "THE BASE TO STEM DIAMETER RATIO IS 50."},
         // A bottom far below any shaft would make the one-foot walk practically endless.
         {"profile deeper than 2000 ft", "1", straight,
          "1\r\n2 2500\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n",
