@@ -1,4 +1,4 @@
-// The "Specification of Design Load" dialog: the design load and the type of loading.
+// The design-load dialog: the design load and the type of loading.
 #pragma once
 
 #include "loading_dialog.h"

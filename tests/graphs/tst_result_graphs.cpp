@@ -9,12 +9,15 @@
 
 #include "program_data.h"
 #include "program_tables.h"
+#include "window_factory.h"
 
 #include "vornacalc/engine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "window_factory.h"
+
 #include <QtTest>
 
 using namespace vorna;
@@ -33,24 +36,6 @@ ResultProjectFacts factsFor(const PlotFixture &f)
     facts.startDiameter = f.startDiameter;
     for (const FixtureLayer &l : fixtureLayers(f))
         facts.layers.push_back({l.soilType, l.bottomDepth});
-    return facts;
-}
-
-// What the main window hands over: the project's fields and its soil layer table.
-ResultProjectFacts factsFromProject(const TProgramData &project, const ProgramTables &tables)
-{
-    ResultProjectFacts facts;
-    facts.unitSystem = project.unitSystem;
-    facts.lrfd = project.designMethod == 1;
-    facts.uplift = project.loadingType == 2;
-    facts.FST = project.FST;
-    facts.FSB = project.FSB;
-    facts.startDiameter = project.shaftProperties[kMinDiameter];
-    facts.currentLayout = project.currentLayout;
-    const TGridTable &layers = tables.SoilLayers();
-    for (int row = 0; row < layers.RowCount(); ++row)
-        facts.layers.push_back({layers.Column(kSoilTypeColumn).AsInteger(row),
-                                layers.Column(kBottomDepthColumn).AsFloat(row)});
     return facts;
 }
 
@@ -484,7 +469,7 @@ void TstResultGraphs::engineExamples()
         TProgramData::CreateFromFile(copy, ProjectLayout::Current, tables, messages);
     QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
     ResultGraphs graphs;
-    const ResultBuildOutcome outcome = graphs.BuildFromPlotFile(plot, true, factsFromProject(data, tables));
+    const ResultBuildOutcome outcome = graphs.BuildFromPlotFile(plot, true, resultProjectFacts(data, tables));
     QVERIFY2(outcome.built, qPrintable(outcome.readError));
     const int ndia = graphs.Graph(ResultGraphId::Skin).LineCount();
     QVERIFY(ndia >= 1);
