@@ -158,6 +158,26 @@ std::size_t tipLayerIndex(const SoilProfile &profile, double lengthFt)
     return profile.layers.empty() ? 0 : profile.layers.size() - 1;
 }
 
+// The last guard of every reported number: values so extreme that a method overflows end
+// the run with an error instead of being written as results.
+void requireFinite(RunContext &run, std::initializer_list<double> values, double stemDiameterFt,
+                   const std::string &where)
+{
+    for (double v : values)
+        if (!std::isfinite(v)) {
+            const bool si = run.input.isSI();
+            stopWithError(run, kStatusInputOutOfRange,
+                          {"THE ANALYSIS OF THE " + numberText(outputLength(stemDiameterFt, si)) +
+                               (si ? " M" : " FT") + " SHAFT GIVES NO FINITE VALUE " + where + ".",
+                           "EXPECTED: SHAFT AND LAYER DATA WITHIN THE RANGES OF THE METHODS."});
+        }
+}
+
+std::string atLength(double lengthFt, bool si)
+{
+    return "AT A LENGTH OF " + numberText(outputLength(lengthFt, si)) + (si ? " M" : " FT");
+}
+
 void writeNeedAnotherLayer(RunContext &run)
 {
     constexpr std::string_view kMessage = "   *********** NEED ANOTHER SOIL LAYER ************";
@@ -216,6 +236,8 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
             factors.lrfdTip = 1.0; // the weight is not factored
         }
         row = completedRow(row, step.lrfdQS, factors);
+        requireFinite(run, {row.volume, row.QS, row.QB, row.QU, row.QBD, row.QDN}, geometry.stemDiameterFt,
+                      atLength(row.length, si));
         outcome.rows.push_back(row);
         outcome.lrfdSideTons.push_back(step.lrfdQS);
 
@@ -377,6 +399,13 @@ std::vector<SettlementPoint> asVector(const SettlementCurve &curve)
     return {curve.begin(), curve.end()};
 }
 
+void requireFiniteCurve(RunContext &run, const SettlementCurve &curve, double stemDiameterFt)
+{
+    for (const SettlementPoint &p : asVector(curve))
+        requireFinite(run, {p.topLoad, p.topMovement, p.tipLoad, p.tipMovement}, stemDiameterFt,
+                      "IN ITS LOAD-SETTLEMENT CURVE");
+}
+
 PlotRow plotRow(const ResultRow &row, const RunState &state, const InputData &input)
 {
     if (input.isLrfd())
@@ -440,13 +469,16 @@ void analyseDiameter(RunContext &run, SoilProfile &profile, double D, int diamet
         if (!rockTip) {
             const LoadSettlementInput in =
                 loadSettlementInput(run, walk, outcome, geometry, bottomLengthFt);
-            for (CurveCase c : {CurveCase::Trend, CurveCase::UpperBound, CurveCase::LowerBound})
+            for (CurveCase c : {CurveCase::Trend, CurveCase::UpperBound, CurveCase::LowerBound}) {
                 curves.push_back(runLoadSettlement(run, in, c));
+                requireFiniteCurve(run, curves.back(), D);
+            }
             state.kls = 3;
             result.curveNames = {"trend", "upper bound", "lower bound"};
         } else {
             const SettlementCurve curve = runRockTip(
                 run, rockTipInput(run, profile, walk, outcome, geometry, bottomLengthFt, tipIndex));
+            requireFiniteCurve(run, curve, D);
             writeSingleCurveTable(run.report, input.unitSystem, curve);
             curves.push_back(curve);
             result.curveNames = {"socket"};

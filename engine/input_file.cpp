@@ -2,6 +2,7 @@
 
 #include "fixed_field.h"
 #include "free_format.h"
+#include "profile_checks.h"
 #include "run_context.h"
 #include "units.h"
 
@@ -53,6 +54,17 @@ std::vector<FreeFormatValue> readRecord(RunContext &run, FreeFormatReader &reade
     auto values = reader.record(static_cast<int>(layout.names.size()), layout.integers, fault);
     if (!values)
         stopOnFault(run, fault, layout);
+    // No quantity of a drilled shaft comes near this; beyond it products and powers of the
+    // methods could overflow to infinity.
+    for (std::size_t i = 0; i < values->size(); ++i) {
+        const FreeFormatValue &v = (*values)[i];
+        if (!(std::fabs(v.value) <= kMaxInputMagnitude))
+            stopWithError(run, kStatusInputOutOfRange,
+                          {"INPUT DATA FILE, LINE " + std::to_string(v.line) + ", VALUE " +
+                               std::to_string(v.item) + ": " + numberText(v.value) + " IS TOO LARGE.",
+                           "EXPECTED: " + layout.names[i] + " NO LARGER THAN " +
+                               numberText(kMaxInputMagnitude) + " IN SIZE."});
+    }
     return *values;
 }
 

@@ -7,6 +7,7 @@
 #include "run_context.h"
 #include "units.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace vorna {
@@ -58,6 +59,13 @@ std::optional<Lines> shaftFault(const InputData &in, const Units &u)
                          ".",
                      "EXPECTED: AN INCREMENT OF AT LEAST " + numberText(kMinOutputIncrement) +
                          (u.si ? " M." : " FT.")};
+    if (in.designControl == DesignControl::DesignDepth && !(in.DGH <= kMaxProfileDepthFt))
+        return Lines{"THE DESIGN DEPTH IS " + u.length(in.DGH) + ".",
+                     "EXPECTED: A DEPTH OF AT MOST " + u.length(kMaxProfileDepthFt) + "."};
+    // The load-settlement analysis of every shaft divides by the shaft's stiffness.
+    if (!(in.Ec > 0.0))
+        return Lines{"THE ELASTIC MODULUS OF THE SHAFT EC IS " + u.modulus(in.Ec) + ".",
+                     "EXPECTED: A MODULUS ABOVE 0."};
     if (!in.isLrfd() && !(in.FST > 0.0 && in.FSB > 0.0))
         return Lines{"THE FACTORS OF SAFETY ARE " + numberText(in.FST) + " (SIDE) AND " +
                          numberText(in.FSB) + " (BASE).",
@@ -76,6 +84,13 @@ std::optional<Lines> shaftFault(const InputData &in, const Units &u)
         return Lines{"THE BELL ANGLE IS " + numberText(in.BELANGL) +
                          " DEGREES FOR A BELL OF DIAMETER RATIO " + numberText(in.RATIO) + ".",
                      "EXPECTED: AN ANGLE ABOVE 0 AND BELOW 90 DEGREES."};
+    // A nearly flat bell angle makes the bell of the largest shaft taller than any profile.
+    const double bellHeightFt =
+        baseGeometry(std::max(in.DSTART, in.DIALIM), in.RATIO, in.BELANGL).stemEndToBaseFt;
+    if (!(bellHeightFt <= kMaxProfileDepthFt))
+        return Lines{"THE BELL ANGLE OF " + numberText(in.BELANGL) + " DEGREES MAKES THE BELL OF THE " +
+                         "LARGEST SHAFT " + u.length(bellHeightFt) + " HIGH.",
+                     "EXPECTED: A BELL AT MOST " + u.length(kMaxProfileDepthFt) + " HIGH."};
     return std::nullopt;
 }
 
@@ -105,7 +120,7 @@ std::optional<Lines> strongRockFault(const LayerInput &layer, const std::string 
     return std::nullopt;
 }
 
-std::optional<Lines> weakRockFault(const InputData &in, const LayerInput &layer,
+std::optional<Lines> weakRockFault(const LayerInput &layer,
                                    const std::string &which, const Units &u)
 {
     const double condition = layer.interfaceCondition[kTop];
@@ -128,13 +143,10 @@ std::optional<Lines> weakRockFault(const InputData &in, const LayerInput &layer,
                              numberText(angle) + " DEGREES.",
                          "EXPECTED: AN ANGLE ABOVE 0 AND BELOW 90 DEGREES FOR A SMOOTH SOCKET."};
     }
-    if (!(in.Ec > 0.0))
-        return Lines{"THE ELASTIC MODULUS OF THE SHAFT EC IS " + u.modulus(in.Ec) + ".",
-                     "EXPECTED: A MODULUS ABOVE 0 WITH WEAK ROCK IN THE PROFILE."};
     return std::nullopt;
 }
 
-std::optional<Lines> layerFault(const InputData &in, const LayerInput &layer, int number,
+std::optional<Lines> layerFault(const LayerInput &layer, int number,
                                 const Units &u)
 {
     const std::string which = "LAYER " + std::to_string(number);
@@ -154,7 +166,7 @@ std::optional<Lines> layerFault(const InputData &in, const LayerInput &layer, in
     case SoilType::WeakRock:
         if (auto fault = socketFault(layer, which, u))
             return fault;
-        return weakRockFault(in, layer, which, u);
+        return weakRockFault(layer, which, u);
     case SoilType::Sand:
     case SoilType::Clay:
     case SoilType::ClayShale:
@@ -174,7 +186,7 @@ std::optional<std::vector<std::string>> findProfileFault(const InputData &input)
     if (auto fault = shaftFault(input, units))
         return fault;
     for (std::size_t i = 0; i < input.layers.size(); ++i)
-        if (auto fault = layerFault(input, input.layers[i], static_cast<int>(i) + 1, units))
+        if (auto fault = layerFault(input.layers[i], static_cast<int>(i) + 1, units))
             return fault;
     return std::nullopt;
 }

@@ -15,6 +15,8 @@ inline constexpr double kMaxProfileDepthFt = 2000.0;
 // keep the base zone, counted in whole feet, within integer range.
 inline constexpr double kMaxDiameterFt = 100.0;
 inline constexpr double kMaxBellRatio = 10.0;
+// The largest size of any value in the input data file.
+inline constexpr double kMaxInputMagnitude = 1.0e12;
 
 struct InputData;
 struct RunContext;

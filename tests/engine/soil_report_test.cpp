@@ -354,6 +354,9 @@ TEST(ProfileChecks, UnusableValuesEndTheRunWithAnErrorBlock)
          "THE LARGEST SHAFT DIAMETER DIALIM IS 200 FT."},
         {"bell ratio of 50", "1", "3 3 50 30 0 0 4000000", "1\r\n" + clay,
          "THE BASE TO STEM DIAMETER RATIO IS 50."},
+        // 1e-9 degrees made the bell some 1e10 ft high and the walk endless.
+        {"nearly flat bell", "1", "3 4 2.5 1e-9 0 0 4000000", "1\r\n" + clay,
+         "THE BELL ANGLE OF 1e-09 DEGREES MAKES THE BELL OF THE LARGEST SHAFT 1.7187e+11 FT HIGH."},
         // A bottom far below any shaft would make the one-foot walk practically endless.
         {"profile deeper than 2000 ft", "1", straight,
          "1\r\n2 2500\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n",
