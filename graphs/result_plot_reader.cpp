@@ -8,10 +8,12 @@ namespace {
 
 constexpr double kSmallestTipValue = 1e-4;
 constexpr double kTipValueFloor = 1e-5;
-// Far beyond any run (a 2000 ft profile at 0.1 ft, 200 diameters); a header beyond these
-// is a broken file, not a request for gigabytes.
-constexpr int kMostRows = 100000;
+// The engine's own limits (a 2000 ft profile at 0.01 ft, 1000 diameters); a header beyond
+// these is a broken file. Every diameter holds the first block's row count, so the rows in
+// all are bounded too: a damaged header must not ask for gigabytes (5e6 rows is 280 MB).
+constexpr int kMostRows = 250000;
 constexpr int kMostDiameters = 1000;
+constexpr long long kMostRowsInAll = 5000000;
 
 ResultCapacityRow readCapacityRow(TWordReader &reader, const ResultPlotReadOptions &options)
 {
@@ -49,7 +51,8 @@ std::vector<ResultSettlementPoint> readSettlementRows(TWordReader &reader)
 
 void checkCounts(int diameters, int rows)
 {
-    if (diameters < 1 || diameters > kMostDiameters || rows < 1 || rows > kMostRows)
+    if (diameters < 1 || diameters > kMostDiameters || rows < 1 || rows > kMostRows ||
+        static_cast<long long>(diameters) * rows > kMostRowsInAll)
         throw EInputError::incomplete();
 }
 

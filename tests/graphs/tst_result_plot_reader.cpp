@@ -207,6 +207,19 @@ void TstResultPlotReader::brokenFilesReportTheirError_data()
     QTest::newRow("curve rows missing") << handMadePlotText(1, 3, 3, rows, 20) << incomplete;
     QTest::newRow("no diameters") << handMadePlotText(0, 3, 0, rows, 15) << incomplete;
     QTest::newRow("absurd row count") << handMadePlotText(1, 2000000000, 0, rows, 15) << incomplete;
+    {
+        // A whole first block of the most rows, then short blocks that each repeat its last
+        // row for as many rows: 21 diameters would hold 5.25 million rows.
+        QByteArray text = handMadePlotText(21, 250000, 0, {}, 0);
+        text.reserve(250000 * 16);
+        for (int i = 0; i < 250000; ++i)
+            text += "1 2 3 4 5 6 7\r\n";
+        const QByteArray curves = handMadePlotText(0, 0, 0, {}, 15);
+        text += curves.mid(curves.indexOf('\n') + 1);
+        for (int i = 1; i < 21; ++i)
+            text += handMadePlotText(21, 1, 0, {"1 2 3 4 5 6 7"}, 15);
+        QTest::newRow("too many rows in all") << text << incomplete;
+    }
     QTest::newRow("comma decimal")
         << handMadePlotText(1, 3, 0, {"0 0 0 0 0 0 0", "1 0 0 0 0 0 0", "1 5 5,5 5 2 2 2"}, 15)
         << QStringLiteral("Error on Line 4 Item 3\rA floating point number was expected but not found.");
