@@ -164,7 +164,7 @@ private:
     QRect m_settledGeometry;    // of the sized window, after the last layout or snap
     QSize m_lastProposal;       // the last size snapped, and the answer given
     QSize m_lastAnswer;
-    QPointer<QMdiSubWindow> m_watchedFrame;
+    QPointer<QObject> m_watchedFrame; // QObject: it is compared while being destroyed
     GridTableModel *m_model;
     GridView *m_view;
     QPushButton *m_add;
