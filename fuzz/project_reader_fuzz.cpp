@@ -1,8 +1,10 @@
 // libFuzzer target: the project file reader on arbitrary bytes, in both layouts. Whatever
-// it loads must save, and the saved file must load and save again to the same bytes.
+// it loads must save, the saved file must load and save again to the same bytes, and the
+// elevation view must be drawable from it.
 #include "errors.h"
 #include "program_data.h"
 #include "program_tables.h"
+#include "side_view_geometry.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -35,12 +38,29 @@ QByteArray readAll(const QString &name)
     return file.readAll();
 }
 
+// The elevation view of a project, mapped to a window as the view paints it.
+void drawSideView(const vorna::TProgramData &project, const vorna::ProgramTables &tables)
+{
+    const vorna::SideViewShape shape = vorna::buildSideView(vorna::sideViewInput(project, tables));
+    const std::optional<vorna::Extents> range = vorna::viewRange(shape.extents, 640, 480);
+    if (!range)
+        return;
+    for (const vorna::Outline &outline : shape.outlines)
+        for (const QPointF &p : outline) {
+            (void)vorna::pixelX(p.x(), *range, 640);
+            (void)vorna::pixelY(p.y(), *range, 480);
+        }
+    for (const vorna::SoilBand &band : shape.layers)
+        (void)vorna::pixelY(band.bottomDepth + shape.stickUp, *range, 480);
+}
+
 // Loads fileName and saves it as savedName; the saved bytes.
 QByteArray loadAndSave(const QString &fileName, vorna::ProjectLayout layout, const QString &savedName)
 {
     vorna::ProgramTables tables;
     QStringList messages;
     vorna::TProgramData project = vorna::TProgramData::CreateFromFile(fileName, layout, tables, messages);
+    drawSideView(project, tables);
     project.fileName = savedName;
     project.SaveToFile(tables);
     return readAll(savedName);
