@@ -1,5 +1,6 @@
 #include "project_file.h"
 
+#include "evaluator.h"
 #include "grid_table.h"
 #include "program_tables.h"
 #include "word_reader.h"
@@ -88,7 +89,7 @@ bool isRockCode(int code)
 
 QString number(double value)
 {
-    return QString::number(value, 'g', 8); // "." whatever the locale
+    return generalText(value, 8);
 }
 
 // ---- reading

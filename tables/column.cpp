@@ -403,7 +403,7 @@ void TFloatColumn::SetFloat(int row, double value)
 
 QString TFloatColumn::CellText(int row) const
 {
-    return QString::number(AsFloat(row), 'g', 8);
+    return generalText(AsFloat(row), 8);
 }
 
 void TFloatColumn::SetCellText(int row, const QString &text)

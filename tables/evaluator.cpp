@@ -427,6 +427,21 @@ std::string evaluatorText(long double value)
     return text;
 }
 
+QString generalText(double value, int digits)
+{
+    QString text = QString::number(value, 'g', digits); // "." whatever the locale
+    const qsizetype e = text.indexOf(QLatin1Char('e'));
+    if (e < 0)
+        return text;
+    QString exponent = text.mid(e + 1);
+    const bool negative = exponent.startsWith(QLatin1Char('-'));
+    if (negative || exponent.startsWith(QLatin1Char('+')))
+        exponent.remove(0, 1);
+    while (exponent.size() > 1 && exponent.startsWith(QLatin1Char('0')))
+        exponent.remove(0, 1);
+    return text.left(e) + (negative ? QStringLiteral("E-") : QStringLiteral("E")) + exponent;
+}
+
 long double Evaluate(const QString &text)
 {
     return evaluateText(text.toStdString());

@@ -20,4 +20,10 @@ long double Evaluate(const QString &text);
 // decimal separator and no "+" in the exponent (so the text re-reads as one operand).
 std::string evaluatorText(long double value);
 
+// A value in general format with up to `digits` significant digits, as table cells and the
+// project file show it: "." as decimal separator and an exponent, when there is one, as
+// "E" with no "+" and no leading zeros ("1E20", "2.5E-7"), so the evaluator reads the
+// text back as one number.
+QString generalText(double value, int digits);
+
 } // namespace vorna

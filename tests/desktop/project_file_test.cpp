@@ -51,7 +51,7 @@ const char *const kAllSoilTypes = R"(All soil types
 126 31 0 0 0 1 1 
 9 45 
 130 40 0 0 0 1 1 
-131 41 1.2345679e-05 0 0 1 1 
+131 41 1.2345679E-5 0 0 1 1 
 )";
 
 class ProjectFile : public testing::Test {

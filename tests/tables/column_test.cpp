@@ -1,4 +1,5 @@
 #include "errors.h"
+#include "evaluator.h"
 #include "grid_table.h"
 #include "qt_print.h"
 #include "table_definition.h"
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 using namespace vorna;
@@ -95,7 +97,8 @@ TEST_F(Columns, TypedEntries)
         {"integer blank", 1, "", "Entry could not be evaluated:\rentry cannot be blank", "0"},
         {"real expression", 2, "2*3", nullptr, "6"},
         {"real eight digits", 2, "1/3", nullptr, "0.33333333"},
-        {"real large", 2, "2e20", nullptr, "2e+20"},
+        {"real large", 2, "2e20", nullptr, "2E20"},
+        {"real small", 2, "-2.5e-7", nullptr, "-2.5E-7"},
         {"real beyond a stored real", 2, "10^400", "Entry could not be evaluated:\rnumber too large", "0"},
         {"real bad text", 2, "12ft", "Entry could not be evaluated:\rinvalid character(s) in expression", "0"},
         {"choice by text", 0, "3", nullptr, "3"},
@@ -117,6 +120,20 @@ TEST_F(Columns, TypedEntries)
             EXPECT_EQ(e.message(), QString::fromUtf8(c.message));
         }
         EXPECT_EQ(column.CellText(1), QString::fromUtf8(c.cellText));
+    }
+}
+
+// What a cell shows must read back as the same value when the user edits and leaves it.
+TEST_F(Columns, RealCellTextReadsBack)
+{
+    TColumn &column = table->Column(3);
+    for (double value : {1e8, 123456789.0, 1e-5, -3.25e100, 4000000.0, 0.1}) {
+        SCOPED_TRACE(value);
+        column.SetCellText(0, generalText(value, 17));
+        const QString shown = column.CellText(0);
+        column.SetCellText(0, shown);
+        EXPECT_EQ(column.CellText(0), shown);
+        EXPECT_NEAR(column.AsFloat(0), value, 1e-7 * std::fabs(value));
     }
 }
 
