@@ -8,6 +8,7 @@
 #include "units.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace vorna {
@@ -178,6 +179,25 @@ std::optional<Lines> layerFault(const LayerInput &layer, int number,
     return std::nullopt;
 }
 
+// The re-tabulated rows grow with the depth over the output increment for every diameter;
+// a fine increment over a deep profile and many diameters would write gigabytes.
+std::optional<Lines> outputSizeFault(const InputData &in, const Units &u)
+{
+    if (in.layers.empty())
+        return std::nullopt;
+    const double diameters = static_cast<double>(diameterSeriesFt(in.DSTART, in.DIALIM).size());
+    const double depthFt = in.layers.back().DEPTH;
+    const double incrementFt = in.outputIncrement * (u.si ? kFtPerM : 1.0);
+    const double rows = diameters * depthFt / incrementFt;
+    if (rows <= kMaxResultRows)
+        return std::nullopt;
+    return Lines{"THE OUTPUT INCREMENT OF " + numberText(in.outputIncrement) + (u.si ? " M" : " FT") +
+                     " GIVES ABOUT " + std::to_string(std::llround(rows)) + " RESULT ROWS FOR " +
+                     numberText(diameters) + " DIAMETERS DOWN TO " + u.length(depthFt) + ".",
+                 "EXPECTED: AT MOST " + std::to_string(std::llround(kMaxResultRows)) +
+                     " ROWS: A LARGER INCREMENT OR FEWER DIAMETERS."};
+}
+
 } // namespace
 
 std::optional<std::vector<std::string>> findProfileFault(const InputData &input)
@@ -188,7 +208,7 @@ std::optional<std::vector<std::string>> findProfileFault(const InputData &input)
     for (std::size_t i = 0; i < input.layers.size(); ++i)
         if (auto fault = layerFault(input.layers[i], static_cast<int>(i) + 1, units))
             return fault;
-    return std::nullopt;
+    return outputSizeFault(input, units);
 }
 
 void checkProfileInput(RunContext &run)

@@ -15,6 +15,8 @@ inline constexpr double kMaxProfileDepthFt = 2000.0;
 // keep the base zone, counted in whole feet, within integer range.
 inline constexpr double kMaxDiameterFt = 100.0;
 inline constexpr double kMaxBellRatio = 10.0;
+// The most result rows a run may write over all its diameters (about 150 MB of report).
+inline constexpr double kMaxResultRows = 2.0e6;
 // The largest size of any value in the input data file.
 inline constexpr double kMaxInputMagnitude = 1.0e12;
 

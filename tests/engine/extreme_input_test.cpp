@@ -183,18 +183,29 @@ TEST(ExtremeProfiles, TwentyNineLayersOfEveryKind)
         "8 |\r\n125 30 0 0 0 1 1\r\n128 35 0 0 0 1 1",
         "9 |\r\n130 40 0 0 0 1 1\r\n132 45 0 0 0 1 1",
     };
-    for (const char *depth : {"150", "1990"}) {
-        std::string text = "Twenty-nine layers\r\n1\r\n2 1 1 1 1 2\r\n1 60 0 0 2 0 4000000\r\n29 8 ";
-        text += std::string(depth) + " 2.5 3\r\n";
+    const auto project = [&groups](const std::string &increment, const std::string &depth) {
+        std::string text = "Twenty-nine layers\r\n1\r\n2 1 1 " + increment +
+                           " 1 2\r\n1 60 0 0 2 0 4000000\r\n29 8 " + depth + " 2.5 3\r\n";
         for (int k = 1; k <= 29; ++k) {
             const std::string bottom = k < 29 ? std::to_string(6 * k) : "2000";
             std::string group = groups[static_cast<std::size_t>(k) % groups.size()];
             group.replace(group.find('|'), 1, bottom);
             text += group + "\r\n";
         }
+        return text;
+    };
+    for (const char *depth : {"150", "1990"}) {
         SCOPED_TRACE(std::string("design depth ") + depth);
-        EXPECT_EQ(expectSoundRun(text), kStatusOk);
+        EXPECT_EQ(expectSoundRun(project("1", depth)), kStatusOk);
     }
+    // A fine increment over all of it would write gigabytes of rows.
+    ScratchFolder scratch;
+    const RunFiles files = filesForProject(scratch / "fine.vrd");
+    writeFile(files.input, project("0.1", "1990"));
+    EXPECT_EQ(runAnalysis(files), kStatusInputOutOfRange);
+    EXPECT_NE(readFile(files.report).find("THE OUTPUT INCREMENT OF 0.1 FT GIVES ABOUT 2380000 "
+                                          "RESULT ROWS FOR 119 DIAMETERS DOWN TO 2000 FT."),
+              std::string::npos);
 }
 
 } // namespace
