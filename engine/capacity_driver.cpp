@@ -158,19 +158,20 @@ std::size_t tipLayerIndex(const SoilProfile &profile, double lengthFt)
     return profile.layers.empty() ? 0 : profile.layers.size() - 1;
 }
 
+bool allFinite(std::initializer_list<double> values)
+{
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
 // The last guard of every reported number: values so extreme that a method overflows end
 // the run with an error instead of being written as results.
-void requireFinite(RunContext &run, std::initializer_list<double> values, double stemDiameterFt,
-                   const std::string &where)
+[[noreturn]] void stopNotFinite(RunContext &run, double stemDiameterFt, const std::string &where)
 {
-    for (double v : values)
-        if (!std::isfinite(v)) {
-            const bool si = run.input.isSI();
-            stopWithError(run, kStatusInputOutOfRange,
-                          {"THE ANALYSIS OF THE " + numberText(outputLength(stemDiameterFt, si)) +
-                               (si ? " M" : " FT") + " SHAFT GIVES NO FINITE VALUE " + where + ".",
-                           "EXPECTED: SHAFT AND LAYER DATA WITHIN THE RANGES OF THE METHODS."});
-        }
+    const bool si = run.input.isSI();
+    stopWithError(run, kStatusInputOutOfRange,
+                  {"THE ANALYSIS OF THE " + numberText(outputLength(stemDiameterFt, si)) +
+                       (si ? " M" : " FT") + " SHAFT GIVES NO FINITE VALUE " + where + ".",
+                   "EXPECTED: SHAFT AND LAYER DATA WITHIN THE RANGES OF THE METHODS."});
 }
 
 std::string atLength(double lengthFt, bool si)
@@ -236,8 +237,8 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
             factors.lrfdTip = 1.0; // the weight is not factored
         }
         row = completedRow(row, step.lrfdQS, factors);
-        requireFinite(run, {row.volume, row.QS, row.QB, row.QU, row.QBD, row.QDN}, geometry.stemDiameterFt,
-                      atLength(row.length, si));
+        if (!allFinite({row.volume, row.QS, row.QB, row.QU, row.QBD, row.QDN}))
+            stopNotFinite(run, geometry.stemDiameterFt, atLength(row.length, si));
         outcome.rows.push_back(row);
         outcome.lrfdSideTons.push_back(step.lrfdQS);
 
@@ -401,9 +402,9 @@ std::vector<SettlementPoint> asVector(const SettlementCurve &curve)
 
 void requireFiniteCurve(RunContext &run, const SettlementCurve &curve, double stemDiameterFt)
 {
-    for (const SettlementPoint &p : asVector(curve))
-        requireFinite(run, {p.topLoad, p.topMovement, p.tipLoad, p.tipMovement}, stemDiameterFt,
-                      "IN ITS LOAD-SETTLEMENT CURVE");
+    for (const SettlementPoint &p : curve)
+        if (!allFinite({p.topLoad, p.topMovement, p.tipLoad, p.tipMovement}))
+            stopNotFinite(run, stemDiameterFt, "IN ITS LOAD-SETTLEMENT CURVE");
 }
 
 PlotRow plotRow(const ResultRow &row, const RunState &state, const InputData &input)
