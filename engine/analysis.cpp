@@ -16,6 +16,8 @@ void analyse(RunContext &run, std::string_view inputContent)
     SoilProfile profile = prepareSoilProfile(run.input);
     writeFactorsOfSafety(run);
     writeSoilInformation(run, profile);
+    // The echo shows the limits as entered; every diameter walks them snapped.
+    writeLayersWithoutThickness(run, snapLayerLimits(profile));
     runCapacityAnalysis(run, profile);
 }
 

@@ -46,7 +46,7 @@ void storeStep(DepthWalk &walk, int tip, const StepRecord &record)
 
 } // namespace
 
-DepthWalk walkProfile(RunContext &run, SoilProfile &profile, const BaseGeometry &geometry,
+DepthWalk walkProfile(RunContext &run, const SoilProfile &profile, const BaseGeometry &geometry,
                       double bottomLengthFt)
 {
     const InputData &input = run.input;
@@ -60,7 +60,6 @@ DepthWalk walkProfile(RunContext &run, SoilProfile &profile, const BaseGeometry 
     bool soilBeforeRock = true;
 
     for (std::size_t i = 0; i < profile.layers.size(); ++i) {
-        snapLayerBottom(profile, i);
         const SoilLayer &layer = profile.layers[i];
         LayerSummary &summary = walk.layers[i];
         summary.layerIndex = i;
@@ -283,6 +282,14 @@ void writeRetabulatedRows(RunContext &run, const DiameterOutcome &outcome,
         run.report.line(resultRowLine(row, si));
 }
 
+// The unit side resistance of the step whose tip position is `tip` (0 where none was made).
+double sideTsfAtTip(const DepthWalk &walk, int tip)
+{
+    return tip >= 0 && static_cast<std::size_t>(tip) < walk.byTip.size()
+               ? walk.byTip[static_cast<std::size_t>(tip)].sideTsf
+               : 0.0;
+}
+
 // The hand-over to the load-transfer analysis of a shaft whose tip is in soil.
 LoadSettlementInput loadSettlementInput(const RunContext &run, const DepthWalk &walk,
                                         const DiameterOutcome &outcome,
@@ -305,17 +312,18 @@ LoadSettlementInput loadSettlementInput(const RunContext &run, const DepthWalk &
         LoadSettlementLayer layer{summary.soil, static_cast<double>(summary.firstTip),
                                   static_cast<double>(summary.lastTip), summary.firstSideTsf,
                                   summary.lastSideTsf};
-        if (layer.bottomFt >= design.length)
-            layer.bottomFt = design.length; // the tip layer ends at the design length
+        if (layer.bottomFt >= design.length) {
+            // The tip layer ends at the design length, with the unit side resistance there:
+            // the walk goes on below the tip, so the layer's last step is not the tip.
+            layer.bottomFt = design.length;
+            layer.sideBottomTsf = sideTsfAtTip(walk, static_cast<int>(design.length));
+        }
         in.layers.push_back(layer);
         if (summary.lastTip >= design.length)
             break;
     }
-    for (const ResultRow &row : outcome.rows) {
-        const auto k = static_cast<std::size_t>(row.length);
-        const double sideTsf = k < walk.byTip.size() ? walk.byTip[k].sideTsf : 0.0;
-        in.sideProfile.push_back({row.length, sideTsf});
-    }
+    for (const ResultRow &row : outcome.rows)
+        in.sideProfile.push_back({row.length, sideTsfAtTip(walk, static_cast<int>(row.length))});
     return in;
 }
 
@@ -414,7 +422,7 @@ PlotRow plotRow(const ResultRow &row, const RunState &state, const InputData &in
     return {row.length, row.QS, row.QB, row.QU, row.QS / input.FST, row.QB / state.FSB, row.QDN};
 }
 
-void analyseDiameter(RunContext &run, SoilProfile &profile, double D, int diameterCount,
+void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int diameterCount,
                      RunState &state)
 {
     const InputData &input = run.input;
@@ -522,7 +530,7 @@ void analyseDiameter(RunContext &run, SoilProfile &profile, double D, int diamet
 
 } // namespace
 
-void runCapacityAnalysis(RunContext &run, SoilProfile &profile)
+void runCapacityAnalysis(RunContext &run, const SoilProfile &profile)
 {
     const InputData &input = run.input;
     const std::vector<double> diameters = diameterSeriesFt(input.DSTART, input.DIALIM);

@@ -50,15 +50,15 @@ struct DepthWalk {
     std::vector<TipRecord> tipRecords() const;
 };
 
-// Walks the profile for one stem diameter, snapping layer limits as it reaches them and
-// writing the step messages. `bottomLengthFt` is BS rounded to whole feet.
-DepthWalk walkProfile(RunContext &run, SoilProfile &profile, const BaseGeometry &geometry,
+// Walks the profile (its limits already snapped) for one stem diameter, writing the step
+// messages. `bottomLengthFt` is BS rounded to whole feet.
+DepthWalk walkProfile(RunContext &run, const SoilProfile &profile, const BaseGeometry &geometry,
                       double bottomLengthFt);
 
 // Rounds halves away from zero, as the tip positions and BS are rounded.
 int nearestWholeNumber(double value);
 
 // Runs the whole computation after the profile was prepared and echoed.
-void runCapacityAnalysis(RunContext &run, SoilProfile &profile);
+void runCapacityAnalysis(RunContext &run, const SoilProfile &profile);
 
 } // namespace vorna

@@ -22,7 +22,7 @@ struct LoadSettlementLayer {
     double topFt = 0.0;
     double bottomFt = 0.0;
     double sideTopTsf = 0.0;    // unit side resistance f at the first step of the layer
-    double sideBottomTsf = 0.0; // and at its last step
+    double sideBottomTsf = 0.0; // and at its last step; the tip layer's at the design length
 };
 
 // The unit side resistance f of one row of the capacity table, at the row's length.

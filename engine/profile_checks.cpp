@@ -5,6 +5,7 @@
 #include "capacity_table.h"
 #include "input_data.h"
 #include "run_context.h"
+#include "soil_profile.h"
 #include "units.h"
 
 #include <algorithm>
@@ -26,6 +27,11 @@ struct Units {
     std::string stress(double psf) const
     {
         return numberText(si ? psf / kPsfPerKPa : psf) + (si ? " KN/SQ M" : " LB/SQ FT");
+    }
+    // A limit snapped to whole feet: the feet are named in SI too, since they are whole.
+    std::string snapped(double ft) const
+    {
+        return si ? length(ft) + " = " + numberText(ft) + " FT" : length(ft);
     }
     std::string modulus(double entered) const
     {
@@ -151,10 +157,16 @@ std::optional<Lines> layerFault(const LayerInput &layer, int number,
                                 const Units &u)
 {
     const std::string which = "LAYER " + std::to_string(number);
-    if (!(layer.DEPTH > layer.topDepth))
-        return Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) +
-                         " IS NOT BELOW THE TOP DEPTH " + u.length(layer.topDepth) + ".",
-                     "EXPECTED: EVERY LAYER THICKER THAN 0."};
+    // Limits are snapped to whole feet before the walk: a layer that snaps to no thickness
+    // is only warned of, but one whose bottom snaps above its top would be walked twice.
+    const double snappedTop = snappedDepthFt(layer.topDepth);
+    const double snappedBottom = snappedDepthFt(layer.DEPTH);
+    if (!(snappedBottom >= snappedTop))
+        return Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) + " (" +
+                         u.snapped(snappedBottom) + " TO THE NEAREST FOOT) IS ABOVE THE TOP DEPTH " +
+                         u.length(layer.topDepth) + " (" + u.snapped(snappedTop) + ").",
+                     "EXPECTED: EVERY LAYER BOTTOM AT OR BELOW THE BOTTOM OF THE LAYER ABOVE, "
+                     "TO THE NEAREST FOOT."};
     if (layer.DEPTH > kMaxProfileDepthFt)
         return Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) + " IS TOO DEEP.",
                      "EXPECTED: A PROFILE OF AT MOST " + u.length(kMaxProfileDepthFt) + "."};
@@ -209,6 +221,26 @@ std::optional<std::vector<std::string>> findProfileFault(const InputData &input)
         if (auto fault = layerFault(input.layers[i], static_cast<int>(i) + 1, units))
             return fault;
     return outputSizeFault(input, units);
+}
+
+void writeLayersWithoutThickness(RunContext &run, const std::vector<std::size_t> &layers)
+{
+    const Units u{run.input.isSI()};
+    for (std::size_t i : layers) {
+        const LayerInput &layer = run.input.layers[i];
+        const std::vector<std::string> lines = {
+            "LAYER " + std::to_string(i + 1) + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) +
+                " AND THE TOP DEPTH " + u.length(layer.topDepth) + " BOTH SNAP TO " +
+                u.snapped(snappedDepthFt(layer.DEPTH)) + ".",
+            "THE LAYER HAS NO THICKNESS AND NO DEPTH STEP; THE ANALYSIS GOES ON WITHOUT IT."};
+        for (TextOut *out : {&run.report, &run.runtime}) {
+            out->emptyLines(2);
+            out->line(blanks(5) + std::string(kWarningFrame));
+            for (const std::string &line : lines)
+                out->line(blanks(5) + line);
+            out->emptyLines(1);
+        }
+    }
 }
 
 void checkProfileInput(RunContext &run)

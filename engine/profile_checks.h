@@ -2,6 +2,7 @@
 // with (a division by zero, the root or logarithm of a negative number).
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ struct RunContext;
 // The message lines of the first such value, in the input's units; empty when all are
 // usable.
 std::optional<std::vector<std::string>> findProfileFault(const InputData &input);
+
+// A WARNING block in the report and the run-time file for each layer (0-based) whose
+// limits snap to the same whole foot; the run goes on.
+void writeLayersWithoutThickness(RunContext &run, const std::vector<std::size_t> &layers);
 
 // Ends the run with an error block and kStatusInputOutOfRange on the first such value.
 void checkProfileInput(RunContext &run);

@@ -240,12 +240,15 @@ std::optional<double> socketRockTopFt(const SoilProfile &profile, std::size_t la
 
 } // namespace
 
-double weakRockSocketLengthFt(const SoilProfile &profile, std::size_t layerIndex, double depthFt)
+double weakRockSocketLengthFt(const SoilProfile &profile, std::size_t layerIndex, double depthFt,
+                              double stemDiameterFt, double smallestDiameterFt)
 {
     const SoilLayer &layer = profile.layers[layerIndex];
     double lengthFt = depthFt - socketRockTopFt(profile, layerIndex).value_or(layer.topDepth);
-    if (lengthFt < layer.BDS[kBottom])
-        lengthFt = layer.BDS[kBottom];
+    const double shortestFt =
+        scaledSocketDiameterFt(layer.BDS[kBottom], stemDiameterFt, smallestDiameterFt);
+    if (lengthFt < shortestFt)
+        lengthFt = shortestFt;
     if (lengthFt <= 0.0)
         lengthFt = 1.0;
     return lengthFt;
@@ -387,7 +390,8 @@ SideStep sideResistanceStep(const InputData &input, const SoilProfile &profile,
     case SoilType::WeakRock: {
         geomaterial = true;
         WeakRockInput weak = weakRockLayerInput(input, profile, step.layerIndex, d, socketFt);
-        weak.socketLengthFt = weakRockSocketLengthFt(profile, step.layerIndex, step.depthFt);
+        weak.socketLengthFt = weakRockSocketLengthFt(profile, step.layerIndex, step.depthFt,
+                                                     step.stemDiameterFt, input.DSTART);
         weak.intactModulusTsf = step.intactModulusMeanTsf;
         const GeomaterialStep result = weakRockStep(weak);
         s = result.unitSideResistancePsf;

@@ -81,8 +81,10 @@ struct WeakRockInput {
 GeomaterialStep weakRockStep(const WeakRockInput &input);
 
 // Socket length of a weak-rock step: below the top of the first weak or strong rock layer
-// (codes 6 and 7), at least the layer's bottom socket diameter.
-double weakRockSocketLengthFt(const SoilProfile &profile, std::size_t layerIndex, double depthFt);
+// (codes 6 and 7), at least the layer's bottom socket diameter scaled with the stem like
+// every other use of it, so a shaft's result does not depend on the first diameter.
+double weakRockSocketLengthFt(const SoilProfile &profile, std::size_t layerIndex, double depthFt,
+                              double stemDiameterFt, double smallestDiameterFt);
 // Head of fluid concrete: half-way between that rock top and the reference depth, 0 to 40 ft.
 double concreteHeadFt(const SoilProfile &profile, std::size_t layerIndex, double referenceDepthFt);
 

@@ -106,12 +106,19 @@ double snappedDepthFt(double depthFt)
     return depthFt - whole >= 0.5 ? whole + 1.0 : whole;
 }
 
-void snapLayerBottom(SoilProfile &profile, std::size_t index)
+std::vector<std::size_t> snapLayerLimits(SoilProfile &profile)
 {
-    auto &layers = profile.layers;
-    layers[index].DEPTH = snappedDepthFt(layers[index].DEPTH);
-    if (index + 1 < layers.size())
-        layers[index + 1].topDepth = layers[index].DEPTH;
+    std::vector<std::size_t> withoutThickness;
+    double top = 0.0;
+    for (std::size_t i = 0; i < profile.layers.size(); ++i) {
+        SoilLayer &layer = profile.layers[i];
+        layer.topDepth = top;
+        layer.DEPTH = snappedDepthFt(layer.DEPTH);
+        if (layer.DEPTH == layer.topDepth)
+            withoutThickness.push_back(i);
+        top = layer.DEPTH;
+    }
+    return withoutThickness;
 }
 
 std::vector<DepthStep> layerSteps(const SoilLayer &layer, double topLengthFt)

@@ -41,9 +41,11 @@ SoilProfile prepareSoilProfile(const InputData &input);
 // A layer bottom snapped to the nearest whole foot (halves go down the profile).
 double snappedDepthFt(double depthFt);
 
-// Snaps the bottom of layer `index` as the depth walk reaches it; the top of the layer
-// below moves with it. Idempotent.
-void snapLayerBottom(SoilProfile &profile, std::size_t index);
+// Snaps every layer limit to the nearest whole foot, once per run before the first
+// diameter, so that every diameter walks the same profile; the top of each layer is the
+// snapped bottom of the one above. Returns the layers (0-based) left without thickness.
+// Idempotent.
+std::vector<std::size_t> snapLayerLimits(SoilProfile &profile);
 
 // One step of the depth walk: the depth at its bottom and the distance below the layer
 // top at which the layer values are interpolated.

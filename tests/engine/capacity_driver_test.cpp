@@ -8,6 +8,7 @@
 
 using namespace vorna;
 using namespace vorna::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -155,6 +156,54 @@ TEST(CapacityDriver, UpliftPlotsTheWeightUndividedAndLrfdItsOwnColumns)
     const ProjectRun lrfd = runProject(project);
     const ResultRow &factored = lrfd.results.diameters[0].rows.back();
     EXPECT_NEAR(factored.QUperVolume, factored.QBD + factored.QDN, 1e-9);
+}
+
+TEST(CapacityDriver, LayersThatSnapToNoThicknessAreWarnedOfAndLeftOut)
+{
+    const ProjectRun run =
+        runProject(fileLines(fs::path(VORNA_TEST_DATA) / "zero_thickness_layer.vrd"));
+    ASSERT_EQ(run.status, kStatusOk);
+    for (const auto *file : {&run.report, &run.runtime}) {
+        EXPECT_TRUE(holds(*file, "     *********************WARNING**********************"));
+        EXPECT_TRUE(holds(*file, "     LAYER 2: THE BOTTOM DEPTH 20.3 FT AND THE TOP DEPTH 20.49 FT "
+                                 "BOTH SNAP TO 20 FT."));
+        EXPECT_TRUE(holds(*file, "     LAYER 4: THE BOTTOM DEPTH 60.2 FT AND THE TOP DEPTH 60 FT "
+                                 "BOTH SNAP TO 60 FT."));
+        EXPECT_TRUE(holds(*file, "     THE LAYER HAS NO THICKNESS AND NO DEPTH STEP; THE ANALYSIS "
+                                 "GOES ON WITHOUT IT."));
+    }
+    // The sand ends at 20 ft and the clay of layer 3 carries the rest.
+    const DiameterResult &d = run.results.diameters.front();
+    EXPECT_EQ(d.tipSoil, "CLAY");
+    EXPECT_EQ(d.rows.back().length, 30.0);
+}
+
+TEST(CapacityDriver, ABottomThatSnapsAboveItsTopIsRefused)
+{
+    std::vector<std::string> project = sandOverClay("3 3 0 0 0 0 4000000");
+    project[5] = "1 20.5";  // 21 ft
+    project[10] = "2 20.3"; // 20 ft: above the top of its layer
+    const ProjectRun run = runProject(project);
+    EXPECT_EQ(run.status, kStatusInputOutOfRange);
+    EXPECT_TRUE(holds(run.report, "     LAYER 2: THE BOTTOM DEPTH 20.3 FT (20 FT TO THE NEAREST FOOT) IS "
+                                  "ABOVE THE TOP DEPTH 20.5 FT (21 FT)."));
+    EXPECT_TRUE(holds(run.runtime, "     EXPECTED: EVERY LAYER BOTTOM AT OR BELOW THE BOTTOM OF THE "
+                                   "LAYER ABOVE, TO THE NEAREST FOOT."));
+}
+
+TEST(CapacityDriver, ABaseOnTheTopOfRockIsARockTip)
+{
+    // Sand to 20 ft over strong rock, to a design depth of exactly 20 ft.
+    const std::string rockLine = "400000 600000 2 0.01 3 0 2000000 80 0 1 1";
+    const ProjectRun run = runProject({"Rock top", "1", "2 1 1 1 1 2", "3 3 0 0 0 0 4000000",
+                                       "2 10 20 2.5 3", "1 20", "0.0 120 34 0.0 25 0 0 1 1",
+                                       "0.0 122 36 0.0 30 0 0 1 1", "2", "0 0", "7 60",
+                                       rockLine, rockLine});
+    ASSERT_EQ(run.status, kStatusOk);
+    const DiameterResult &d = run.results.diameters.front();
+    EXPECT_EQ(d.rows.back().length, 20.0);
+    EXPECT_EQ(d.tipSoil, "STRONG ROCK");
+    EXPECT_EQ(d.curveNames, std::vector<std::string>{"socket"});
 }
 
 } // namespace

@@ -70,6 +70,7 @@ TEST(RockSocketCharts, WalkFractions)
         {"cohesive upper beyond 2 %", SoilType::ClayShale, true, 0.025, 0.92},
         {"granular upper at 2 %", SoilType::Sand, true, 0.02, 1.0},
         {"gravel walks on the granular curves", SoilType::Gravel, false, 0.001, 0.22},
+        {"gravelly sand too", SoilType::GravellySand, true, 0.001, 0.45},
         {"rock above the socket walks on the cohesive curves", SoilType::StrongRock, false,
          0.001, 0.29},
         {"no movement", SoilType::Clay, true, 0.0, 0.0},

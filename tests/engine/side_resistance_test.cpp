@@ -390,8 +390,10 @@ TEST(WeakRock, SocketLengthAndConcreteHead)
     weak.BDS = {3.0, 4.0};
     profile.layers = {gravel, weak};
     // Measured from the rock top, not from the gravel above it.
-    EXPECT_DOUBLE_EQ(weakRockSocketLengthFt(profile, 1, 20.0), 10.0);
-    EXPECT_DOUBLE_EQ(weakRockSocketLengthFt(profile, 1, 12.0), 4.0); // at least the bottom socket
+    EXPECT_DOUBLE_EQ(weakRockSocketLengthFt(profile, 1, 20.0, 3.0, 3.0), 10.0);
+    // At least the bottom socket diameter, scaled with the stem: 4 ft x 4.5 / 3.
+    EXPECT_DOUBLE_EQ(weakRockSocketLengthFt(profile, 1, 12.0, 3.0, 3.0), 4.0);
+    EXPECT_DOUBLE_EQ(weakRockSocketLengthFt(profile, 1, 12.0, 4.5, 3.0), 6.0);
     EXPECT_DOUBLE_EQ(concreteHeadFt(profile, 1, 30.0), 20.0);
     EXPECT_DOUBLE_EQ(concreteHeadFt(profile, 1, 100.0), 40.0);       // at most 40 ft
 }

@@ -32,19 +32,25 @@ TEST(SoilProfile, SnapsLayerBottomsToTheNearestWholeFoot)
     }
 }
 
-TEST(SoilProfile, SnappingMovesTheTopOfTheLayerBelow)
+TEST(SoilProfile, SnapsEveryLimitOnceAndNamesLayersWithoutThickness)
 {
     SoilProfile profile;
-    profile.layers = {layer(SoilType::Sand, 0.0, 20.5), layer(SoilType::Clay, 20.5, 20.7)};
-    snapLayerBottom(profile, 0);
-    EXPECT_EQ(profile.layers[0].DEPTH, 21.0);
-    EXPECT_EQ(profile.layers[1].topDepth, 21.0);
-    snapLayerBottom(profile, 1);
-    // Both bottoms snap to 21 ft: the second layer has no steps.
-    EXPECT_EQ(profile.layers[1].DEPTH, 21.0);
+    // 20.49 and 20.3 both become 20; 20.5 then 20.7 both become 21.
+    profile.layers = {layer(SoilType::Sand, 0.0, 20.49), layer(SoilType::Clay, 20.49, 20.3),
+                      layer(SoilType::Sand, 20.3, 20.5), layer(SoilType::Clay, 20.5, 20.7)};
+    EXPECT_EQ(snapLayerLimits(profile), (std::vector<std::size_t>{1, 3}));
+    const double tops[] = {0.0, 20.0, 20.0, 21.0};
+    const double bottoms[] = {20.0, 20.0, 21.0, 21.0};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(profile.layers[i].topDepth, tops[i]) << i;
+        EXPECT_EQ(profile.layers[i].DEPTH, bottoms[i]) << i;
+    }
     EXPECT_TRUE(layerSteps(profile.layers[1], 0.0).empty());
-    snapLayerBottom(profile, 0);
-    EXPECT_EQ(profile.layers[0].DEPTH, 21.0);
+    EXPECT_TRUE(layerSteps(profile.layers[3], 0.0).empty());
+    EXPECT_EQ(layerSteps(profile.layers[2], 0.0).size(), 1u);
+    const SoilProfile once = profile;
+    snapLayerLimits(profile);
+    EXPECT_EQ(profile, once);
 }
 
 TEST(SoilProfile, InterpolatesWithoutClamping)

@@ -314,11 +314,20 @@ TEST(ProfileChecks, UnusableValuesEndTheRunWithAnErrorBlock)
          "THE BELL ANGLE IS 90 DEGREES FOR A BELL OF DIAMETER RATIO 2."},
         {"negative ratio", "1", "3 3 -2 30 0 0 4000000", "1\r\n" + clay,
          "THE BASE TO STEM DIAMETER RATIO IS -2."},
-        {"first layer without thickness", "1", straight,
-         "1\r\n2 0\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n",
-         "LAYER 1: THE BOTTOM DEPTH 0 FT IS NOT BELOW THE TOP DEPTH 0 FT."},
-        {"second layer not below the first", "1", straight, "2\r\n" + clay + clay,
-         "LAYER 2: THE BOTTOM DEPTH 20 FT IS NOT BELOW THE TOP DEPTH 20 FT."},
+        {"first layer above the ground surface", "1", straight,
+         "1\r\n2 -1\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n",
+         "LAYER 1: THE BOTTOM DEPTH -1 FT (-1 FT TO THE NEAREST FOOT) IS ABOVE THE TOP DEPTH 0 "
+         "FT (0 FT)."},
+        {"second layer above the first once snapped", "1", straight,
+         "2\r\n2 20.5\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n"
+         "2 20.3\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n",
+         "LAYER 2: THE BOTTOM DEPTH 20.3 FT (20 FT TO THE NEAREST FOOT) IS ABOVE THE TOP DEPTH "
+         "20.5 FT (21 FT)."},
+        {"SI layer above the one before once snapped", "2", "1 1 0 0 0 0 28000000",
+         "2\r\n2 6.25\r\n0 18 0 100 0 0 0 1 1\r\n0 18 0 100 0 0 0 1 1\r\n0 0\r\n"
+         "2 6.1\r\n0 18 0 100 0 0 0 1 1\r\n0 18 0 100 0 0 0 1 1\r\n0 0\r\n",
+         "LAYER 2: THE BOTTOM DEPTH 6.1 M (6.09607 M = 20 FT TO THE NEAREST FOOT) IS ABOVE THE "
+         "TOP DEPTH 6.25 M (6.40088 M = 21 FT)."},
         {"strong rock socket of zero", "1", straight,
          rock("7", "150000 576000 2 0.01 0 0 500000 80 0 1 1", strong),
          "LAYER 1: THE SOCKET DIAMETER AT THE TOP IS 0 FT."},
