@@ -32,6 +32,9 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace vorna;
 using vorna::test::FakeInteraction;
 
@@ -119,6 +122,8 @@ private slots:
     void graphicsFollowTheResults_data();
     void graphicsFollowTheResults();
     void unitsItemConvertsTheProject();
+    void unitSwitchConvertsUnderEachActiveDialog_data();
+    void unitSwitchConvertsUnderEachActiveDialog();
     void designMethodItemShowsTheLrfdColumns();
     void windowListShowsChildWindows();
     void commandsCommitTheActiveChildFirst();
@@ -362,6 +367,83 @@ void tst_MainWindow::unitsItemConvertsTheProject()
     action(*form, "UnitsSI")->trigger(); // the system it has: nothing changes
     QCOMPARE(form->Project().shaftProperties[kMinDiameter], 0.6096);
     QCOMPARE(changes, 1);
+}
+
+void tst_MainWindow::unitSwitchConvertsUnderEachActiveDialog_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("target");
+    const char *const commands[] = {"DataShaft",  "DataWaterTable", "SpecifyLoad", "SpecifyLength",
+                                    "DataFS",     "DataTitle",      "DataOptions"};
+    for (const char *command : commands) {
+        QTest::addRow("%s to SI", command) << QString::fromLatin1(command) << 2;
+        QTest::addRow("%s to English", command) << QString::fromLatin1(command) << 1;
+    }
+}
+
+// With the soil layer window open, the table's rebuild takes the focus; the dialog in front
+// must not store its unconverted text into the converted project when it loses it.
+void tst_MainWindow::unitSwitchConvertsUnderEachActiveDialog()
+{
+    QFETCH(QString, command);
+    QFETCH(int, target);
+    auto form = makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    form->OpenProjectFile(projectFile(QStringLiteral("units.vrd")));
+    TProgramData &p = form->Project();
+    if (target == 1) {
+        action(*form, "UnitsSI")->trigger(); // no window open: converts alone
+        QCOMPARE(p.shaftProperties[kMinDiameter], 0.6096);
+    }
+    const TProgramData before = p;
+    const double lengthFactor = target == 2 ? 0.3048 : 3.280839895;
+    const double modulusFactor = target == 2 ? 0.00444822199911631 / (0.0254 * 0.0254)
+                                             : 224.8089237 / (39.37007874 * 39.37007874);
+    const double loadFactor = target == 2 ? 8.896442997026778 : 0.1124044745;
+    const double layerDepth = form->Tables().SoilLayers().Column(1).AsFloat(0);
+
+    action(*form, "DataSoilLayers")->trigger();
+    action(*form, command.toLatin1().constData())->trigger();
+    QMdiSubWindow *front = form->MdiArea().activeSubWindow();
+    QVERIFY(front);
+    QVERIFY(!qobject_cast<TTableForm *>(front->widget()));
+    action(*form, target == 2 ? "UnitsSI" : "UnitsEnglish")->trigger();
+    QCoreApplication::processEvents();
+    // Leaving every window (as Save does with the active one) stores nothing old.
+    for (QMdiSubWindow *frame : form->MdiArea().subWindowList()) {
+        form->MdiArea().setActiveSubWindow(frame);
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(form->CommitActiveChild());
+
+    auto close = [](double actual, double expected) {
+        return std::fabs(actual - expected) <= 1e-9 * std::max(1.0, std::fabs(expected));
+    };
+    QCOMPARE(p.unitSystem, target);
+    for (ShaftProperty k : {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion,
+                            kWaterTableDepth})
+        QVERIFY2(close(p.shaftProperties[k], before.shaftProperties[k] * lengthFactor),
+                 qPrintable(QString::number(k) + QStringLiteral(": ") +
+                            QString::number(p.shaftProperties[k], 'g', 17)));
+    QVERIFY(close(p.shaftProperties[kShaftModulus],
+                  before.shaftProperties[kShaftModulus] * modulusFactor));
+    QVERIFY(close(p.designLoad, before.designLoad * loadFactor));
+    QVERIFY(close(p.proposedLength, before.proposedLength * lengthFactor));
+    QCOMPARE(p.shaftProperties[kBellRatio], before.shaftProperties[kBellRatio]);
+    QCOMPARE(p.outputIncrement, before.outputIncrement);
+    QCOMPARE(p.FST, before.FST);
+    QCOMPARE(p.title, before.title);
+    QVERIFY(close(form->Tables().SoilLayers().Column(1).AsFloat(0), layerDepth * lengthFactor));
+    // Every open dialog shows the converted values in the new unit.
+    for (QMdiSubWindow *frame : form->MdiArea().subWindowList()) {
+        for (const TDataEdit *edit : frame->widget()->findChildren<TDataEdit *>()) {
+            QCOMPARE(edit->Units(), target);
+            if (edit->EditLabel() && edit->UnitsString() == QLatin1String("L2"))
+                QVERIFY(edit->EditLabel()->text().endsWith(target == 2 ? QStringLiteral("(m)")
+                                                                       : QStringLiteral("(ft)")));
+        }
+    }
 }
 
 void tst_MainWindow::designMethodItemShowsTheLrfdColumns()
