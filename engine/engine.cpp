@@ -3,6 +3,7 @@
 #include "vornacalc/engine.h"
 
 #include "analysis.h"
+#include "charts.h"
 #include "fixed_field.h"
 #include "report_head.h"
 #include "run_context.h"
@@ -80,6 +81,10 @@ int runOpened(RunContext &run)
         analyse(run, *input);
     } catch (const RunStopped &stop) {
         run.status = stop.status;
+    } catch (const ChartValueNotFinite &fault) {
+        writeErrorBlock(run, {fault.what(),
+                              "EXPECTED: SHAFT AND LAYER DATA WITHIN THE RANGES OF THE METHODS."});
+        run.status = kStatusInputOutOfRange;
     } catch (const std::exception &fault) {
         writeErrorBlock(run, {"THE ANALYSIS STOPPED ON AN INTERNAL FAULT:", fault.what()});
         run.status = kStatusInternalError;
