@@ -146,6 +146,12 @@ private slots:
     void brokenProjectShowsTheReadersMessage();
     void unopenableProjectKeepsTheCurrentOne();
     void unwritableFolderGivesAClearMessage();
+    void failedFlushKeepsTheFileAndTheEdits();
+    void partlyReadFileAsksBeforeReplacing_data();
+    void partlyReadFileAsksBeforeReplacing();
+    void fileChangedElsewhereAsksBeforeReplacing();
+    void saveAsKeepsProjectsApartFromResults_data();
+    void saveAsKeepsProjectsApartFromResults();
     void saveAsTitleAndCaption();
     void wordProcessorCommands_data();
     void wordProcessorCommands();
@@ -780,6 +786,157 @@ void tst_MainWindow::unwritableFolderGivesAClearMessage()
     action(*form, "FileNew")->trigger();
     QCOMPARE(form->Project().fileName, QStringLiteral("/nonexistent-folder/job.vrd"));
     QVERIFY(form->IsModified());
+}
+
+// The disk refuses the bytes (a full disk): Save and Run both keep the old file byte for
+// byte, say so, and leave the project modified; the engine is not called.
+void tst_MainWindow::failedFlushKeepsTheFileAndTheEdits()
+{
+    auto form = makeForm();
+    const QString file = projectFile(QStringLiteral("flush.vrd"));
+    const QByteArray old = test::readFile(file);
+    form->OpenProjectFile(file);
+    form->Project().title = QStringLiteral("Edited");
+    form->SetModified(true);
+    form->SetSaveFlush([](QFileDevice &) { return false; });
+    for (const char *command : {"FileSave", "CompRun"}) {
+        m_fake->messages.clear();
+        action(*form, command)->trigger();
+        QCOMPARE(m_fake->messages.size(), 1);
+        QVERIFY2(m_fake->messages[0].startsWith(
+                     QStringLiteral("The project could not be saved to \"%1\":\r").arg(file)),
+                 qPrintable(m_fake->messages[0]));
+        QVERIFY(m_fake->messages[0].endsWith(QStringLiteral("The previous file, if any, is unchanged.")));
+        QCOMPARE(test::readFile(file), old);
+        QVERIFY(form->IsModified());
+    }
+    QVERIFY(!QFile::exists(path(QStringLiteral("flush.vro"))));
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*flush*")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("flush.vrd")});
+}
+
+void tst_MainWindow::partlyReadFileAsksBeforeReplacing_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes replaces and keeps a backup") << int(UserInteraction::SaveAnswer::Yes);
+    QTest::newRow("No saves under another name") << int(UserInteraction::SaveAnswer::No);
+    QTest::newRow("Cancel saves nothing") << int(UserInteraction::SaveAnswer::Cancel);
+}
+
+// A two-layer file that stops in its second layer loads one layer; saving must not replace
+// the file with that one layer without asking.
+void tst_MainWindow::partlyReadFileAsksBeforeReplacing()
+{
+    QFETCH(int, answer);
+    auto form = makeForm();
+    QByteArray text = test::readFile(QStringLiteral(VORNA_EXAMPLES_DIR "/example.vrd"));
+    text.truncate(text.lastIndexOf("2 60"));
+    text += "2 60 \r\n0 115 0.0 ";
+    const QString file = path(QStringLiteral("part.vrd"));
+    test::writeFile(file, text);
+    QFile::remove(file + QStringLiteral(".bak"));
+    QFile::remove(path(QStringLiteral("elsewhere.vrd")));
+    form->OpenProjectFile(file);
+    QVERIFY(!m_fake->messages.isEmpty()); // the reader said where it stopped
+    QVERIFY(form->Project().readInPart);
+    m_fake->answers.push_back(static_cast<UserInteraction::SaveAnswer>(answer));
+    const QString other = path(QStringLiteral("elsewhere.vrd"));
+    m_fake->saveAnswers.push_back(other);
+
+    action(*form, "FileSave")->trigger();
+    QCOMPARE(m_fake->questions.size(), 1);
+    QVERIFY2(m_fake->questions[0].startsWith(
+                 QStringLiteral("The project file \"%1\" could not be read completely").arg(file)),
+             qPrintable(m_fake->questions[0]));
+    QVERIFY(m_fake->questions[0].contains(QStringLiteral("\"%1.bak\"").arg(file)));
+    const QByteArray now = test::readFile(file);
+    switch (static_cast<UserInteraction::SaveAnswer>(answer)) {
+    case UserInteraction::SaveAnswer::Yes:
+        QCOMPARE(test::readFile(file + QStringLiteral(".bak")), text);
+        QVERIFY(now != text && now.startsWith("Example\r\n"));
+        QVERIFY(!form->Project().readInPart);
+        QVERIFY(!form->IsModified());
+        break;
+    case UserInteraction::SaveAnswer::No:
+        QCOMPARE(now, text);
+        QCOMPARE(m_fake->saveTitles.size(), 1);
+        QCOMPARE(form->Project().fileName, other);
+        QVERIFY(QFile::exists(other));
+        QVERIFY(!QFile::exists(file + QStringLiteral(".bak")));
+        break;
+    case UserInteraction::SaveAnswer::Cancel:
+        QCOMPARE(now, text);
+        QVERIFY(m_fake->saveTitles.isEmpty());
+        QVERIFY(!QFile::exists(file + QStringLiteral(".bak")));
+        QVERIFY(form->Project().readInPart);
+        break;
+    }
+    // A run saves first and asks the same; cancelled, nothing runs.
+    if (answer == int(UserInteraction::SaveAnswer::Cancel)) {
+        action(*form, "CompRun")->trigger();
+        QCOMPARE(m_fake->questions.size(), 2);
+        QCOMPARE(test::readFile(file), text);
+        QVERIFY(!QFile::exists(path(QStringLiteral("part.vro"))));
+    }
+}
+
+void tst_MainWindow::fileChangedElsewhereAsksBeforeReplacing()
+{
+    auto form = makeForm();
+    const QString file = projectFile(QStringLiteral("shared.vrd"));
+    form->OpenProjectFile(file);
+    QVERIFY(!form->Project().readInPart);
+    action(*form, "FileSave")->trigger(); // unchanged on disk: no question
+    QVERIFY(m_fake->questions.isEmpty());
+
+    const QByteArray external = test::readFile(file).replace("Example", "Edited in a text editor");
+    test::writeFile(file, external);
+    action(*form, "FileSave")->trigger();
+    QCOMPARE(m_fake->questions.size(), 1);
+    QVERIFY2(m_fake->questions[0].startsWith(
+                 QStringLiteral("The project file \"%1\" was changed by another program").arg(file)),
+             qPrintable(m_fake->questions[0]));
+    QCOMPARE(test::readFile(file), external); // Cancel
+    m_fake->answers.push_back(UserInteraction::SaveAnswer::Yes);
+    action(*form, "FileSave")->trigger();
+    QCOMPARE(m_fake->questions.size(), 2);
+    QCOMPARE(test::readFile(file + QStringLiteral(".bak")), external);
+    QVERIFY(test::readFile(file).startsWith("Example\r\n"));
+    action(*form, "FileSave")->trigger(); // its own file again: no question
+    QCOMPARE(m_fake->questions.size(), 2);
+}
+
+void tst_MainWindow::saveAsKeepsProjectsApartFromResults_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("saved"); // empty: refused
+    QTest::newRow("report extension") << "job.vro" << "";
+    QTest::newRow("plot extension, upper case") << "job.VRP" << "";
+    QTest::newRow("run-time extension") << "job.vrr" << "";
+    QTest::newRow("another extension") << "job.txt" << "job.txt.vrd";
+    QTest::newRow("project extension") << "job.VRD" << "job.VRD";
+}
+
+void tst_MainWindow::saveAsKeepsProjectsApartFromResults()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, saved);
+    auto form = makeForm();
+    m_fake->saveAnswers.push_back(path(chosen));
+    action(*form, "FileSaveAs")->trigger();
+    if (saved.isEmpty()) {
+        QCOMPARE(m_fake->messages.size(), 1);
+        QVERIFY2(m_fake->messages[0].startsWith(
+                     QStringLiteral("A project cannot be saved as \"%1\"").arg(path(chosen))),
+                 qPrintable(m_fake->messages[0]));
+        QVERIFY(!QFile::exists(path(chosen)));
+        QCOMPARE(form->Project().fileName, QString::fromLatin1(TProgramData::kNewFileName));
+        return;
+    }
+    QVERIFY(m_fake->messages.isEmpty());
+    QCOMPARE(form->Project().fileName, path(saved));
+    QVERIFY(test::readFile(path(saved)).startsWith("New Pile\r\n"));
+    QCOMPARE(QFile::exists(path(chosen)), chosen == saved);
 }
 
 void tst_MainWindow::saveAsTitleAndCaption()
