@@ -402,6 +402,10 @@ void tst_MainWindow::unitSwitchConvertsUnderEachActiveDialog()
         action(*form, "UnitsSI")->trigger(); // no window open: converts alone
         QCOMPARE(p.shaftProperties[kMinDiameter], 0.6096);
     }
+    if (command == QLatin1String("SpecifyLength")) {
+        p.proposedLength = 40.0; // the example gives a load; this dialog shows a length
+        p.designLoad = 0.0;
+    }
     const TProgramData before = p;
     const double lengthFactor = target == 2 ? 0.3048 : 3.280839895;
     const double modulusFactor = target == 2 ? 0.00444822199911631 / (0.0254 * 0.0254)
