@@ -89,15 +89,21 @@ int main(int argc, char **argv)
         run.report = files.report;
         vorna::RunOptions options;
         options.results = &run.results;
+        std::string problem;
+        options.problem = &problem;
         run.status = vorna::runAnalysis(files, options);
         run.messages = runtimeMessages(files.runtime);
         allOk = allOk && run.status == vorna::kStatusOk;
 
-        const bool reportWritten = run.status != vorna::kStatusOutputNotWritable &&
-                                   run.status != vorna::kStatusInternalError;
-        const std::string_view text = vorna::describeStatus(run.status);
-        std::fprintf(statusStream, "%s: status %d (%.*s)%s%s\n", project.c_str(), run.status,
-                     static_cast<int>(text.size()), text.data(), reportWritten ? ", report " : "",
+        // A run that could not write its report leaves none of that name behind.
+        const bool reportWritten = run.status != vorna::kStatusInternalError &&
+                                   run.status != vorna::kStatusSameFileNames &&
+                                   std::filesystem::is_regular_file(files.report, ec);
+        std::string text(vorna::describeStatus(run.status));
+        if (!problem.empty())
+            text += ": " + problem;
+        std::fprintf(statusStream, "%s: status %d (%s)%s%s\n", project.c_str(), run.status,
+                     text.c_str(), reportWritten ? ", report " : "",
                      reportWritten ? files.report.string().c_str() : "");
         runs.push_back(std::move(run));
     }

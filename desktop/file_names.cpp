@@ -21,6 +21,13 @@ QString mainWindowCaption(const QString &fileName)
     return QStringLiteral("VORNA %1 - %2").arg(QLatin1String(kVersionText), displayName(fileName));
 }
 
+bool isResultExtension(const QString &suffix)
+{
+    const QString lower = suffix.toLower();
+    return lower == QLatin1String("vro") || lower == QLatin1String("vrp") ||
+           lower == QLatin1String("vrr");
+}
+
 QString withExtension(const QString &fileName, const QString &extension)
 {
     const qsizetype nameStart =

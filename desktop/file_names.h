@@ -17,6 +17,10 @@ QString displayName(const QString &fileName);
 // "VORNA 2012.7.10 - " and the display name.
 QString mainWindowCaption(const QString &fileName);
 
+// True for the extensions of a run's results, without the dot and in any case: vro, vrp,
+// vrr. A project under such a name would be overwritten by its own run.
+bool isResultExtension(const QString &suffix);
+
 // The name with its extension replaced, extension given with its dot: ".vro". A name
 // without extension gets it appended.
 QString withExtension(const QString &fileName, const QString &extension);

@@ -63,6 +63,32 @@ void moveIntoArea(QMdiSubWindow *frame)
     }, Qt::QueuedConnection);
 }
 
+// For its lifetime no child window of the area stores its fields when it loses the focus.
+class CommitHold {
+public:
+    explicit CommitHold(QMdiArea &area)
+    {
+        for (QMdiSubWindow *frame : area.subWindowList()) {
+            if (auto *window = qobject_cast<ChildWindow *>(frame->widget())) {
+                window->holdCommits(true);
+                m_windows.emplace_back(window);
+            }
+        }
+    }
+    ~CommitHold()
+    {
+        for (const QPointer<ChildWindow> &window : m_windows) {
+            if (window)
+                window->holdCommits(false);
+        }
+    }
+    CommitHold(const CommitHold &) = delete;
+    CommitHold &operator=(const CommitHold &) = delete;
+
+private:
+    std::vector<QPointer<ChildWindow>> m_windows;
+};
+
 } // namespace
 
 TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> settings,
@@ -516,13 +542,21 @@ void TMainForm::ShowResultGraph(ResultGraphId graph)
     moveIntoArea(created);
 }
 
+// The command has committed the active child. Converting rebuilds an open table window,
+// whose grid then takes the focus; a dialog that lost it would store its unconverted text
+// into the converted project, so no window stores anything until all of them show the
+// converted values, and the window that was in front comes back to the front.
 void TMainForm::setUnits(int system)
 {
     if (system == m_project.unitSystem)
         return;
+    QMdiSubWindow *front = m_mdiArea->activeSubWindow();
+    const CommitHold hold(*m_mdiArea);
     m_project.ChangeUnits(system, *m_tables);
     SetModified(true);
     emit projectChanged();
+    if (front && m_mdiArea->activeSubWindow() != front)
+        m_mdiArea->setActiveSubWindow(front);
 }
 
 void TMainForm::setDesignMethod(int method)

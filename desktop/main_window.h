@@ -21,6 +21,7 @@
 #include <vector>
 
 class QAction;
+class QFileDevice;
 class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
@@ -65,6 +66,9 @@ public:
     // Folder of the engine library: the program's own, unless a test points elsewhere.
     QString EngineFolder() const;
     void SetEngineFolder(const QString &folder) { m_engineFolder = folder; }
+    // The step of every save that puts the bytes on the disk: a test's stand-in for a disk
+    // that fails; empty for the real one.
+    void SetSaveFlush(std::function<bool(QFileDevice &)> flush) { m_saveFlush = std::move(flush); }
 
     // Stores the fields of the active child window into the project; false when the child
     // refuses (an invalid entry), and the command that asked then does nothing.
@@ -137,6 +141,11 @@ private:
     // False when the user cancelled Save As or the file could not be written.
     bool saveProject();
     bool saveProjectAs();
+    // Yes when the project may replace its file (a backup is kept where the file held what
+    // the project does not), No to save under another name instead, Cancel to save nothing.
+    UserInteraction::SaveAnswer confirmReplacingProjectFile();
+    // Writes the project under its name; false after the message when that failed.
+    bool writeProject();
     void setCaption();
     void setResultsAvailable(bool available);
     void readResultsIfPresent(bool freshRun);
@@ -167,6 +176,7 @@ private:
     bool m_resultsAvailable = false;
     bool m_firstShowDone = false;
     QString m_engineFolder;
+    std::function<bool(QFileDevice &)> m_saveFlush;
     // Set while a run has the engine library loaded.
     std::unique_ptr<TDynamicLibrary> m_engineLibrary;
 

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -117,8 +118,69 @@ bool TMainForm::saveProject()
 {
     if (isNeverSaved(m_project))
         return saveProjectAs();
+    switch (confirmReplacingProjectFile()) {
+    case UserInteraction::SaveAnswer::Yes:
+        return writeProject();
+    case UserInteraction::SaveAnswer::No:
+        return saveProjectAs();
+    case UserInteraction::SaveAnswer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+// A file read only in part would lose what was not read, and one changed by another program
+// those changes: the user decides, and Yes keeps the file as it is now as NAME.vrd.bak.
+UserInteraction::SaveAnswer TMainForm::confirmReplacingProjectFile()
+{
+    const QString &fileName = m_project.fileName;
+    if (!QFileInfo::exists(fileName))
+        return UserInteraction::SaveAnswer::Yes;
+    QString question;
+    const QString backup = fileName + QStringLiteral(".bak");
+    const QString shown = QDir::toNativeSeparators(fileName);
+    const QString shownBackup = QDir::toNativeSeparators(backup);
+    if (m_project.readInPart)
+        question = QStringLiteral("The project file \"%1\" could not be read completely when it "
+                                  "was opened. Saving replaces it with what was read, and the "
+                                  "rest of the file is lost.\rReplace it and keep the original "
+                                  "as \"%2\"?\rNo saves the project under another name.")
+                       .arg(shown, shownBackup);
+    else if (m_project.FileChangedElsewhere())
+        question = QStringLiteral("The project file \"%1\" was changed by another program since "
+                                  "it was opened or saved. Saving replaces those changes.\r"
+                                  "Replace it and keep the changed file as \"%2\"?\rNo saves "
+                                  "the project under another name.")
+                       .arg(shown, shownBackup);
+    else
+        return UserInteraction::SaveAnswer::Yes;
+    const UserInteraction::SaveAnswer answer = m_interaction->Ask(this, question);
+    if (answer != UserInteraction::SaveAnswer::Yes)
+        return answer;
+    QFile original(fileName);
+    QByteArray bytes;
+    bool read = original.open(QIODevice::ReadOnly);
+    if (read) {
+        bytes = original.readAll();
+        read = original.error() == QFileDevice::NoError;
+    }
     try {
-        m_project.SaveToFile(*m_tables);
+        if (!read)
+            throw EProjectSaveError(backup, original.errorString());
+        writeFileSafely(backup, bytes, m_saveFlush);
+    } catch (const EVornaError &e) {
+        m_interaction->Information(
+            this, e.message() + QStringLiteral("\rThe project was not saved, so \"%1\" is unchanged.")
+                                    .arg(shown));
+        return UserInteraction::SaveAnswer::Cancel;
+    }
+    return UserInteraction::SaveAnswer::Yes;
+}
+
+bool TMainForm::writeProject()
+{
+    try {
+        m_project.SaveToFile(*m_tables, m_saveFlush);
     } catch (const EVornaError &e) {
         m_interaction->Information(this, e.message());
         return false;
@@ -130,18 +192,35 @@ bool TMainForm::saveProjectAs()
 {
     setResultsAvailable(false);
     const QString title = QStringLiteral("Save %1 As").arg(displayName(m_project.fileName));
-    const QString chosen = m_interaction->SaveFileName(this, title, m_project.fileName);
+    QString chosen = m_interaction->SaveFileName(this, title, m_project.fileName);
     if (chosen.isEmpty())
         return false;
+    // The run writes its results beside the project under these extensions.
+    const QString suffix = QFileInfo(chosen).suffix().toLower();
+    if (isResultExtension(suffix)) {
+        m_interaction->Information(
+            this, QStringLiteral("A project cannot be saved as \"%1\": the extensions .vro, .vrp "
+                                 "and .vrr belong to the results of a run, which would overwrite "
+                                 "it.\rChoose a name ending in .vrd.")
+                      .arg(QDir::toNativeSeparators(chosen)));
+        return false;
+    }
+    if (suffix != QLatin1String(kProjectExtension)) {
+        chosen += QStringLiteral(".") + QLatin1String(kProjectExtension);
+        // The save dialog asked about the name as typed, not about this one.
+        if (QFileInfo::exists(chosen) &&
+            m_interaction->Ask(this, QStringLiteral("\"%1\" already exists.\rDo you want to "
+                                                    "replace it?")
+                                         .arg(QDir::toNativeSeparators(chosen))) !=
+                UserInteraction::SaveAnswer::Yes)
+            return false;
+    }
     const QString previous = m_project.fileName;
     m_project.fileName = QFileInfo(chosen).absoluteFilePath();
     setCaption();
-    try {
-        m_project.SaveToFile(*m_tables);
-    } catch (const EVornaError &e) {
+    if (!writeProject()) {
         m_project.fileName = previous;
         setCaption();
-        m_interaction->Information(this, e.message());
         return false;
     }
     return true;

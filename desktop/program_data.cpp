@@ -5,6 +5,8 @@
 #include "project_file.h"
 #include "word_reader.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace vorna {
@@ -47,6 +49,9 @@ TProgramData TProgramData::CreateFromFile(const QString &fileName, ProjectLayout
     for (TGridTable *table : tables.All())
         table->SetRowCount(0);
     readProject(reader, layout, project, tables, messages);
+    // Every message tells of something in the file that the project does not hold.
+    project.readInPart = !messages.isEmpty();
+    project.fileDigest = vorna::fileDigest(fileName);
     for (TGridTable *table : tables.All()) {
         if (table->RowCount() < table->MinRows())
             table->SetRowCount(table->MinRows());
@@ -65,10 +70,17 @@ void TProgramData::ApplyDesignControl()
         designLoad = 0.0;
 }
 
-void TProgramData::SaveToFile(ProgramTables &tables)
+void TProgramData::SaveToFile(ProgramTables &tables, const std::function<bool(QFileDevice &)> &flush)
 {
+    // The design control follows from the values only once the file holds them, so a
+    // failed save leaves the project as it was.
+    TProgramData saved = *this;
+    saved.ApplyDesignControl();
+    const QByteArray text = projectFileText(saved, tables);
+    writeFileSafely(fileName, text, flush);
     ApplyDesignControl();
-    writeFileSafely(fileName, projectFileText(*this, tables));
+    readInPart = false;
+    fileDigest = textDigest(text);
     currentLayout = true;
     if (projectHasRockLayer(tables))
         KLS = 0;
@@ -91,6 +103,13 @@ void TProgramData::ChangeUnits(int system, ProgramTables &tables)
     unitSystem = system;
     for (TGridTable *table : tables.All())
         table->SetUnits(system);
+}
+
+bool TProgramData::FileChangedElsewhere() const
+{
+    if (fileDigest.isEmpty() || !QFileInfo::exists(fileName))
+        return false;
+    return vorna::fileDigest(fileName) != fileDigest;
 }
 
 bool TProgramData::IsModified(const ProgramTables &tables) const

@@ -3,10 +3,14 @@
 // (ProgramTables); the project reads and writes them when it loads and saves.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <functional>
+
+class QFileDevice;
 
 namespace vorna {
 
@@ -49,6 +53,12 @@ public:
     bool currentLayout = true;            // false after reading an older file, until saved
     int designMethod = 2;                 // 1 LRFD, 2 allowable stress design
     bool modified = false;
+    // Reading the file stopped early or passed over part of it: saving over it would lose
+    // what was not read. Cleared when the project is saved.
+    bool readInPart = false;
+    // Digest of the file's bytes as the project last read or wrote them, to see a change
+    // made by another program since; empty for a project not read from or saved to a file.
+    QByteArray fileDigest;
 
     // A new project with defaults; every table emptied to its minimum rows, in English units.
     static TProgramData CreateNew(ProgramTables &tables);
@@ -60,8 +70,15 @@ public:
                                        ProgramTables &tables, QStringList &messages);
 
     // Writes the project file under fileName through a temporary file that replaces the old
-    // one only when complete. EProjectSaveError when it fails; the old file then stays.
-    void SaveToFile(ProgramTables &tables);
+    // one only when complete. EProjectSaveError when it fails; the old file then stays, and
+    // the project keeps its state (still modified). flush: a test's replacement of the step
+    // that puts the bytes on the disk.
+    void SaveToFile(ProgramTables &tables,
+                    const std::function<bool(QFileDevice &)> &flush = {});
+
+    // True when the file under fileName exists and is no longer what the project last read
+    // or wrote.
+    bool FileChangedElsewhere() const;
 
     // Switches the project and its tables to a unit system (clamped to 1 or 2).
     void ChangeUnits(int system, ProgramTables &tables);

@@ -2,10 +2,17 @@
 
 #include "evaluator.h"
 #include "grid_table.h"
+#include "platform/file_sync.h"
 #include "program_tables.h"
 #include "word_reader.h"
 
-#include <QSaveFile>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <system_error>
 
 #include <span>
 
@@ -347,18 +354,54 @@ QByteArray projectFileText(const TProgramData &project, const ProgramTables &tab
     return out.text().toLatin1();
 }
 
-void writeFileSafely(const QString &fileName, const QByteArray &text)
+void writeFileSafely(const QString &fileName, const QByteArray &text, const FlushStep &flush)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EProjectSaveError(fileName, file.errorString());
-    if (file.write(text) != text.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw EProjectSaveError(fileName, reason);
-    }
-    if (!file.commit())
-        throw EProjectSaveError(fileName, file.errorString());
+    const QFileInfo target(fileName);
+    // Hidden beside the target, so the rename stays within one file system.
+    QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                             QStringLiteral(".XXXXXX"));
+    const auto fail = [&](const QString &reason, const QString &fallback) {
+        throw EProjectSaveError(fileName, reason.isEmpty() ? fallback : reason);
+    };
+    const QString notOnDisk = QStringLiteral("The data could not be written to the disk.");
+    if (!temporary.open())
+        fail(temporary.errorString(), QStringLiteral("No file could be created in its folder."));
+    if (temporary.write(text) != text.size())
+        fail(temporary.errorString(), notOnDisk);
+    if (!(flush ? flush(temporary) : temporary.flush() && platform::syncToDisk(temporary)))
+        fail(temporary.errorString(), notOnDisk);
+    temporary.close();
+    if (temporary.error() != QFileDevice::NoError)
+        fail(temporary.errorString(), notOnDisk);
+    // What the disk gives back must be the project, or the old file stays.
+    QFile written(temporary.fileName());
+    if (!written.open(QIODevice::ReadOnly) || written.readAll() != text)
+        fail({}, QStringLiteral("The file written could not be read back unchanged."));
+    written.close();
+    const QFileDevice::Permissions permissions =
+        target.exists() ? QFile::permissions(fileName)
+                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                              QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QFile::setPermissions(temporary.fileName(), permissions);
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(temporary.fileName().toStdU16String()),
+                            std::filesystem::path(fileName.toStdU16String()), ec);
+    if (ec)
+        fail(QString::fromStdString(ec.message()), notOnDisk);
+    temporary.setAutoRemove(false);
+}
+
+QByteArray textDigest(const QByteArray &text)
+{
+    return QCryptographicHash::hash(text, QCryptographicHash::Sha256);
+}
+
+QByteArray fileDigest(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return textDigest(file.readAll());
 }
 
 bool projectHasRockLayer(const ProgramTables &tables)

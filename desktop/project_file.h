@@ -8,6 +8,10 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
+
+class QFileDevice;
+
 namespace vorna {
 
 class ProgramTables;
@@ -35,8 +39,18 @@ QByteArray projectFileText(const TProgramData &project, const ProgramTables &tab
 // True when a layer is one of the rock types 4 to 7, which have no load-settlement curves.
 bool projectHasRockLayer(const ProgramTables &tables);
 
-// Writes text to fileName through a temporary file in the same folder that is renamed over
-// the target only when it is complete. EProjectSaveError on failure.
-void writeFileSafely(const QString &fileName, const QByteArray &text);
+// The step of a save that puts the written bytes on the disk, where a full disk shows
+// (a write only fills a buffer). Empty: flush and sync. Tests put in one that fails.
+using FlushStep = std::function<bool(QFileDevice &file)>;
+
+// Writes text to fileName through a temporary file in the same folder. The temporary file
+// is flushed and checked, then read back and compared, and only then renamed over the
+// target, so a failed save keeps the old file byte for byte. EProjectSaveError on failure.
+void writeFileSafely(const QString &fileName, const QByteArray &text, const FlushStep &flush = {});
+
+// A digest of a file's bytes, to tell whether another program changed it; empty when the
+// file cannot be read.
+QByteArray fileDigest(const QString &fileName);
+QByteArray textDigest(const QByteArray &text);
 
 } // namespace vorna

@@ -10,6 +10,7 @@
 #include "user_interaction.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,6 +45,34 @@ QString s(const char *text)
     return QString::fromUtf8(text);
 }
 
+QByteArray fileBytes(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A file as it was before the run, to tell whether the run wrote it.
+struct FileState {
+    bool exists = false;
+    QDateTime modified;
+    qint64 size = -1;
+
+    static FileState of(const QString &fileName)
+    {
+        const QFileInfo info(fileName);
+        return info.exists() ? FileState{true, info.lastModified(), info.size()} : FileState{};
+    }
+    bool operator==(const FileState &other) const
+    {
+        return exists == other.exists && modified == other.modified && size == other.size;
+    }
+};
+
+// The engine's statuses of a run that wrote no results at all: its outputs could not be
+// written, or its file names coincide.
+constexpr int kStatusOutputNotWritable = 12;
+constexpr int kStatusSameFileNames = 19;
+
 } // namespace
 
 QByteArray namesFileText(const QString &projectFileName)
@@ -64,9 +93,27 @@ QByteArray namesFileText(const QString &projectFileName)
 NamesFile::NamesFile(const QString &folder, const QString &projectFileName)
     : m_path(QDir(folder).filePath(QLatin1String(kNamesFileName)))
 {
+    const QString shown = QDir::toNativeSeparators(m_path);
+    // An old names.dat names the files of another run.
+    if (QFileInfo::exists(m_path) && !QFile::remove(m_path))
+        throw ENamesFileError(shown, QStringLiteral("An old file of that name cannot be removed."));
+    const QByteArray text = namesFileText(projectFileName);
     QFile file(m_path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(namesFileText(projectFileName));
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        reason = file.errorString();
+    else if (file.write(text) != text.size() || !file.flush())
+        reason = file.errorString();
+    if (file.isOpen())
+        file.close();
+    if (reason.isEmpty() && file.error() != QFileDevice::NoError)
+        reason = file.errorString();
+    if (reason.isEmpty() && fileBytes(m_path) != text)
+        reason = QStringLiteral("The file written could not be read back unchanged.");
+    if (reason.isEmpty())
+        return;
+    QFile::remove(m_path);
+    throw ENamesFileError(shown, reason);
 }
 
 NamesFile::~NamesFile()
@@ -76,6 +123,11 @@ NamesFile::~NamesFile()
 
 void TMainForm::CompRunClick()
 {
+    if (isResultExtension(QFileInfo(m_project.fileName).suffix())) {
+        m_interaction->Information(
+            this, s(runmessage::kResultExtension).arg(QDir::toNativeSeparators(m_project.fileName)));
+        return;
+    }
     if (!saveProject() || m_project.fileName == QLatin1String(TProgramData::kNewFileName))
         return;
 
@@ -109,6 +161,10 @@ void TMainForm::CompRunClick()
         return;
     }
 
+    // Graphs come only from a plot data file this run wrote: one left from an earlier run
+    // (which a failed run could not replace or remove) is not this run's result.
+    const QString plotFile = withExtension(m_project.fileName, QStringLiteral(".vrp"));
+    const FileState plotBefore = FileState::of(plotFile);
     int status = 0;
     {
         const WaitCursor waitCursor;
@@ -116,7 +172,12 @@ void TMainForm::CompRunClick()
     }
     m_interaction->Information(
         this, s(status == 0 ? runmessage::kCompleted : runmessage::kCompletedWithErrors));
-    readResultsIfPresent(true);
+    const bool wroteResults = status != kStatusOutputNotWritable && status != kStatusSameFileNames &&
+                              !(FileState::of(plotFile) == plotBefore);
+    if (wroteResults)
+        readResultsIfPresent(true);
+    else
+        setResultsAvailable(false);
     updateMenus();
 }
 

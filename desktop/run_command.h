@@ -2,6 +2,8 @@
 // files, and the texts the command shows.
 #pragma once
 
+#include "errors.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,14 +19,31 @@ inline constexpr const char *kCompletedWithErrors =
     "results or error messages.";
 inline constexpr const char *kInitializeFailed = "Attempt to initialize DLL failed";
 inline constexpr const char *kReinitialize = "Attempt to reinitialize DLL";
+inline constexpr const char *kResultExtension =
+    "The project \"%1\" cannot be run: its extension is one of those of a run's results "
+    "(.vro, .vrp, .vrr), so the run would overwrite the project.\rSave it under a name "
+    "ending in .vrd (Save As) and run that.";
 } // namespace runmessage
 
 // The five lines of names.dat, each ended by CR LF: the version text, the project file
 // and its report (.vro), plot data (.vrp) and run-time (.vrr) files.
 QByteArray namesFileText(const QString &projectFileName);
 
+// names.dat could not be written: the engine must not run, or it would follow an old
+// names.dat or none.
+class ENamesFileError : public EVornaError {
+public:
+    ENamesFileError(const QString &fileName, const QString &reason)
+        : EVornaError(QStringLiteral("The file \"%1\" that tells the analysis its files could "
+                                     "not be written:\r%2\rThe analysis was not run.")
+                          .arg(fileName, reason))
+    {
+    }
+};
+
 // Writes names.dat into a folder on creation and deletes it on destruction, however the
-// run ends. A write error is not reported: the engine then reports through its status.
+// run ends. An old names.dat is removed first; ENamesFileError when the new one cannot be
+// written completely (nothing of it is left then).
 class NamesFile {
 public:
     NamesFile(const QString &folder, const QString &projectFileName);

@@ -48,6 +48,19 @@ UserInteraction::SaveAnswer DesktopInteraction::AskSaveChanges(QWidget *parent)
     return SaveAnswer::Cancel;
 }
 
+// Cancel is the default: these questions stand before replacing a file.
+UserInteraction::SaveAnswer DesktopInteraction::Ask(QWidget *parent, const QString &text)
+{
+    const auto answer = QMessageBox::question(
+        parent, QStringLiteral("Confirm"), displayText(text),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        return SaveAnswer::Yes;
+    if (answer == QMessageBox::No)
+        return SaveAnswer::No;
+    return SaveAnswer::Cancel;
+}
+
 UserInteraction::OpenChoice DesktopInteraction::OpenFileName(QWidget *parent)
 {
     QFileDialog dialog(parent, QStringLiteral("Open"));

@@ -26,6 +26,8 @@ public:
     virtual void Information(QWidget *parent, const QString &text) = 0;
     // "Do you want to save any changes?" with Yes, No and Cancel.
     virtual SaveAnswer AskSaveChanges(QWidget *parent) = 0;
+    // Another question with Yes, No and Cancel; "\r" in the text breaks the line.
+    virtual SaveAnswer Ask(QWidget *parent, const QString &text) = 0;
     virtual OpenChoice OpenFileName(QWidget *parent) = 0;
     // The chosen name, or empty when cancelled.
     virtual QString SaveFileName(QWidget *parent, const QString &title,
@@ -42,6 +44,7 @@ class DesktopInteraction : public UserInteraction {
 public:
     void Information(QWidget *parent, const QString &text) override;
     SaveAnswer AskSaveChanges(QWidget *parent) override;
+    SaveAnswer Ask(QWidget *parent, const QString &text) override;
     OpenChoice OpenFileName(QWidget *parent) override;
     QString SaveFileName(QWidget *parent, const QString &title, const QString &startName) override;
     bool StartProgram(const QString &program, const QStringList &arguments) override;

@@ -5,13 +5,23 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <cmath>
 #include <cstddef>
 #include <optional>
 
 namespace vorna {
 
+void requireFiniteChartInput(std::initializer_list<double> values)
+{
+    for (double value : values) {
+        if (!std::isfinite(value))
+            throw ChartValueNotFinite();
+    }
+}
+
 double readCurve(const ChartCurve &curve, double x)
 {
+    requireFiniteChartInput({x});
     assert(curve.x.size() == curve.y.size() && !curve.x.empty());
     if (x <= curve.x.front())
         return curve.y.front();
@@ -26,6 +36,7 @@ double readCurve(const ChartCurve &curve, double x)
 
 double readCurveFamily(const CurveFamily &family, double row, double column)
 {
+    requireFiniteChartInput({row, column});
     const std::size_t columns = family.columns.size();
     assert(family.values.size() == family.rows.size() * columns);
     const auto curveAt = [&](std::size_t r) {
@@ -80,6 +91,7 @@ std::optional<double> readFrictionCurve(const std::array<double, Size> &curve, d
 
 double frictionAngleFromNDeg(double blowCountN, double effectiveStressPsf)
 {
+    requireFiniteChartInput({blowCountN, effectiveStressPsf});
     const double N = blowCountN;
     if (N <= 0.0)
         return 0.0;

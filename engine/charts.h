@@ -2,9 +2,23 @@
 // function per chart rule.
 #pragma once
 
+#include <initializer_list>
 #include <span>
+#include <stdexcept>
 
 namespace vorna {
+
+// A chart read at a value that is not a finite number (a NaN or an infinity that extreme
+// input carried into a method): no curve gives a value there, and an index taken from it
+// would be undefined. Every chart lookup refuses such a value; the run then ends as one
+// whose input the methods cannot work with.
+class ChartValueNotFinite : public std::domain_error {
+public:
+    ChartValueNotFinite() : std::domain_error("A DESIGN CHART WAS READ AT A VALUE THAT IS NOT A NUMBER.") {}
+};
+
+// Throws ChartValueNotFinite when any of the values is not finite.
+void requireFiniteChartInput(std::initializer_list<double> values);
 
 // One curve: y against x, linear between the points; beyond either end the end value.
 struct ChartCurve {

@@ -3,9 +3,11 @@
 #include "vornacalc/engine.h"
 
 #include "analysis.h"
+#include "charts.h"
 #include "fixed_field.h"
 #include "report_head.h"
 #include "run_context.h"
+#include "run_outputs.h"
 
 #include <ctime>
 #include <fstream>
@@ -48,28 +50,41 @@ bool isBlank(std::string_view text)
     return text.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos;
 }
 
+void noteProblem(const RunContext &run, const FileProblem &problem)
+{
+    if (run.options.problem)
+        *run.options.problem = problem.text();
+}
+
 int runOpened(RunContext &run)
 {
     run.console(" VERTICALLY LOADED DRILLED SHAFT ANALYSIS PROGRAM VORNA");
     run.consoleEmpty(2);
 
+    // Nothing is written for a run that would overwrite its own input or outputs.
+    if (const std::optional<FileProblem> shared = sharedFileName(run.files)) {
+        noteProblem(run, *shared);
+        return kStatusSameFileNames;
+    }
     const std::optional<std::string> input = readWholeFile(run.files.input);
-    if (!run.report.open(run.files.report))
+    std::optional<FileProblem> problem = outputNameInTheWay(run.files);
+    if (!problem)
+        problem = openOutputs(run);
+    if (!run.report.isOpen()) {
+        run.plot.close();
+        run.runtime.close();
+        discardOutputs(run.files);
+        noteProblem(run, *problem);
         return kStatusOutputNotWritable;
-    const bool plotOpen = run.plot.open(run.files.plot);
-    const bool runtimeOpen = run.runtime.open(run.files.runtime);
+    }
 
     writeBanner(run.report, run.files.versionText);
     writeFileNames(run.report, run.files);
     writeDateTime(run.report, run.options.dateTime.value_or(systemLocalTime()));
 
     try {
-        if (!plotOpen || !runtimeOpen) {
-            const auto &failed = !plotOpen ? run.files.plot : run.files.runtime;
-            stopWithError(run, kStatusOutputNotWritable,
-                          {"THE FILE " + failed.string() + " CANNOT BE WRITTEN.",
-                           "CHECK THAT ITS FOLDER EXISTS AND MAY BE WRITTEN TO."});
-        }
+        if (problem)
+            throw RunStopped{kStatusOutputNotWritable};
         if (!input)
             stopWithError(run, kStatusInputMissing,
                           {"THE INPUT DATA FILE " + run.files.input.string(),
@@ -80,6 +95,10 @@ int runOpened(RunContext &run)
         analyse(run, *input);
     } catch (const RunStopped &stop) {
         run.status = stop.status;
+    } catch (const ChartValueNotFinite &fault) {
+        writeErrorBlock(run, {fault.what(),
+                              "EXPECTED: SHAFT AND LAYER DATA WITHIN THE RANGES OF THE METHODS."});
+        run.status = kStatusInputOutOfRange;
     } catch (const std::exception &fault) {
         writeErrorBlock(run, {"THE ANALYSIS STOPPED ON AN INTERNAL FAULT:", fault.what()});
         run.status = kStatusInternalError;
@@ -91,12 +110,9 @@ int runOpened(RunContext &run)
             // The listing is read by nothing; its loss must not change the run's outcome.
         }
     }
-    const bool written = run.report.good() && run.plot.good() && run.runtime.good();
-    run.report.close();
-    run.plot.close();
-    run.runtime.close();
-    if (run.status == kStatusOk && !written)
-        return kStatusOutputNotWritable;
+    problem = finishOutputs(run, problem);
+    if (problem)
+        noteProblem(run, *problem);
     return run.status;
 }
 
@@ -197,6 +213,8 @@ std::string_view describeStatus(int status)
         return "input data file holds a soil type code outside 1 to 9";
     case kStatusInputOutOfRange:
         return "input data file holds a value out of range";
+    case kStatusSameFileNames:
+        return "two of the run's file names name the same file";
     case kStatusInternalError:
         return "internal fault of the engine";
     default:

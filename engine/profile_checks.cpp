@@ -96,7 +96,9 @@ std::optional<Lines> shaftFault(const InputData &in, const Units &u)
         baseGeometry(std::max(in.DSTART, in.DIALIM), in.RATIO, in.BELANGL).stemEndToBaseFt;
     if (!(bellHeightFt <= kMaxProfileDepthFt))
         return Lines{"THE BELL ANGLE OF " + numberText(in.BELANGL) + " DEGREES MAKES THE BELL OF THE " +
-                         "LARGEST SHAFT " + u.length(bellHeightFt) + " HIGH.",
+                         "LARGEST SHAFT " +
+                         (std::isfinite(bellHeightFt) ? u.length(bellHeightFt) + " HIGH."
+                                                      : std::string("TOO HIGH TO BE COMPUTED.")),
                      "EXPECTED: A BELL AT MOST " + u.length(kMaxProfileDepthFt) + " HIGH."};
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "rock_socket_charts.h"
 
+#include "charts.h"
+
 #include <array>
 #include <cmath>
 
@@ -70,11 +72,13 @@ bool hasGranularWalk(SoilType soil)
 
 double rqdModulusFactor(double rqdPercent)
 {
+    requireFiniteChartInput({rqdPercent});
     return readLinear(kRqd, kRqdFactor, rqdPercent);
 }
 
 double socketInfluenceFactor(double lengthRatio, double modulusRatio)
 {
+    requireFiniteChartInput({lengthRatio, modulusRatio});
     const auto curve = [&](std::size_t i) {
         return readLinear(kLengthRatio, kInfluence[i], lengthRatio);
     };
@@ -92,6 +96,8 @@ double socketInfluenceFactor(double lengthRatio, double modulusRatio)
 
 double walkTransferFraction(SoilType soil, bool upperBound, double movementRatio)
 {
+    // A NaN would pass both range checks below and become an index.
+    requireFiniteChartInput({movementRatio});
     const WalkRow &row = hasGranularWalk(soil) ? (upperBound ? kGranularUpper : kGranularLower)
                                                : (upperBound ? kCohesiveUpper : kCohesiveLower);
     if (movementRatio <= 0.0)

@@ -1,4 +1,5 @@
-// A line-oriented text file of the engine: every line ends with CR LF.
+// A line-oriented text file of the engine: every line ends with CR LF. It remembers the
+// system's reason for the first write that failed, so a run can name it.
 #pragma once
 
 #include <filesystem>
@@ -11,17 +12,27 @@ namespace vorna {
 class TextOut {
 public:
     TextOut() = default;
-    // Creates or truncates the file; false when it cannot be written.
-    bool open(const std::filesystem::path &path);
-    void close();
+    // Creates or truncates the file, or with append adds to its end; false when it cannot
+    // be written (failure() says why).
+    bool open(const std::filesystem::path &path, bool append = false);
+    // Flushes and closes the file; false when a write, the flush or the close failed,
+    // now or earlier. A file that was never opened closes without failing.
+    bool close();
     bool isOpen() const { return m_stream.is_open(); }
-    bool good() const { return m_stream.good(); }
+    bool good() const { return m_failure.empty() && m_stream.good(); }
+    // Writes what is buffered; false when the file is no longer complete.
+    bool flush();
+    // The system's reason for the first failure ("No space left on device"), or empty.
+    const std::string &failure() const { return m_failure; }
 
     void line(std::string_view text);
     void emptyLines(int count);
 
 private:
+    void noteFailure();
+
     std::ofstream m_stream;
+    std::string m_failure;
 };
 
 } // namespace vorna

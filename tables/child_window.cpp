@@ -83,7 +83,7 @@ void ChildWindow::activationChanged(bool active)
         refresh();
         return;
     }
-    if (m_committing || !isVisible())
+    if (m_committing || m_commitsHeld || !isVisible())
         return;
     if (QApplication::activeModalWidget() && QApplication::activeModalWidget() != window()) {
         m_pausedByModal = true;

@@ -29,6 +29,10 @@ public:
     void bringToFront();
     // Closes the window together with its MDI frame. False when the window refused.
     bool closeWindow();
+    // While held, losing the activation stores nothing: the program itself is changing the
+    // data the window shows (a unit switch) and reloads the window afterwards, so the fields
+    // still hold values of the old state.
+    void holdCommits(bool hold) { m_commitsHeld = hold; }
 
 signals:
     // An edit changed the data (the project's or a table's modified state was set).
@@ -43,6 +47,7 @@ private:
 
     bool m_active = false;
     bool m_committing = false;
+    bool m_commitsHeld = false;
     bool m_pausedByModal = false; // skip the next refresh
     QPointer<QMdiSubWindow> m_watched;
 };

@@ -15,6 +15,10 @@ public:
     explicit TfrmTitle(TProgramData &project, QWidget *parent = nullptr);
     QLineEdit *titleEdit() const { return m_title; }
 
+    // Refuses a title with a character the project file cannot hold (it is written in
+    // Latin-1): the message names it and the focus goes back to the title.
+    bool commit() override;
+
 protected:
     void loadFields() override;
     // The title is stored, and the project marked modified, only when it changed.

@@ -1,6 +1,6 @@
 // What differs between Windows and the other systems: names of files beside the program,
 // the default text viewer and the start-up show mode. Every
-// #ifdef Q_OS_WIN of the desktop program lives in platform.cpp.
+// #ifdef Q_OS_WIN of the desktop program lives in this folder (also file_sync.cpp).
 #pragma once
 
 #include <QString>

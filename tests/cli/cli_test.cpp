@@ -63,6 +63,30 @@ TEST(Cli, RunsEachProjectAndReportsItsStatus)
     EXPECT_NE(missing.output.find("status 13"), std::string::npos);
 }
 
+// A project named like one of its own outputs is refused untouched; an output that cannot
+// be put in place is named with the reason, and no report path is claimed.
+TEST(Cli, StatusLineNamesTheFileThatCouldNotBeWritten)
+{
+    ScratchFolder folder;
+    const auto clash = folder / "job.vro";
+    std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/belled_uplift.vrd", clash);
+    const std::string before = readFile(clash);
+    const Outcome refused = runVorna("'" + clash.string() + "'");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.output, clash.string() + ": status 19 (two of the run's file names name the "
+                                               "same file: " + clash.string() +
+                                  ": named both as the input data file and as the report)\n");
+    EXPECT_EQ(readFile(clash), before);
+
+    const auto project = folder / "pier.vrd";
+    std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/belled_uplift.vrd", project);
+    std::filesystem::create_directory(folder / "pier.vro");
+    const Outcome blocked = runVorna("'" + project.string() + "'");
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_EQ(blocked.output, project.string() + ": status 12 (an output file cannot be written: " +
+                                  (folder / "pier.vro").string() + ": Is a directory)\n");
+}
+
 TEST(Cli, JsonHoldsEveryDiameterAndTheBestShaft)
 {
     ScratchFolder folder;

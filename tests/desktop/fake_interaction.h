@@ -16,6 +16,8 @@ public:
     QStringList messages;        // information texts, in order
     int saveQueries = 0;
     SaveAnswer saveAnswer = SaveAnswer::Cancel;
+    QStringList questions;       // texts of Ask, in order
+    std::deque<SaveAnswer> answers; // Cancel when none is left
     std::deque<OpenChoice> openAnswers;
     std::deque<QString> saveAnswers; // an empty name cancels
     QStringList saveTitles;
@@ -36,6 +38,15 @@ public:
     {
         ++saveQueries;
         return saveAnswer;
+    }
+    SaveAnswer Ask(QWidget *, const QString &text) override
+    {
+        questions << text;
+        if (answers.empty())
+            return SaveAnswer::Cancel;
+        const SaveAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
     OpenChoice OpenFileName(QWidget *) override
     {

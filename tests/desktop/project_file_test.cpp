@@ -4,10 +4,15 @@
 #include "word_reader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
 
 using namespace vorna;
 using namespace vorna::test;
@@ -281,6 +286,85 @@ TEST_F(ProjectFile, SaveReplacesWholeFileAndLeavesNoTemporaryFile)
     EXPECT_TRUE(readFile(path("p.vrd")).startsWith("New Pile\r\n1 \r\n"));
     EXPECT_FALSE(readFile(path("p.vrd")).contains('x'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p.vrd")});
+}
+
+// A save whose bytes do not reach the disk (the flush fails, as on a full disk) keeps the
+// old file byte for byte, leaves no temporary file and keeps the project modified.
+TEST_F(ProjectFile, FailedFlushKeepsTheOldFile)
+{
+    const QByteArray old = crlf("Old project\n1 \n");
+    writeFile(path("p.vrd"), old);
+    TProgramData project = TProgramData::CreateNew(tables);
+    project.fileName = path("p.vrd");
+    project.proposedLength = 20.0;
+    project.designLoad = 300.0;
+    project.modified = true;
+    EXPECT_THROW(project.SaveToFile(tables, [](QFileDevice &) { return false; }), EProjectSaveError);
+    EXPECT_EQ(readFile(path("p.vrd")), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("p.vrd")});
+    EXPECT_TRUE(project.IsModified(tables));
+    EXPECT_EQ(project.designLoad, 300.0); // nothing of the save happened
+}
+
+// A real file system that is full (a small tmpfs; needs the right to mount).
+TEST_F(ProjectFile, FullFileSystemKeepsTheOldFile)
+{
+    const QString mountPoint = path("small");
+    QDir().mkpath(mountPoint);
+    const QByteArray point = QFile::encodeName(mountPoint);
+    if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs CAP_SYS_ADMIN): "
+                     << std::strerror(errno);
+    struct Unmount {
+        QByteArray point;
+        ~Unmount() { ::umount(point.constData()); }
+    } unmount{point};
+    const QString file = mountPoint + QStringLiteral("/full.vrd");
+    const QByteArray old = crlf("Old project\n1 \n");
+    writeFile(file, old);
+    {
+        QFile filler(mountPoint + QStringLiteral("/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(512, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    TProgramData project = TProgramData::CreateNew(tables);
+    project.fileName = file;
+    project.title = QString(3000, u'T').left(80);
+    project.modified = true;
+    try {
+        project.SaveToFile(tables);
+        FAIL() << "saved on a full file system";
+    } catch (const EProjectSaveError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("No space left on device"))) << qPrintable(e.message());
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral("The previous file, if any, is unchanged.")));
+    }
+    EXPECT_EQ(readFile(file), old);
+    EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("filler"), QStringLiteral("full.vrd")}));
+    EXPECT_TRUE(project.IsModified(tables));
+}
+
+// A file that did not read completely is marked, so that saving over it asks first; and the
+// project sees a change another program made to its file.
+TEST_F(ProjectFile, ReadInPartAndChangedElsewhere)
+{
+    TProgramData whole = loadText(kAllSoilTypes);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(whole.readInPart);
+    EXPECT_FALSE(whole.FileChangedElsewhere());
+    TProgramData part = loadText("Short\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n2 10 300 2.5 3\n"
+                                 "2 60 \n0 115 0.0 2000 0 0 0 1 1 \n");
+    EXPECT_TRUE(part.readInPart);
+
+    writeFile(path("in.vrd"), crlf("Changed by an editor\n1 \n"));
+    EXPECT_TRUE(part.FileChangedElsewhere());
+    part.SaveToFile(tables);
+    EXPECT_FALSE(part.readInPart);
+    EXPECT_FALSE(part.FileChangedElsewhere());
+    QFile::remove(path("in.vrd"));
+    EXPECT_FALSE(part.FileChangedElsewhere()); // nothing there to lose
 }
 
 TEST_F(ProjectFile, TitleLineBreaksDoNotShiftRecords)

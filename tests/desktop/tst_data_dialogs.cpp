@@ -58,6 +58,8 @@ private slots:
     void reductionFactorFollowsLoadingType();
     void titleDialog_data();
     void titleDialog();
+    void titleOutsideLatin1IsRefused_data();
+    void titleOutsideLatin1IsRefused();
     void numericEditsMarkProjectModified();
     void closingRefusedWhileFieldInvalid();
     void unitSwitchWhileOpen();
@@ -229,6 +231,39 @@ void tst_DataDialogs::titleDialog()
     QVERIFY(dialog->close());
     QCOMPARE(p.data.title, stored);
     QCOMPARE(p.data.IsModified(p.tables), modified);
+}
+
+void tst_DataDialogs::titleOutsideLatin1IsRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("euro sign") << QStringLiteral("Pier 4 \u20AC") << QStringLiteral("\"\u20AC\" (U+20AC)");
+    QTest::newRow("Greek") << QStringLiteral("\u03A3 pier") << QStringLiteral("\"\u03A3\" (U+03A3)");
+    QTest::newRow("beyond the basic plane")
+        << QString::fromUcs4(U"Pile \U0001F600") << QString::fromUcs4(U"\"\U0001F600\" (U+1F600)");
+}
+
+// The project file keeps the title in Latin-1: a character beyond it would become "?" on
+// saving, so the dialog keeps the title until it is replaced. Latin-1 letters pass.
+void tst_DataDialogs::titleOutsideLatin1IsRefused()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, named);
+    test::MessageLog log;
+    Project p;
+    auto dialog = make<TfrmTitle>(p.data);
+    dialog->show();
+    dialog->titleEdit()->setText(typed);
+    QVERIFY(!dialog->close());
+    QCOMPARE(log.messages.size(), 1);
+    QCOMPARE(log.messages[0], QStringLiteral("The title cannot hold the character %1: the project "
+                                             "file keeps only Latin-1 characters.\rReplace or "
+                                             "remove it.").arg(named));
+    QCOMPARE(p.data.title, QStringLiteral("New Pile"));
+    QVERIFY(!p.data.IsModified(p.tables));
+    dialog->titleEdit()->setText(QStringLiteral("Pfeiler Stra\u00DFe \u00C4"));
+    QVERIFY(dialog->close());
+    QCOMPARE(p.data.title, QStringLiteral("Pfeiler Stra\u00DFe \u00C4"));
 }
 
 void tst_DataDialogs::numericEditsMarkProjectModified()

@@ -32,6 +32,9 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace vorna;
 using vorna::test::FakeInteraction;
 
@@ -119,6 +122,8 @@ private slots:
     void graphicsFollowTheResults_data();
     void graphicsFollowTheResults();
     void unitsItemConvertsTheProject();
+    void unitSwitchConvertsUnderEachActiveDialog_data();
+    void unitSwitchConvertsUnderEachActiveDialog();
     void designMethodItemShowsTheLrfdColumns();
     void windowListShowsChildWindows();
     void commandsCommitTheActiveChildFirst();
@@ -141,6 +146,12 @@ private slots:
     void brokenProjectShowsTheReadersMessage();
     void unopenableProjectKeepsTheCurrentOne();
     void unwritableFolderGivesAClearMessage();
+    void failedFlushKeepsTheFileAndTheEdits();
+    void partlyReadFileAsksBeforeReplacing_data();
+    void partlyReadFileAsksBeforeReplacing();
+    void fileChangedElsewhereAsksBeforeReplacing();
+    void saveAsKeepsProjectsApartFromResults_data();
+    void saveAsKeepsProjectsApartFromResults();
     void saveAsTitleAndCaption();
     void wordProcessorCommands_data();
     void wordProcessorCommands();
@@ -362,6 +373,87 @@ void tst_MainWindow::unitsItemConvertsTheProject()
     action(*form, "UnitsSI")->trigger(); // the system it has: nothing changes
     QCOMPARE(form->Project().shaftProperties[kMinDiameter], 0.6096);
     QCOMPARE(changes, 1);
+}
+
+void tst_MainWindow::unitSwitchConvertsUnderEachActiveDialog_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("target");
+    const char *const commands[] = {"DataShaft",  "DataWaterTable", "SpecifyLoad", "SpecifyLength",
+                                    "DataFS",     "DataTitle",      "DataOptions"};
+    for (const char *command : commands) {
+        QTest::addRow("%s to SI", command) << QString::fromLatin1(command) << 2;
+        QTest::addRow("%s to English", command) << QString::fromLatin1(command) << 1;
+    }
+}
+
+// With the soil layer window open, the table's rebuild takes the focus; the dialog in front
+// must not store its unconverted text into the converted project when it loses it.
+void tst_MainWindow::unitSwitchConvertsUnderEachActiveDialog()
+{
+    QFETCH(QString, command);
+    QFETCH(int, target);
+    auto form = makeForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    form->OpenProjectFile(projectFile(QStringLiteral("units.vrd")));
+    TProgramData &p = form->Project();
+    if (target == 1) {
+        action(*form, "UnitsSI")->trigger(); // no window open: converts alone
+        QCOMPARE(p.shaftProperties[kMinDiameter], 0.6096);
+    }
+    if (command == QLatin1String("SpecifyLength")) {
+        p.proposedLength = 40.0; // the example gives a load; this dialog shows a length
+        p.designLoad = 0.0;
+    }
+    const TProgramData before = p;
+    const double lengthFactor = target == 2 ? 0.3048 : 3.280839895;
+    const double modulusFactor = target == 2 ? 0.00444822199911631 / (0.0254 * 0.0254)
+                                             : 224.8089237 / (39.37007874 * 39.37007874);
+    const double loadFactor = target == 2 ? 8.896442997026778 : 0.1124044745;
+    const double layerDepth = form->Tables().SoilLayers().Column(1).AsFloat(0);
+
+    action(*form, "DataSoilLayers")->trigger();
+    action(*form, command.toLatin1().constData())->trigger();
+    QMdiSubWindow *front = form->MdiArea().activeSubWindow();
+    QVERIFY(front);
+    QVERIFY(!qobject_cast<TTableForm *>(front->widget()));
+    action(*form, target == 2 ? "UnitsSI" : "UnitsEnglish")->trigger();
+    QCoreApplication::processEvents();
+    // Leaving every window (as Save does with the active one) stores nothing old.
+    for (QMdiSubWindow *frame : form->MdiArea().subWindowList()) {
+        form->MdiArea().setActiveSubWindow(frame);
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(form->CommitActiveChild());
+
+    auto close = [](double actual, double expected) {
+        return std::fabs(actual - expected) <= 1e-9 * std::max(1.0, std::fabs(expected));
+    };
+    QCOMPARE(p.unitSystem, target);
+    for (ShaftProperty k : {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion,
+                            kWaterTableDepth})
+        QVERIFY2(close(p.shaftProperties[k], before.shaftProperties[k] * lengthFactor),
+                 qPrintable(QString::number(k) + QStringLiteral(": ") +
+                            QString::number(p.shaftProperties[k], 'g', 17)));
+    QVERIFY(close(p.shaftProperties[kShaftModulus],
+                  before.shaftProperties[kShaftModulus] * modulusFactor));
+    QVERIFY(close(p.designLoad, before.designLoad * loadFactor));
+    QVERIFY(close(p.proposedLength, before.proposedLength * lengthFactor));
+    QCOMPARE(p.shaftProperties[kBellRatio], before.shaftProperties[kBellRatio]);
+    QCOMPARE(p.outputIncrement, before.outputIncrement);
+    QCOMPARE(p.FST, before.FST);
+    QCOMPARE(p.title, before.title);
+    QVERIFY(close(form->Tables().SoilLayers().Column(1).AsFloat(0), layerDepth * lengthFactor));
+    // Every open dialog shows the converted values in the new unit.
+    for (QMdiSubWindow *frame : form->MdiArea().subWindowList()) {
+        for (const TDataEdit *edit : frame->widget()->findChildren<TDataEdit *>()) {
+            QCOMPARE(edit->Units(), target);
+            if (edit->EditLabel() && edit->UnitsString() == QLatin1String("L2"))
+                QVERIFY(edit->EditLabel()->text().endsWith(target == 2 ? QStringLiteral("(m)")
+                                                                       : QStringLiteral("(ft)")));
+        }
+    }
 }
 
 void tst_MainWindow::designMethodItemShowsTheLrfdColumns()
@@ -698,6 +790,157 @@ void tst_MainWindow::unwritableFolderGivesAClearMessage()
     action(*form, "FileNew")->trigger();
     QCOMPARE(form->Project().fileName, QStringLiteral("/nonexistent-folder/job.vrd"));
     QVERIFY(form->IsModified());
+}
+
+// The disk refuses the bytes (a full disk): Save and Run both keep the old file byte for
+// byte, say so, and leave the project modified; the engine is not called.
+void tst_MainWindow::failedFlushKeepsTheFileAndTheEdits()
+{
+    auto form = makeForm();
+    const QString file = projectFile(QStringLiteral("flush.vrd"));
+    const QByteArray old = test::readFile(file);
+    form->OpenProjectFile(file);
+    form->Project().title = QStringLiteral("Edited");
+    form->SetModified(true);
+    form->SetSaveFlush([](QFileDevice &) { return false; });
+    for (const char *command : {"FileSave", "CompRun"}) {
+        m_fake->messages.clear();
+        action(*form, command)->trigger();
+        QCOMPARE(m_fake->messages.size(), 1);
+        QVERIFY2(m_fake->messages[0].startsWith(
+                     QStringLiteral("The project could not be saved to \"%1\":\r").arg(file)),
+                 qPrintable(m_fake->messages[0]));
+        QVERIFY(m_fake->messages[0].endsWith(QStringLiteral("The previous file, if any, is unchanged.")));
+        QCOMPARE(test::readFile(file), old);
+        QVERIFY(form->IsModified());
+    }
+    QVERIFY(!QFile::exists(path(QStringLiteral("flush.vro"))));
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*flush*")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("flush.vrd")});
+}
+
+void tst_MainWindow::partlyReadFileAsksBeforeReplacing_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes replaces and keeps a backup") << int(UserInteraction::SaveAnswer::Yes);
+    QTest::newRow("No saves under another name") << int(UserInteraction::SaveAnswer::No);
+    QTest::newRow("Cancel saves nothing") << int(UserInteraction::SaveAnswer::Cancel);
+}
+
+// A two-layer file that stops in its second layer loads one layer; saving must not replace
+// the file with that one layer without asking.
+void tst_MainWindow::partlyReadFileAsksBeforeReplacing()
+{
+    QFETCH(int, answer);
+    auto form = makeForm();
+    QByteArray text = test::readFile(QStringLiteral(VORNA_EXAMPLES_DIR "/example.vrd"));
+    text.truncate(text.lastIndexOf("2 60"));
+    text += "2 60 \r\n0 115 0.0 ";
+    const QString file = path(QStringLiteral("part.vrd"));
+    test::writeFile(file, text);
+    QFile::remove(file + QStringLiteral(".bak"));
+    QFile::remove(path(QStringLiteral("elsewhere.vrd")));
+    form->OpenProjectFile(file);
+    QVERIFY(!m_fake->messages.isEmpty()); // the reader said where it stopped
+    QVERIFY(form->Project().readInPart);
+    m_fake->answers.push_back(static_cast<UserInteraction::SaveAnswer>(answer));
+    const QString other = path(QStringLiteral("elsewhere.vrd"));
+    m_fake->saveAnswers.push_back(other);
+
+    action(*form, "FileSave")->trigger();
+    QCOMPARE(m_fake->questions.size(), 1);
+    QVERIFY2(m_fake->questions[0].startsWith(
+                 QStringLiteral("The project file \"%1\" could not be read completely").arg(file)),
+             qPrintable(m_fake->questions[0]));
+    QVERIFY(m_fake->questions[0].contains(QStringLiteral("\"%1.bak\"").arg(file)));
+    const QByteArray now = test::readFile(file);
+    switch (static_cast<UserInteraction::SaveAnswer>(answer)) {
+    case UserInteraction::SaveAnswer::Yes:
+        QCOMPARE(test::readFile(file + QStringLiteral(".bak")), text);
+        QVERIFY(now != text && now.startsWith("Example\r\n"));
+        QVERIFY(!form->Project().readInPart);
+        QVERIFY(!form->IsModified());
+        break;
+    case UserInteraction::SaveAnswer::No:
+        QCOMPARE(now, text);
+        QCOMPARE(m_fake->saveTitles.size(), 1);
+        QCOMPARE(form->Project().fileName, other);
+        QVERIFY(QFile::exists(other));
+        QVERIFY(!QFile::exists(file + QStringLiteral(".bak")));
+        break;
+    case UserInteraction::SaveAnswer::Cancel:
+        QCOMPARE(now, text);
+        QVERIFY(m_fake->saveTitles.isEmpty());
+        QVERIFY(!QFile::exists(file + QStringLiteral(".bak")));
+        QVERIFY(form->Project().readInPart);
+        break;
+    }
+    // A run saves first and asks the same; cancelled, nothing runs.
+    if (answer == int(UserInteraction::SaveAnswer::Cancel)) {
+        action(*form, "CompRun")->trigger();
+        QCOMPARE(m_fake->questions.size(), 2);
+        QCOMPARE(test::readFile(file), text);
+        QVERIFY(!QFile::exists(path(QStringLiteral("part.vro"))));
+    }
+}
+
+void tst_MainWindow::fileChangedElsewhereAsksBeforeReplacing()
+{
+    auto form = makeForm();
+    const QString file = projectFile(QStringLiteral("shared.vrd"));
+    form->OpenProjectFile(file);
+    QVERIFY(!form->Project().readInPart);
+    action(*form, "FileSave")->trigger(); // unchanged on disk: no question
+    QVERIFY(m_fake->questions.isEmpty());
+
+    const QByteArray external = test::readFile(file).replace("Example", "Edited in a text editor");
+    test::writeFile(file, external);
+    action(*form, "FileSave")->trigger();
+    QCOMPARE(m_fake->questions.size(), 1);
+    QVERIFY2(m_fake->questions[0].startsWith(
+                 QStringLiteral("The project file \"%1\" was changed by another program").arg(file)),
+             qPrintable(m_fake->questions[0]));
+    QCOMPARE(test::readFile(file), external); // Cancel
+    m_fake->answers.push_back(UserInteraction::SaveAnswer::Yes);
+    action(*form, "FileSave")->trigger();
+    QCOMPARE(m_fake->questions.size(), 2);
+    QCOMPARE(test::readFile(file + QStringLiteral(".bak")), external);
+    QVERIFY(test::readFile(file).startsWith("Example\r\n"));
+    action(*form, "FileSave")->trigger(); // its own file again: no question
+    QCOMPARE(m_fake->questions.size(), 2);
+}
+
+void tst_MainWindow::saveAsKeepsProjectsApartFromResults_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("saved"); // empty: refused
+    QTest::newRow("report extension") << "job.vro" << "";
+    QTest::newRow("plot extension, upper case") << "job.VRP" << "";
+    QTest::newRow("run-time extension") << "job.vrr" << "";
+    QTest::newRow("another extension") << "job.txt" << "job.txt.vrd";
+    QTest::newRow("project extension") << "job.VRD" << "job.VRD";
+}
+
+void tst_MainWindow::saveAsKeepsProjectsApartFromResults()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, saved);
+    auto form = makeForm();
+    m_fake->saveAnswers.push_back(path(chosen));
+    action(*form, "FileSaveAs")->trigger();
+    if (saved.isEmpty()) {
+        QCOMPARE(m_fake->messages.size(), 1);
+        QVERIFY2(m_fake->messages[0].startsWith(
+                     QStringLiteral("A project cannot be saved as \"%1\"").arg(path(chosen))),
+                 qPrintable(m_fake->messages[0]));
+        QVERIFY(!QFile::exists(path(chosen)));
+        QCOMPARE(form->Project().fileName, QString::fromLatin1(TProgramData::kNewFileName));
+        return;
+    }
+    QVERIFY(m_fake->messages.isEmpty());
+    QCOMPARE(form->Project().fileName, path(saved));
+    QVERIFY(test::readFile(path(saved)).startsWith("New Pile\r\n"));
+    QCOMPARE(QFile::exists(path(chosen)), chosen == saved);
 }
 
 void tst_MainWindow::saveAsTitleAndCaption()

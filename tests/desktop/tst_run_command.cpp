@@ -72,6 +72,9 @@ private slots:
     void commaDecimalLocale();
     void commaDecimalCLibraryLocale();
     void failedPlotFileAfterARunSaysSo();
+    void failedRunShowsNoEarlierGraphs();
+    void unwritableNamesFileStopsTheRun();
+    void projectUnderAResultExtensionIsNotRun();
     void graphsOfARun_data();
     void graphsOfARun();
 };
@@ -306,8 +309,8 @@ void tst_RunCommand::commaDecimalCLibraryLocale()
 
 void tst_RunCommand::failedPlotFileAfterARunSaysSo()
 {
-    // A plot data file that cannot be read after a fresh run is reported; the flag and
-    // buttons stay off. The engine's plot file is made unreadable by a folder of that name.
+    // A folder under the plot data file's name: the engine cannot put its plot data there
+    // and ends with errors; no graphs are built, the flag and buttons stay off.
     auto form = makeForm();
     const QString project = exampleProject(QStringLiteral("noplot"), QStringLiteral("np.vrd"));
     form->OpenProjectFile(project);
@@ -315,11 +318,83 @@ void tst_RunCommand::failedPlotFileAfterARunSaysSo()
     run(*form);
     QVERIFY(!m_fake->messages.isEmpty());
     QCOMPARE(m_fake->messages[0], QLatin1String(runmessage::kCompletedWithErrors));
-    QVERIFY(m_fake->messages.contains(QStringLiteral("An error occured in running the main program.")));
     QVERIFY(!form->ResultsAvailable());
+    QVERIFY(!form->findChild<QAction *>(QStringLiteral("tbCombine"))->isEnabled());
     QVERIFY(!QFile::exists(QDir(path(QStringLiteral("noplot"))).filePath(QStringLiteral("names.dat"))));
 }
 
+// A run that cannot write its report (a folder of that name) must not leave the earlier
+// run's plot and run-time files, nor show their graphs as its own.
+void tst_RunCommand::failedRunShowsNoEarlierGraphs()
+{
+    auto form = makeForm();
+    form->show();
+    const QString project = exampleProject(QStringLiteral("stale"), QStringLiteral("st.vrd"),
+                                           QStringLiteral("belled_uplift.vrd"));
+    form->OpenProjectFile(project);
+    run(*form);
+    QVERIFY(form->ResultsAvailable());
+    form->findChild<QAction *>(QStringLiteral("GraphSkin"))->trigger();
+    QCOMPARE(form->MdiArea().subWindowList().size(), 1);
+
+    const QString report = withExtension(project, QStringLiteral(".vro"));
+    QFile::remove(report);
+    QDir().mkpath(report);
+    m_fake->messages.clear();
+    run(*form);
+    QCOMPARE(m_fake->messages.value(0), QLatin1String(runmessage::kCompletedWithErrors));
+    QVERIFY(!form->ResultsAvailable());
+    QVERIFY(!form->findChild<QAction *>(QStringLiteral("tbCombine"))->isEnabled());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(form->MdiArea().subWindowList().isEmpty()); // the earlier graph went
+    QVERIFY(!QFile::exists(withExtension(project, QStringLiteral(".vrp"))));
+    QVERIFY(!QFile::exists(withExtension(project, QStringLiteral(".vrr"))));
+    form->updateMenus();
+    QVERIFY(!form->findChild<QAction *>(QStringLiteral("GraphSkin"))->isEnabled());
+}
+
+// names.dat cannot be written (a folder of that name stands in the project's folder): the
+// engine must not run on whatever it would find, and the user is told.
+void tst_RunCommand::unwritableNamesFileStopsTheRun()
+{
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("nonames"), QStringLiteral("nn.vrd"));
+    form->OpenProjectFile(project);
+    const QString names = QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("names.dat"));
+    QDir().mkpath(names);
+    run(*form);
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY2(m_fake->messages[0].startsWith(
+                 QStringLiteral("The file \"%1\" that tells the analysis its files could not be written:\r")
+                     .arg(QDir::toNativeSeparators(names))),
+             qPrintable(m_fake->messages[0]));
+    QVERIFY(m_fake->messages[0].endsWith(QStringLiteral("\rThe analysis was not run.")));
+    QVERIFY(!QFile::exists(withExtension(project, QStringLiteral(".vro"))));
+    QVERIFY(!form->ResultsAvailable());
+
+    // An old names.dat of another project is replaced, not followed.
+    QDir().rmdir(names);
+    test::writeFile(names, namesFileText(QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("other.vrd"))));
+    m_fake->messages.clear();
+    run(*form);
+    checkCompletedRun(*form, project);
+    QVERIFY(!QFile::exists(QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("other.vro"))));
+}
+
+// A project opened under a result extension would be overwritten by its own report.
+void tst_RunCommand::projectUnderAResultExtensionIsNotRun()
+{
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("ext"), QStringLiteral("job.vro"));
+    const QByteArray before = test::readFile(project);
+    form->OpenProjectFile(project);
+    run(*form);
+    QCOMPARE(m_fake->messages.size(), 1);
+    QCOMPARE(m_fake->messages[0],
+             QLatin1String(runmessage::kResultExtension).arg(QDir::toNativeSeparators(project)));
+    QCOMPARE(test::readFile(project), before);
+    QCOMPARE(QDir(path(QStringLiteral("ext"))).entryList(QDir::Files), QStringList{QStringLiteral("job.vro")});
+}
 
 void tst_RunCommand::graphsOfARun_data()
 {

@@ -1,7 +1,11 @@
 #include "charts.h"
+#include "rock_socket_charts.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <limits>
 #include <string>
 
 using namespace vorna;
@@ -137,3 +141,27 @@ TEST(WeakRockCharts, OpenJointsNeverStifferThanClosed)
 }
 
 } // namespace
+
+// A value that is not finite has no place on any chart; the walk of the rock socket once
+// took a NaN movement ratio as an array index.
+TEST(ChartLookups, RefuseValuesThatAreNotFinite)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<const char *, std::function<double(double)>> lookups[] = {
+        {"walk transfer", [](double v) { return vorna::walkTransferFraction(vorna::SoilType::Clay, true, v); }},
+        {"socket influence", [](double v) { return vorna::socketInfluenceFactor(v, 100.0); }},
+        {"socket modulus ratio", [](double v) { return vorna::socketInfluenceFactor(2.0, v); }},
+        {"RQD modulus", [](double v) { return vorna::rqdModulusFactor(v); }},
+        {"friction angle", [](double v) { return vorna::frictionAngleFromNDeg(v, 1000.0); }},
+        {"friction angle stress", [](double v) { return vorna::frictionAngleFromNDeg(20.0, v); }},
+        {"slump", [](double v) { return vorna::slumpFactor(v, 7.0); }},
+        {"joint factor", [](double v) { return vorna::jointFactor(v); }},
+    };
+    for (const auto &[name, lookup] : lookups) {
+        SCOPED_TRACE(name);
+        for (double value : {nan, inf, -inf})
+            EXPECT_THROW(lookup(value), vorna::ChartValueNotFinite);
+        EXPECT_TRUE(std::isfinite(lookup(1e-308))); // tiny but finite: read as usual
+    }
+}

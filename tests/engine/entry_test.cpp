@@ -86,6 +86,11 @@ TEST_F(EntryTest, FaultyNamesDatWritesNothing)
         {"three lines", crlf({"2012.7.10", "job.vrd", "job.vro"}), kStatusNamesFileIncomplete},
         {"blank plot name", crlf({"2012.7.10", "job.vrd", "job.vro", "  ", "job.vrr"}),
          kStatusNamesFileIncomplete},
+        // Outputs that repeat the input would overwrite the project with its own report.
+        {"report named as the input", crlf({"2012.7.10", "job.vrd", "job.vrd", "job.vrp", "job.vrr"}),
+         kStatusSameFileNames},
+        {"plot and run-time file alike", crlf({"2012.7.10", "job.vrd", "job.vro", "job.vrr", "job.vrr"}),
+         kStatusSameFileNames},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -96,6 +101,7 @@ TEST_F(EntryTest, FaultyNamesDatWritesNothing)
         EXPECT_EQ(IVORNA(10), c.status);
         for (const std::string &name : outputs())
             EXPECT_TRUE(name == "job.vrd" || name == "names.dat") << name;
+        EXPECT_EQ(readFile(file("job.vrd")), kProject);
     }
 }
 

@@ -1,7 +1,7 @@
 // Well-formed inputs with extreme values: every number of the example projects is set in
-// turn to zero, a negative, a tiny, a huge, the largest accepted and a refused value. Each
-// run must end with a status and, when it gives results, with finite ones; never NaN or
-// infinity in a file, a crash or a hang (ctest's timeout).
+// turn to zero, a negative, tiny ones down to denormals, a huge, the largest accepted and a
+// refused value. Each run must end with a status and, when it gives results, with finite
+// ones; never NaN or infinity in a file, a crash or a hang (ctest's timeout).
 #include "test_files.h"
 #include "vornacalc/engine.h"
 
@@ -17,7 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char *const kExtremeValues[] = {"0", "-1", "1e-9", "1e9", "1e12", "1e300"};
+// Tiny values and denormals as well: a modulus of 1e-308 once made a NaN movement ratio that
+// the rock-socket walk took as an index.
+const char *const kExtremeValues[] = {"0",   "-1",     "1e-9",   "1e-300", "1e-308",
+                                      "4e-310", "1e9", "1e12",   "1e300"};
 
 std::vector<std::string> splitLines(const std::string &text)
 {

@@ -32,6 +32,7 @@ enum RunStatus : int {
     kStatusInputNotANumber = 16,     // a value is not a number (or not an integer)
     kStatusInputBadSoilCode = 17,    // a soil type code outside 1 to 9
     kStatusInputOutOfRange = 18,     // a value the analysis cannot work with
+    kStatusSameFileNames = 19,       // two of the four file names name one file
     kStatusInternalError = 99,       // a fault of the engine itself
 };
 
@@ -55,6 +56,9 @@ struct RunOptions {
     std::optional<LocalDateTime> dateTime;    // empty: the system clock, local time
     std::filesystem::path diagnosticFolder;   // where TZDATA.DAT goes; empty: the input's folder
     AnalysisResults *results = nullptr;       // filled when given
+    // Filled when given and the run ends with kStatusOutputNotWritable or
+    // kStatusSameFileNames: the file concerned and the reason, as one line.
+    std::string *problem = nullptr;
 };
 
 // Runs one analysis and returns its status (RunStatus). Never throws.
