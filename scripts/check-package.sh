@@ -2,7 +2,7 @@
 # CI: builds and installs the Debian package, uses what it installed as a user would (the
 # runner on an installed example in a scratch folder, the desktop program on the same
 # project under a virtual display), checks that the Help documents lie where the Help menu
-# looks, and removes the package again. Run as root or with sudo.
+# looks, and removes the package again. Run as root or with sudo; CMake options may follow.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fail() { echo "check-package: $*" >&2; exit 1; }
@@ -15,7 +15,7 @@ for p in xvfb openbox xdotool; do
         || $sudo apt-get install -y -qq --no-install-recommends "$p" > /dev/null
 done
 
-bash scripts/install-package.sh
+bash scripts/install-package.sh "$@"
 removed=0
 scratch=$(mktemp -d)
 cleanup() {
