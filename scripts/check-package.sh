@@ -30,12 +30,13 @@ version=$(sed -n 's/^project(vorna VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 [ "$(vorna --version)" = "vorna $version" ] || fail "vorna --version: $(vorna --version)"
 
 # The runner on an installed example, in a folder of its own.
-cp /usr/share/vorna/examples/example.vrd "$scratch/"
-(cd "$scratch" && vorna example.vrd > run.txt) || fail "vorna example.vrd: $(cat "$scratch/run.txt")"
-for ext in vro vrp vrr; do
-    [ -s "$scratch/example.$ext" ] || [ "$ext" = vrr ] || fail "no example.$ext"
+example=rock_socket_design_depth
+cp "/usr/share/vorna/examples/$example.vrd" "$scratch/"
+(cd "$scratch" && vorna "$example.vrd" > run.txt) || fail "vorna $example.vrd: $(cat "$scratch/run.txt")"
+for ext in vro vrp; do
+    [ -s "$scratch/$example.$ext" ] || fail "no $example.$ext"
 done
-grep -q "THE MOST EFFICIENT SHAFT" "$scratch/example.vro" || fail "report incomplete"
+grep -q "THE MOST EFFICIENT SHAFT" "$scratch/$example.vro" || fail "report incomplete"
 
 # The engine and the Help documents where the desktop program looks for them: the engine
 # beside the program, the documents in ../../share/vorna/doc from there.
@@ -67,9 +68,9 @@ export DISPLAY=":$(head -n 1 "$scratch/display")"
 openbox > /dev/null 2>&1 &
 openbox_pid=$!
 sleep 1
-(cd "$scratch" && exec vornadesk example.vrd > desk.txt 2>&1) &
+(cd "$scratch" && exec vornadesk "$example.vrd" > desk.txt 2>&1) &
 desk_pid=$!
-window=$(timeout 30 xdotool search --sync --name "^VORNA $version - Example\$" | head -n 1) \
+window=$(timeout 30 xdotool search --sync --name "^VORNA $version - Rock_socket_design_depth\$" | head -n 1) \
     || fail "vornadesk did not show the project: $(cat "$scratch/desk.txt")"
 xdotool windowactivate --sync "$window"
 xdotool key --clearmodifiers alt+F4
