@@ -24,6 +24,7 @@ constexpr const char *kUsage =
     "              messages. One project gives an object, several an array.\n"
     "  --csv       print the result rows of every diameter of every project as CSV\n"
     "  -h, --help  show this text\n"
+    "  --version   show the program's version\n"
     "With --json or --csv the status lines go to standard error.\n"
     "\n"
     "Exit status: 0 when every run ended normally, 1 when any did not, 2 on a usage\n"
@@ -54,6 +55,10 @@ int main(int argc, char **argv)
         const std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::fputs("vorna " VORNA_VERSION "\n", stdout);
             return 0;
         }
         if (arg == "--json" || arg == "--csv") {

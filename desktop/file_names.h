@@ -7,7 +7,9 @@
 namespace vorna {
 
 inline constexpr const char *kApplicationTitle = "Vorna 2012";
-inline constexpr const char *kVersionText = "2012.7.10";
+// The build passes the project version, so the About box, the caption, names.dat and
+// `vorna --version` all show one number.
+inline constexpr const char *kVersionText = VORNA_VERSION;
 inline constexpr const char *kProjectExtension = "vrd";
 
 // The file name without folder; a ".vrd" name (any case) loses everything from its first

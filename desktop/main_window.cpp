@@ -34,7 +34,7 @@ namespace {
 constexpr int kWindowSlots = 50;
 
 const char *const kUpdatesText =
-    "This is VORNA version 2012.7.10.\rAsk the supplier of your copy whether a newer "
+    "This is VORNA version " VORNA_VERSION ".\rAsk the supplier of your copy whether a newer "
     "version is available.";
 
 QString s(const char *text)
@@ -317,7 +317,7 @@ void TMainForm::createMenus()
     addAction(m_helpMenu, "HelpUsersManual", s("&User's Manual"),
               [this] { openHelpDocument(platform::usersManualFileName()); });
     addAction(m_helpMenu, "HelpTechnicalManual", s("&Technical Manual"),
-              [this] { openTechnicalManual(); });
+              [this] { openHelpDocument(platform::technicalManualFileName()); });
     m_helpMenu->addSeparator();
     addAction(m_helpMenu, "HelpAbout", s("&About..."), [this] { m_aboutBox->exec(); });
     addAction(m_helpMenu, "HelpCheckUpdates", s("&Check for Updates"), [this] { checkForUpdates(); });
@@ -601,15 +601,18 @@ void TMainForm::setDesignControl(int control)
 
 void TMainForm::openHelpDocument(const QString &fileName)
 {
-    // A missing document is the shell's to report.
-    m_interaction->OpenDocument(QDir(QCoreApplication::applicationDirPath()).filePath(fileName));
-}
-
-void TMainForm::openTechnicalManual()
-{
-    m_interaction->StartProgram(
-        QDir(QCoreApplication::applicationDirPath()).filePath(platform::technicalManualFileName()),
-        {});
+    // A browser started on a missing file fails in its own window, if at all; say it here.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString path = platform::helpDocumentPath(programFolder, fileName);
+    if (!QFileInfo(path).isFile()) {
+        m_interaction->Information(
+            this, s("The help document \"%1\" is missing: it is neither beside the program "
+                    "(%2) nor in %3.")
+                      .arg(fileName, QDir::toNativeSeparators(programFolder),
+                           QDir::toNativeSeparators(platform::installedHelpFolder(programFolder))));
+        return;
+    }
+    m_interaction->OpenDocument(path);
 }
 
 void TMainForm::checkForUpdates()

@@ -151,7 +151,6 @@ private:
     void readResultsIfPresent(bool freshRun);
     void viewInWordProcessor(const QString &fileName);
     void openHelpDocument(const QString &fileName);
-    void openTechnicalManual();
     void checkForUpdates();
 
     void setUnits(int system);

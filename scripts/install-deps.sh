@@ -9,6 +9,7 @@ packages=(
     libjpeg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev
+    python3-markdown
 )
 
 missing=()

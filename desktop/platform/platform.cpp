@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMainWindow>
 
 #ifdef Q_OS_WIN
@@ -33,16 +35,28 @@ QString helpContentsFileName()
 
 QString usersManualFileName()
 {
-    return QStringLiteral("Vorna 2012 Users Manual.pdf");
+    // The user's guide is one document: Contents and User's Manual both open it.
+    return helpContentsFileName();
 }
 
 QString technicalManualFileName()
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("VornaTechnicalManual.bat");
-#else
-    return QStringLiteral("VornaTechnicalManual.sh");
-#endif
+    return QStringLiteral("Vorna_2012_Technical_Manual.html");
+}
+
+QString installedHelpFolder(const QString &programFolder)
+{
+    return QDir::cleanPath(programFolder + QStringLiteral("/" VORNA_HELP_FROM_PROGRAM));
+}
+
+QString helpDocumentPath(const QString &programFolder, const QString &fileName)
+{
+    // Beside the program in a build folder; where the package puts the documents otherwise.
+    const QString beside = QDir(programFolder).filePath(fileName);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = QDir(installedHelpFolder(programFolder)).filePath(fileName);
+    return QFileInfo::exists(installed) ? installed : beside;
 }
 
 void applyStartupShowMode(QMainWindow &window)

@@ -16,10 +16,17 @@ QString engineLibraryFileName();
 // directory's notepad.exe.
 QString defaultWordProcessor();
 
-// Documents of the Help menu, beside the program.
+// Documents of the Help menu: the user's guide and the technical manual.
 QString helpContentsFileName();
 QString usersManualFileName();
 QString technicalManualFileName();
+
+// Where the package installs the Help documents, reached from the program's folder.
+QString installedHelpFolder(const QString &programFolder);
+
+// The Help document fileName: beside the program when it is there, else in the installed
+// help folder when it is there, else the name beside the program (which does not exist).
+QString helpDocumentPath(const QString &programFolder, const QString &fileName);
 
 // Applies the show mode the program was started with (minimized or maximized) where the
 // system passes one; called when the main window is first shown.

@@ -36,8 +36,13 @@ TEST(Cli, HelpAndUsageErrors)
     const Outcome help = runVorna("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("Usage: vorna"), std::string::npos);
+    EXPECT_NE(help.output.find("--version"), std::string::npos);
     EXPECT_EQ(runVorna("").exitCode, 2);
     EXPECT_EQ(runVorna("--bogus x.vrd").exitCode, 2);
+    // The version the desktop's About box shows too; it wins over the files named.
+    const Outcome version = runVorna("--version nowhere.vrd");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, "vorna " VORNA_VERSION "\n");
 }
 
 TEST(Cli, RunsEachProjectAndReportsItsStatus)

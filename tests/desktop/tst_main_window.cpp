@@ -10,6 +10,7 @@
 #include "loading_dialog.h"
 #include "main_window.h"
 #include "message_log.h"
+#include "platform/platform.h"
 #include "plot_form.h"
 #include "project_helpers.h"
 #include "shaft_properties_dialog.h"
@@ -157,6 +158,7 @@ private slots:
     void wordProcessorCommands();
     void wordProcessorFailure();
     void helpCommands();
+    void helpDocumentsBesideOrInstalled();
     void aboutBoxTexts();
     void dataItemsOpenTheirWindows_data();
     void dataItemsOpenTheirWindows();
@@ -992,12 +994,35 @@ void tst_MainWindow::helpCommands()
     auto form = makeForm();
     action(*form, "HelpContents")->trigger();
     action(*form, "HelpUsersManual")->trigger();
+    action(*form, "HelpTechnicalManual")->trigger();
+    // The documents are built beside the program; Contents and User's Manual are the guide.
     const QDir programFolder(QCoreApplication::applicationDirPath());
-    QCOMPARE(m_fake->documents,
-             (QStringList{programFolder.filePath(QStringLiteral("Vorna_2012.html")),
-                          programFolder.filePath(QStringLiteral("Vorna 2012 Users Manual.pdf"))}));
-    // The user's guide is built beside the program.
-    QVERIFY(QFile::exists(m_fake->documents[0]));
+    const QString guide = programFolder.filePath(QStringLiteral("Vorna_2012.html"));
+    const QString manual = programFolder.filePath(QStringLiteral("Vorna_2012_Technical_Manual.html"));
+    QCOMPARE(m_fake->documents, (QStringList{guide, guide, manual}));
+    QVERIFY(m_fake->messages.isEmpty());
+    QVERIFY(QFile::exists(guide));
+    QVERIFY(QFile::exists(manual));
+    QVERIFY(m_fake->started.isEmpty());
+}
+
+void tst_MainWindow::helpDocumentsBesideOrInstalled()
+{
+    // The package's layout: the program in lib/vorna, the documents in share/vorna/doc.
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("lib/vorna"));
+    const QString installed = root.filePath(QStringLiteral("share/vorna/doc"));
+    QVERIFY(QDir().mkpath(program));
+    QVERIFY(QDir().mkpath(installed));
+    QCOMPARE(platform::installedHelpFolder(program), installed);
+    const QString name = QStringLiteral("Vorna_2012.html");
+    // Missing everywhere: the name beside the program, for the message.
+    QCOMPARE(platform::helpDocumentPath(program, name), QDir(program).filePath(name));
+    test::writeFile(QDir(installed).filePath(name), "installed");
+    QCOMPARE(platform::helpDocumentPath(program, name), QDir(installed).filePath(name));
+    // One beside the program (a build folder) comes first.
+    test::writeFile(QDir(program).filePath(name), "beside");
+    QCOMPARE(platform::helpDocumentPath(program, name), QDir(program).filePath(name));
 }
 
 void tst_MainWindow::aboutBoxTexts()
