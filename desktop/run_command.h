@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QDateTime;
+
 namespace vorna {
 
 inline constexpr const char *kNamesFileName = "names.dat";
@@ -18,6 +20,11 @@ inline constexpr const char *kCompletedWithErrors =
 inline constexpr const char *kInitializeFailed = "Attempt to initialize DLL failed";
 inline constexpr const char *kReinitialize = "Attempt to reinitialize DLL";
 } // namespace runmessage
+
+// The completion message of a run: the plain one for status 0; otherwise the one that warns
+// of errors, followed by the first error or warning block of the run-time file when the run
+// (started at the given time) wrote one.
+QString completionMessage(int status, const QString &projectFileName, const QDateTime &started);
 
 // The five lines of names.dat, each ended by CR LF: the version text, the project file
 // and its report (.vro), plot data (.vrp) and run-time (.vrr) files.
