@@ -23,6 +23,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QScreen>
+#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -32,6 +34,8 @@ namespace vorna {
 namespace {
 
 constexpr int kWindowSlots = 50;
+// The smallest size a cascade leaves a child window, so that it still shows something.
+constexpr QSize kUsableChildSize(240, 180);
 
 const char *const kUpdatesText =
     "This is VORNA version " VORNA_VERSION ".\rAsk the supplier of your copy whether a newer "
@@ -41,6 +45,19 @@ QString s(const char *text)
 {
     return QString::fromUtf8(text);
 }
+
+// The name a child window is listed by: what it shows, never a passing read-out of the
+// pointer's position in its caption.
+QString childWindowName(const QMdiSubWindow *frame)
+{
+    if (const auto *graph = qobject_cast<const TPlotForm *>(frame->widget()))
+        return graph->Graph().DisplayName();
+    if (qobject_cast<const TDlgSideView *>(frame->widget()))
+        return QString::fromLatin1(TDlgSideView::kCaption);
+    return frame->windowTitle();
+}
+
+} // namespace
 
 // A new child window lies wholly inside the area where it can: the area places it in free
 // space, which may run past the bottom or the right edge. A window larger than the area
@@ -62,6 +79,8 @@ void moveIntoArea(QMdiSubWindow *frame)
         frame->move(place.topLeft());
     }, Qt::QueuedConnection);
 }
+
+namespace {
 
 // For its lifetime no child window of the area stores its fields when it loses the focus.
 class CommitHold {
@@ -102,6 +121,10 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
     setObjectName(QStringLiteral("MainForm"));
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
+    // A child window larger than the area (a small screen, a large scale factor) is
+    // reached by scrolling the area.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
         runCommand([&] {
@@ -110,9 +133,9 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
             updateMenus();
         }, false);
     });
-    // An elevation view in front follows a new project at once.
+    // An open elevation view follows a new project at once, in front or not.
     connect(this, &TMainForm::projectChanged, this, [this] {
-        if (m_sideView && m_mdiArea->activeSubWindow() == m_sideView)
+        if (m_sideView)
             SideView()->Rebuild();
     });
     // An open dialog must show the new values, or it would store the old ones when left.
@@ -285,7 +308,7 @@ void TMainForm::createMenus()
 
     m_windowMenu = menuBar()->addMenu(s("&Window"));
     m_windowMenu->setObjectName(QStringLiteral("WindowMenu"));
-    addAction(m_windowMenu, "WindowCascade", s("&Cascade"), [this] { m_mdiArea->cascadeSubWindows(); }, false);
+    addAction(m_windowMenu, "WindowCascade", s("&Cascade"), [this] { cascadeChildWindows(); }, false);
     addAction(m_windowMenu, "WindowArrange", s("&Arrange Icons"), [this] {
         // Minimized child windows line up along the bottom of the frame.
         int x = 0;
@@ -374,6 +397,7 @@ void TMainForm::createToolBar()
 
 void TMainForm::updateMenus()
 {
+    setCaption();
     const TProgramData &p = m_project;
     m_factorOfSafety->setEnabled(p.designMethod == 2);
     m_unitsEnglish->setChecked(p.unitSystem == 1);
@@ -395,6 +419,10 @@ void TMainForm::updateMenus()
         m_graphActions[i]->setEnabled(
             ResultGraphs::MenuItemEnabled(graph, m_resultsAvailable, plotFileExists, p.KLS));
     }
+    // Printed and saved graphs carry the project's present title and file.
+    const QString footnote = resultGraphFootnote(p);
+    for (int i = 0; i < kResultGraphCount; ++i)
+        m_graphs.Graph(static_cast<ResultGraphId>(i)).Footnote = footnote;
     updateRecentFileSlots();
     updateWindowList();
 }
@@ -419,11 +447,61 @@ void TMainForm::updateWindowList()
     for (int i = 0; i < kWindowSlots; ++i) {
         QAction *slot = m_windowSlots[static_cast<std::size_t>(i)];
         slot->setVisible(i < children.size());
-        if (i < children.size()) {
-            QString caption = children[i]->windowTitle();
-            slot->setText(caption.replace(u'&', QStringLiteral("&&")));
-        }
+        if (i < children.size())
+            slot->setText(childWindowName(children[i]).replace(u'&', QStringLiteral("&&")));
     }
+}
+
+// Each window keeps its own size (the area's stock cascade shrinks graph windows to a
+// size where they paint nothing): only the places step down and to the right by a title
+// bar, starting again at the top left where the next window would leave the area.
+void TMainForm::cascadeChildWindows()
+{
+    const QSize room = m_mdiArea->viewport()->size();
+    const int step = std::max(16, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    int offset = 0;
+    for (QMdiSubWindow *child : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (child->isHidden() || child->isMinimized())
+            continue;
+        if (child->isMaximized())
+            child->showNormal();
+        QSize size = child->size();
+        if (offset > 0 && (offset + std::min(size.width(), room.width() / 2) > room.width() ||
+                           offset + std::min(size.height(), room.height() / 2) > room.height()))
+            offset = 0;
+        size = size.boundedTo(room - QSize(offset, offset)).expandedTo(kUsableChildSize);
+        child->setGeometry(offset, offset, size.width(), size.height());
+        child->raise();
+        offset += step;
+    }
+    if (QMdiSubWindow *active = m_mdiArea->activeSubWindow())
+        active->raise();
+}
+
+void TMainForm::fitToLargestDataWindow()
+{
+    if (isMaximized() || isFullScreen() || !screen())
+        return;
+    QSize largest;
+    for (DataWindow kind : {DataWindow::Title, DataWindow::ShaftProperties,
+                            DataWindow::FactorOfSafety, DataWindow::ShaftLength,
+                            DataWindow::DesignLoad, DataWindow::WaterTable,
+                            DataWindow::ControlOptions}) {
+        const std::unique_ptr<ChildWindow> probe(createDataDialog(kind, *this));
+        if (probe)
+            largest = largest.expandedTo(probe->sizeHint());
+    }
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const QSize frame(2 * border, 2 * border + style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QSize besideArea = size() - m_mdiArea->viewport()->size();
+    // The window manager's frame around this window; before the first showing it is not
+    // known yet, and a title bar and a thin border are allowed for.
+    QSize decoration = frameGeometry().size() - size();
+    if (decoration.height() <= 0)
+        decoration = decoration.expandedTo(QSize(8, 32));
+    const QSize wanted = largest + frame + besideArea + QSize(8, 8);
+    const QSize room = screen()->availableGeometry().size() - decoration;
+    resize(size().expandedTo(wanted).boundedTo(room));
 }
 
 bool TMainForm::CommitActiveChild()
@@ -441,6 +519,7 @@ bool TMainForm::IsModified() const
 void TMainForm::SetModified(bool modified)
 {
     m_project.SetModified(modified, *m_tables);
+    setCaption();
 }
 
 QString TMainForm::EngineFolder() const
@@ -461,14 +540,19 @@ void TMainForm::ShowDataWindow(DataWindow kind)
         // The table keeps its own window; the parameter tables open from its buttons.
         const bool created = !TTableForm::WindowOf(m_tables->SoilLayers());
         TTableForm *window = TTableForm::ShowWindow(m_tables->SoilLayers(), m_mdiArea);
-        if (window && created)
+        if (window && created) {
+            connect(window, &ChildWindow::dataModified, this, &TMainForm::setCaption);
             moveIntoArea(window->subWindow());
+        }
         return;
     }
     QPointer<ChildWindow> &window = m_dataWindows[kind];
     const bool created = !window;
-    if (created)
+    if (created) {
         window = createDataDialog(kind, *this);
+        if (window)
+            connect(window, &ChildWindow::dataModified, this, &TMainForm::setCaption);
+    }
     if (!window)
         return;
     showInArea(m_mdiArea, window);
@@ -505,6 +589,12 @@ void TMainForm::refreshChildWindows()
     }
 }
 
+void TMainForm::showTablesAfresh()
+{
+    if (TTableForm *layers = TTableForm::WindowOf(m_tables->SoilLayers()))
+        layers->showAfresh();
+}
+
 TDlgSideView *TMainForm::SideView() const
 {
     return m_sideView ? qobject_cast<TDlgSideView *>(m_sideView->widget()) : nullptr;
@@ -512,8 +602,15 @@ TDlgSideView *TMainForm::SideView() const
 
 void TMainForm::CompSideViewClick()
 {
-    if (!m_sideView)
-        m_sideView = addChildWindow(new TDlgSideView(m_project, *m_tables, *m_interaction));
+    if (!m_sideView) {
+        auto *view = new TDlgSideView(m_project, *m_tables, *m_interaction);
+        // The frame takes the size the view asks for, not the smaller one its layout needs.
+        const QSize viewSize = view->size();
+        m_sideView = addChildWindow(view);
+        m_sideView->resize(viewSize.grownBy(m_sideView->contentsMargins())
+                               .boundedTo(m_mdiArea->viewport()->size()));
+        moveIntoArea(m_sideView);
+    }
     m_sideView->show();
     m_sideView->widget()->show();
     m_mdiArea->setActiveSubWindow(m_sideView);

@@ -33,6 +33,10 @@ class ChildWindow;
 class TAboutBox;
 class TDlgSideView;
 
+// Moves a new child window wholly inside its MDI area where it can, once its own layout
+// has set its final size.
+void moveIntoArea(QMdiSubWindow *frame);
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -132,6 +136,10 @@ private:
     void enterRecentFile(const QString &fileName);
     void updateRecentFileSlots();
     void updateWindowList();
+    void cascadeChildWindows();
+    // At the first showing: as large as the largest data window needs, where the screen
+    // has the room.
+    void fitToLargestDataWindow();
     void openRecentFile(int index);
     void openDroppedFile(const QString &fileName);
 
@@ -150,6 +158,7 @@ private:
     void setResultsAvailable(bool available);
     void readResultsIfPresent(bool freshRun);
     void viewInWordProcessor(const QString &fileName);
+    void showInTextViewer(const QString &fileName, const QString &note);
     void openHelpDocument(const QString &fileName);
     void checkForUpdates();
 
@@ -160,6 +169,9 @@ private:
     void setDesignControl(int control);
     // Every open data and table window loads the project's values again.
     void refreshChildWindows();
+    // After New and Open: the soil layer window shows the new project's rows from the top,
+    // with the columns and comments of its design method.
+    void showTablesAfresh();
     QMdiSubWindow *addChildWindow(QWidget *window);
 
     QString m_commandLineArgument;

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "plot_form.h"
 #include "project_file.h"
+#include "text_viewer.h"
 #include "user_interaction.h"
 #include "word_reader.h"
 
@@ -56,6 +57,7 @@ void TMainForm::FileNewClick()
         newProject();
     setResultsAvailable(false);
     m_tables->SetDesignMethod(m_project.designMethod);
+    showTablesAfresh();
 }
 
 void TMainForm::newProject()
@@ -101,6 +103,7 @@ bool TMainForm::loadProject(const QString &fileName, ProjectLayout layout)
     readResultsIfPresent(false);
     m_tables->SetDesignMethod(m_project.designMethod);
     emit projectChanged();
+    showTablesAfresh();
     return true;
 }
 
@@ -185,6 +188,7 @@ bool TMainForm::writeProject()
         m_interaction->Information(this, e.message());
         return false;
     }
+    setCaption();
     return true;
 }
 
@@ -223,12 +227,15 @@ bool TMainForm::saveProjectAs()
         setCaption();
         return false;
     }
+    setCaption();
     return true;
 }
 
+// Unsaved changes show as a trailing " *", as editors commonly mark them.
 void TMainForm::setCaption()
 {
-    setWindowTitle(mainWindowCaption(m_project.fileName));
+    const QString caption = mainWindowCaption(m_project.fileName);
+    setWindowTitle(IsModified() ? caption + QStringLiteral(" *") : caption);
 }
 
 void TMainForm::setResultsAvailable(bool available)
@@ -303,6 +310,7 @@ void TMainForm::showEvent(QShowEvent *event)
 void TMainForm::firstShow()
 {
     readSettings();
+    fitToLargestDataWindow();
     platform::applyStartupShowMode(*this);
     if (m_commandLineArgument.isEmpty())
         return;
@@ -367,12 +375,45 @@ void TMainForm::openDroppedFile(const QString &fileName)
 
 // ---- the text viewer
 
+// Without a text editor set, or when the one set cannot be started, the file shows in the
+// built-in read-only viewer, so that a report can always be read.
 void TMainForm::viewInWordProcessor(const QString &fileName)
 {
     const QString fullName = QFileInfo(fileName).absoluteFilePath();
-    if (!m_interaction->StartProgram(m_wordProcessor, {QDir::toNativeSeparators(fullName)}))
+    QString note;
+    if (!m_wordProcessor.trimmed().isEmpty()) {
+        if (m_interaction->StartProgram(m_wordProcessor, {QDir::toNativeSeparators(fullName)}))
+            return;
         m_interaction->Information(this,
                                    QStringLiteral("An error occurred in running the Word Processor"));
+        note = QStringLiteral("The text editor \"%1\" could not be started (Data > Control "
+                              "Options sets another); the file is shown here, read-only.")
+                   .arg(m_wordProcessor);
+    }
+    if (QFileInfo(fullName).isFile())
+        showInTextViewer(fullName, note);
+}
+
+void TMainForm::showInTextViewer(const QString &fileName, const QString &note)
+{
+    // One viewer per file: viewing it again reads it afresh.
+    for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
+        auto *viewer = qobject_cast<TTextViewer *>(frame->widget());
+        if (viewer && viewer->FileName() == fileName) {
+            viewer->Load(fileName, note);
+            frame->showNormal();
+            m_mdiArea->setActiveSubWindow(frame);
+            return;
+        }
+    }
+    auto *viewer = new TTextViewer(*m_interaction);
+    viewer->Load(fileName, note);
+    const QSize viewerSize = viewer->size();
+    QMdiSubWindow *frame = addChildWindow(viewer);
+    frame->resize(viewerSize.grownBy(frame->contentsMargins()).boundedTo(m_mdiArea->viewport()->size()));
+    frame->show();
+    m_mdiArea->setActiveSubWindow(frame);
+    moveIntoArea(frame);
 }
 
 void TMainForm::CompEditInputClick()

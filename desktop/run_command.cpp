@@ -7,6 +7,7 @@
 #include "file_names.h"
 #include "main_window.h"
 #include "platform/platform.h"
+#include "run_notes.h"
 #include "user_interaction.h"
 
 #include <QApplication>
@@ -74,6 +75,22 @@ constexpr int kStatusOutputNotWritable = 12;
 constexpr int kStatusSameFileNames = 19;
 
 } // namespace
+
+QString completionMessage(int status, const QString &projectFileName, const QDateTime &started)
+{
+    if (status == 0)
+        return s(runmessage::kCompleted);
+    QString message = s(runmessage::kCompletedWithErrors);
+    // A run-time file the run did not write (it stopped before opening it) tells nothing
+    // of this run; file times may be a second or two coarse.
+    const QFileInfo runtime(withExtension(projectFileName, QStringLiteral(".vrr")));
+    if (!runtime.exists() || runtime.lastModified() < started.addSecs(-2))
+        return message;
+    const QString note = firstRunNoteOfFile(runtime.filePath());
+    if (!note.isEmpty())
+        message += QStringLiteral("\r\r") + note;
+    return message;
+}
 
 QByteArray namesFileText(const QString &projectFileName)
 {
@@ -166,12 +183,12 @@ void TMainForm::CompRunClick()
     const QString plotFile = withExtension(m_project.fileName, QStringLiteral(".vrp"));
     const FileState plotBefore = FileState::of(plotFile);
     int status = 0;
+    const QDateTime started = QDateTime::currentDateTime();
     {
         const WaitCursor waitCursor;
         status = entry(10);
     }
-    m_interaction->Information(
-        this, s(status == 0 ? runmessage::kCompleted : runmessage::kCompletedWithErrors));
+    m_interaction->Information(this, completionMessage(status, m_project.fileName, started));
     const bool wroteResults = status != kStatusOutputNotWritable && status != kStatusSameFileNames &&
                               !(FileState::of(plotFile) == plotBefore);
     if (wroteResults)

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QDateTime;
+
 namespace vorna {
 
 inline constexpr const char *kNamesFileName = "names.dat";
@@ -24,6 +26,11 @@ inline constexpr const char *kResultExtension =
     "(.vro, .vrp, .vrr), so the run would overwrite the project.\rSave it under a name "
     "ending in .vrd (Save As) and run that.";
 } // namespace runmessage
+
+// The completion message of a run: the plain one for status 0; otherwise the one that warns
+// of errors, followed by the first error or warning block of the run-time file when the run
+// (started at the given time) wrote one.
+QString completionMessage(int status, const QString &projectFileName, const QDateTime &started);
 
 // The five lines of names.dat, each ended by CR LF: the version text, the project file
 // and its report (.vro), plot data (.vrp) and run-time (.vrr) files.

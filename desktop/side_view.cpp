@@ -1,7 +1,11 @@
 #include "side_view.h"
 
+#include "program_data.h"
 #include "user_interaction.h"
 
+#include <QDate>
+#include <QDir>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -9,15 +13,17 @@
 #include <QPainterPath>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vorna {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Elevation View");
+const QString kCaptionText = QString::fromLatin1(TDlgSideView::kCaption);
 
 // The drawing surface of the view; the window does the work.
 class SideViewCanvas : public QWidget {
@@ -40,6 +46,7 @@ protected:
     {
         m_view.showDepthAt(qRound(event->position().y()));
     }
+    void leaveEvent(QEvent *) override { m_view.clearDepth(); }
 
 private:
     TDlgSideView &m_view;
@@ -53,7 +60,21 @@ QPolygon outlinePolygon(const Outline &outline, auto &&toPixel)
     return polygon;
 }
 
+int labelGap(const QFontMetrics &metrics)
+{
+    return metrics.averageCharWidth() * 2;
+}
+
 } // namespace
+
+QRect shaftArea(const QRect &client, const SideViewShape &shape, const QFontMetrics &metrics)
+{
+    int widest = 0;
+    for (const SoilBand &layer : shape.layers)
+        widest = std::max(widest, metrics.horizontalAdvance(screenLabel(layer)));
+    const int column = widest > 0 ? std::min(widest + labelGap(metrics), client.width() / 2) : 0;
+    return QRect(client.left() + column, client.top(), client.width() - column, client.height());
+}
 
 void drawSideView(QPainter &painter, const QRect &client, const SideViewShape &shape,
                   const Extents &range, const QPalette &palette)
@@ -61,6 +82,8 @@ void drawSideView(QPainter &painter, const QRect &client, const SideViewShape &s
     painter.fillRect(client, palette.color(QPalette::Window));
     const int w = client.width();
     const int h = client.height();
+    const QRect shaft = shaftArea(client, shape, painter.fontMetrics());
+    const int labelRoom = shaft.left() - client.left() - labelGap(painter.fontMetrics());
     const auto y = [&](double depth) { return pixelY(depth + shape.stickUp, range, h); };
     painter.setPen(palette.color(QPalette::WindowText));
     const int textHeight = painter.fontMetrics().height();
@@ -77,20 +100,33 @@ void drawSideView(QPainter &painter, const QRect &client, const SideViewShape &s
         const int top = y(layer.topDepth);
         const int labelTop = labelShowsDepths(layer.soilType) ? top + textHeight : top;
         painter.drawText(QPoint(0, labelTop + painter.fontMetrics().ascent()),
-                         screenLabel(layer));
+                         painter.fontMetrics().elidedText(screenLabel(layer), Qt::ElideRight,
+                                                          std::max(0, labelRoom)));
     }
     const QColor fill = palette.color(QPalette::WindowText);
     painter.setBrush(fill);
     for (const Outline &outline : shape.outlines) {
         painter.drawPolygon(outlinePolygon(outline, [&](const QPointF &p) {
-            return QPoint(pixelX(p.x(), range, w), pixelY(p.y(), range, h));
+            return QPoint(shaft.left() + pixelX(p.x(), range, shaft.width()),
+                          pixelY(p.y(), range, h));
         }));
     }
     painter.setBrush(Qt::NoBrush);
 }
 
+QString sideViewPageTitle(const QString &projectTitle, const QString &fileName,
+                          const QDate &date)
+{
+    QStringList parts;
+    if (!projectTitle.trimmed().isEmpty())
+        parts << projectTitle.trimmed();
+    parts << QDir::toNativeSeparators(fileName) << date.toString(Qt::ISODate);
+    return parts.join(QStringLiteral("    "));
+}
+
 void drawSideViewPage(QPainter &painter, const QRect &page, const SideViewShape &shape,
-                      const Extents &range, const QFont &font, const QColor &fill)
+                      const Extents &range, const QFont &font, const QColor &fill,
+                      const QString &titleLine)
 {
     const double w = page.width();
     const double h = page.height();
@@ -104,6 +140,11 @@ void drawSideViewPage(QPainter &painter, const QRect &page, const SideViewShape 
     painter.setPen(QPen(Qt::black, 12, Qt::SolidLine));
     painter.setFont(font);
     const int textHeight = painter.fontMetrics().height();
+    // The title line stands in the top margin, above the drawing's 10 % mark.
+    if (!titleLine.isEmpty())
+        painter.drawText(QRect(left, 0, right - left, int(0.1 * h) - textHeight / 2),
+                         Qt::AlignLeft | Qt::AlignBottom,
+                         painter.fontMetrics().elidedText(titleLine, Qt::ElideMiddle, right - left));
     for (std::size_t i = 0; i < shape.layers.size(); ++i) {
         const SoilBand &layer = shape.layers[i];
         if (i == 0) {
@@ -134,7 +175,7 @@ TDlgSideView::TDlgSideView(const TProgramData &project, const ProgramTables &tab
     : QWidget(parent), m_project(project), m_tables(tables), m_interaction(interaction)
 {
     setObjectName(QStringLiteral("DlgSideView"));
-    setWindowTitle(kCaption);
+    setWindowTitle(kCaptionText);
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
     m_geometryLabel = new QLabel(QStringLiteral("Pile Geometry"), this);
@@ -156,7 +197,18 @@ void TDlgSideView::Rebuild()
     if (m_disabled)
         return;
     m_shape = buildSideView(sideViewInput(m_project, m_tables), m_shape.extents);
+    clearDepth();
     rescale();
+}
+
+QRect TDlgSideView::ShaftArea() const
+{
+    return shaftArea(m_canvas->rect(), m_shape, m_canvas->fontMetrics());
+}
+
+void TDlgSideView::clearDepth()
+{
+    setWindowTitle(kCaptionText);
 }
 
 void TDlgSideView::rescale()
@@ -165,8 +217,10 @@ void TDlgSideView::rescale()
         return;
     if (m_canvas->width() <= 0 || m_canvas->height() <= 0)
         return; // not laid out yet
-    const std::optional<Extents> range =
-        viewRange(m_shape.extents, m_canvas->width(), m_canvas->height());
+    const QRect area = ShaftArea();
+    if (area.width() <= 0)
+        return;
+    const std::optional<Extents> range = viewRange(m_shape.extents, area.width(), area.height());
     if (!range) {
         m_disabled = true;
         m_canvas->update();
@@ -200,7 +254,9 @@ void TDlgSideView::Print(QPrinter &printer)
         return;
     const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
     drawSideViewPage(painter, page, m_shape, m_range, m_geometryLabel->font(),
-                     palette().color(QPalette::WindowText));
+                     palette().color(QPalette::WindowText),
+                     sideViewPageTitle(m_project.title, m_project.fileName,
+                                       QDate::currentDate()));
 }
 
 void TDlgSideView::PrintClick()

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QDate;
+class QFontMetrics;
 class QLabel;
 class QPrinter;
 
@@ -15,18 +17,31 @@ class ProgramTables;
 class TProgramData;
 class UserInteraction;
 
-// Draws the view into a client rectangle, as the screen shows it.
+// Where the shaft is drawn in a client area of the given width: right of a column as wide
+// as the widest layer label, so that no label runs into the shaft; the column takes at most
+// half the width (labels are shortened to fit it).
+QRect shaftArea(const QRect &client, const SideViewShape &shape, const QFontMetrics &metrics);
+
+// Draws the view into a client rectangle, as the screen shows it: the layer lines across
+// the whole width, the labels in their column and the shaft in shaftArea() by the range.
 void drawSideView(QPainter &painter, const QRect &client, const SideViewShape &shape,
                   const Extents &range, const QPalette &palette);
-// Draws the view on a page: the drawing fills 10 % to 90 % of the page down, every layer
-// labelled with its depth range and name.
+// Draws the view on a page: a title line (project title, file name and date) at the top,
+// the drawing from 10 % to 90 % of the page down, every layer labelled with its depth range
+// and name.
 void drawSideViewPage(QPainter &painter, const QRect &page, const SideViewShape &shape,
-                      const Extents &range, const QFont &font, const QColor &fill);
+                      const Extents &range, const QFont &font, const QColor &fill,
+                      const QString &titleLine = {});
+// The title line of the printed page.
+QString sideViewPageTitle(const QString &projectTitle, const QString &fileName,
+                          const QDate &date);
 
 class TDlgSideView : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr const char *kCaption = "Elevation View";
+
     TDlgSideView(const TProgramData &project, const ProgramTables &tables,
                  UserInteraction &interaction, QWidget *parent = nullptr);
 
@@ -37,6 +52,8 @@ public:
     const SideViewShape &Shape() const { return m_shape; }
     const Extents &ViewRange() const { return m_range; }
     QWidget *Canvas() const { return m_canvas; }
+    // The part of the canvas the shaft is drawn in (the view range maps onto it).
+    QRect ShaftArea() const;
 
     // Prints on a landscape page titled "Soil-Pile Profile".
     void Print(QPrinter &printer);
@@ -45,6 +62,8 @@ public:
     void rescale();
     void paintCanvas(QPainter &painter);
     void showDepthAt(int pixelY);
+    // The pointer left: the caption names the view again.
+    void clearDepth();
 
 public slots:
     void PrintClick();

@@ -4,9 +4,11 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QUrl>
 
@@ -102,6 +104,19 @@ bool DesktopInteraction::OpenDocument(const QString &fileName)
 
 bool DesktopInteraction::ChoosePrinter(QWidget *parent, QPrinter &printer)
 {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        // No printer: the page goes to a PDF file of the user's naming.
+        QString fileName = QFileDialog::getSaveFileName(parent, QStringLiteral("Print to PDF"),
+                                                        QString(),
+                                                        QStringLiteral("PDF document (*.pdf)"));
+        if (fileName.isEmpty())
+            return false;
+        if (QFileInfo(fileName).suffix().isEmpty())
+            fileName += QStringLiteral(".pdf");
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(fileName);
+        return true;
+    }
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -36,7 +36,8 @@ public:
     virtual bool StartProgram(const QString &program, const QStringList &arguments) = 0;
     // Opens a document with the application the system associates with it.
     virtual bool OpenDocument(const QString &fileName) = 0;
-    // The print dialog; false when cancelled.
+    // The print dialog, or without a printer the name of a PDF file to print to; false when
+    // cancelled.
     virtual bool ChoosePrinter(QWidget *parent, QPrinter &printer) = 0;
 };
 

@@ -4,10 +4,14 @@
 #include "design_load_dialog.h"
 #include "factor_of_safety_dialog.h"
 #include "main_window.h"
+#include "platform/platform.h"
 #include "shaft_length_dialog.h"
 #include "shaft_properties_dialog.h"
 #include "title_dialog.h"
 #include "water_table_dialog.h"
+
+#include <QDir>
+#include <QFileDialog>
 
 namespace vorna {
 
@@ -27,8 +31,14 @@ ChildWindow *createDataDialog(DataWindow kind, TMainForm &mainForm)
         return new TfrmDesignLoad(project);
     case DataWindow::WaterTable:
         return new TfrmWaterTable(project);
-    case DataWindow::ControlOptions:
-        return new TfrmControlOptions(project, mainForm.WordProcessor());
+    case DataWindow::ControlOptions: {
+        auto *dialog = new TfrmControlOptions(project, mainForm.WordProcessor());
+        dialog->setFileChooser([](QWidget *parent, const QString &current) {
+            return QFileDialog::getOpenFileName(parent, QString(), current,
+                                                platform::programFileFilters());
+        });
+        return dialog;
+    }
     case DataWindow::SoilLayers:
         return nullptr;
     }
@@ -62,6 +72,14 @@ bool buildResultGraphs(TMainForm &mainForm, const QString &plotFileName, bool fr
     if (!outcome.message.isEmpty())
         mainForm.Interaction().Information(&mainForm, outcome.message);
     return outcome.built;
+}
+
+QString resultGraphFootnote(const TProgramData &project)
+{
+    const QString file = QDir::toNativeSeparators(project.fileName);
+    const QString title = project.title.trimmed();
+    return title.isEmpty() ? QStringLiteral("File: %1").arg(file)
+                           : QStringLiteral("%1    File: %2").arg(title, file);
 }
 
 } // namespace vorna

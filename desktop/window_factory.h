@@ -40,4 +40,8 @@ ResultProjectFacts resultProjectFacts(const TProgramData &project, const Program
 // be read.
 bool buildResultGraphs(TMainForm &mainForm, const QString &plotFileName, bool freshRun);
 
+// The line under printed and saved graphs that tells whose results they are: the project's
+// title and its file.
+QString resultGraphFootnote(const TProgramData &project);
+
 } // namespace vorna

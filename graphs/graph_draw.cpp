@@ -7,6 +7,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygon>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -269,25 +270,38 @@ void Painter::band(const PlotMapping &map)
         const QString name = g.LineName(i, LineList::Band).trimmed();
         if (name.isEmpty())
             continue;
-        // A name wider than the band (the narrow band of a saved picture) is written smaller,
-        // down to 60 % of the base size, and may then stand out of the band sideways.
+        // A name wider than the band goes one word to a line; a word still wider (the
+        // narrow band of a saved picture) is written smaller, down to 60 % of the base size,
+        // and may then stand out of the band sideways.
         const double base = textHeight(dy, 10);
-        double size = base;
         const double room = cell.width() - 2.0 * outline - H / 4;
-        const double wide = fm.horizontalAdvance(name);
+        QStringList lines{name};
+        if (fm.horizontalAdvance(name) > room)
+            lines = name.split(u' ', Qt::SkipEmptyParts);
+        double wide = 0.0;
+        for (const QString &line : lines)
+            wide = std::max(wide, fm.horizontalAdvance(line));
+        double size = base;
         if (wide > room && room > 0)
             size = std::max(0.6 * base, base * room / wide);
         p.save();
         p.setFont(graphFont(size, false));
         const QFontMetricsF nfm(p.font());
-        const double w = nfm.horizontalAdvance(name);
-        const QRectF textBox(cell.center().x() - w / 2 - H / 8, cell.center().y() - nfm.height() / 2,
-                             w + H / 4, nfm.height());
+        double w = 0.0;
+        for (const QString &line : lines)
+            w = std::max(w, nfm.horizontalAdvance(line));
+        const double textHeightAll = nfm.height() * static_cast<double>(lines.size());
+        const QRectF textBox(cell.center().x() - w / 2 - H / 8, cell.center().y() - textHeightAll / 2,
+                             w + H / 4, textHeightAll);
         p.setClipRect(QRect(layout.client.left, cell.top() + outline, layout.client.Width(),
                             cell.height() - 2 * outline));
         p.fillRect(textBox, Qt::white);
         p.setPen(Qt::black);
-        p.drawText(QPointF(textBox.left() + H / 8, textBox.top() + nfm.ascent()), name);
+        for (int k = 0; k < static_cast<int>(lines.size()); ++k) {
+            const QString &line = lines[k];
+            const double x = cell.center().x() - nfm.horizontalAdvance(line) / 2;
+            p.drawText(QPointF(x, textBox.top() + k * nfm.height() + nfm.ascent()), line);
+        }
         p.restore();
     }
     p.restore();

@@ -6,6 +6,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace vorna {
 
@@ -54,6 +55,11 @@ bool GraphInteraction::PageSetupDialog(QWidget *parent, QPrinter &printer) const
         return pageSetupDialog(parent, printer);
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool GraphInteraction::PrinterInstalled() const
+{
+    return printerInstalled ? printerInstalled() : !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
 int GraphInteraction::Exec(QDialog &dialog) const

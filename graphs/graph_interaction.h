@@ -28,6 +28,8 @@ struct GraphInteraction {
     std::function<bool(QWidget *parent, QPrinter &printer)> pageSetupDialog;
     // Runs a modal dialog and returns its result.
     std::function<int(QDialog &dialog)> exec;
+    // Whether the system has a printer; without one, printing writes a PDF file.
+    std::function<bool()> printerInstalled;
 
     void Information(QWidget *parent, const QString &text) const;
     QString SaveFileName(QWidget *parent, const QString &title, const QString &filters,
@@ -35,6 +37,7 @@ struct GraphInteraction {
     bool PrintDialog(QWidget *parent, QPrinter &printer) const;
     bool PageSetupDialog(QWidget *parent, QPrinter &printer) const;
     int Exec(QDialog &dialog) const;
+    bool PrinterInstalled() const;
 };
 
 } // namespace vorna

@@ -1,5 +1,7 @@
 #include "graph_output.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -70,6 +72,37 @@ VectorPage vectorPage(const PictureSize &size)
     return page;
 }
 
+// The graph above its identification line (the graph's Footnote, when it has one): a small
+// line at the foot of the area, about 8 points high on the device.
+void drawIdentified(QPainter &painter, const QRectF &area, const GraphDrawModel &model,
+                    double dpiY)
+{
+    const QString &footnote = model.graph.Footnote;
+    if (footnote.isEmpty()) {
+        draw(painter, area, model);
+        return;
+    }
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(dpiY * 8.0 / 72.0))));
+    const QFontMetricsF metrics(font, painter.device());
+    const double strip = std::ceil(metrics.height() * 1.5);
+    if (area.height() <= 3 * strip) {
+        draw(painter, area, model);
+        return;
+    }
+    const QRectF graphArea(area.left(), area.top(), area.width(), area.height() - strip);
+    draw(painter, graphArea, model);
+    const QRectF line(area.left(), graphArea.bottom(), area.width(), strip);
+    painter.save();
+    painter.fillRect(line, Qt::white);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const double indent = metrics.averageCharWidth() * 2;
+    const QString shown = metrics.elidedText(footnote, Qt::ElideMiddle, line.width() - 2 * indent);
+    painter.drawText(line.adjusted(indent, 0, -indent, 0), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    painter.restore();
+}
+
 } // namespace
 
 QString pictureFilters()
@@ -124,8 +157,8 @@ QImage renderGraphImage(const TGraphPlot &graph, const GraphView &view, const Pi
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     QPainter painter(&image);
-    draw(painter, QRectF(0, 0, size.width, size.height),
-         {graph, view, savedOptions(size.resolution, legendPosition)});
+    drawIdentified(painter, QRectF(0, 0, size.width, size.height),
+                   {graph, view, savedOptions(size.resolution, legendPosition)}, size.resolution);
     return image;
 }
 
@@ -155,7 +188,7 @@ SaveResult saveGraphPicture(const QString &fileName, PictureFormat format, const
         QPainter painter;
         if (!painter.begin(&svg))
             return SaveResult::WriteFailed;
-        draw(painter, page.area, model);
+        drawIdentified(painter, page.area, model, page.resolution);
         painter.end();
         return QFileInfo::exists(fileName) ? SaveResult::Saved : SaveResult::WriteFailed;
     }
@@ -171,7 +204,7 @@ SaveResult saveGraphPicture(const QString &fileName, PictureFormat format, const
         QPainter painter;
         if (!painter.begin(&pdf))
             return SaveResult::WriteFailed;
-        draw(painter, page.area, model);
+        drawIdentified(painter, page.area, model, page.resolution);
         painter.end();
         return QFileInfo::exists(fileName) ? SaveResult::Saved : SaveResult::WriteFailed;
     }
@@ -196,7 +229,8 @@ void printGraph(QPrinter &printer, const TGraphPlot &graph, const GraphView &vie
     options.legendPosition = legendPosition;
     options.band = BandPlacement::Screen;
     options.printing = true;
-    draw(painter, QRectF(0, 0, page.width(), page.height()), {graph, view, options});
+    drawIdentified(painter, QRectF(0, 0, page.width(), page.height()), {graph, view, options},
+                   options.dpiY);
     painter.end();
 }
 

@@ -169,6 +169,11 @@ QString TGraphPlot::LineName(int index, LineList list) const
     return CurveName + shortestNumber(line.number);
 }
 
+QString TGraphPlot::DisplayName() const
+{
+    return Caption.trimmed().isEmpty() ? WindowName : Caption;
+}
+
 QString TGraphPlot::XCaptionOf(int graph) const
 {
     return graph == 1 ? XCaption2 : graph == 2 ? XCaption3 : XCaption;

@@ -68,6 +68,14 @@ public:
     // How the window and its dialogs ask the user (message boxes, file and print dialogs).
     GraphInteraction Interaction;
 
+    // What the window is called where Caption is empty (its caption and the Window menu).
+    QString WindowName;
+    // One small line under printed and saved pictures that tells whose graph it is (the
+    // owner puts the project's title and file there); none when empty.
+    QString Footnote;
+    // Caption, or WindowName when the caption is empty.
+    QString DisplayName() const;
+
     // Graph title (Graph Caption dialog) and whether it stands at the top.
     QString Title;
     bool TitleAtTop = true;

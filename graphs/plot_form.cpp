@@ -10,7 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
+#include <QFileInfo>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -233,6 +233,13 @@ void TPlotCanvas::mouseMoveEvent(QMouseEvent *event)
     });
 }
 
+// The read-out belongs to the pointer: without it the caption names the graph again.
+void TPlotCanvas::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    m_form.setWindowTitle(m_form.Graph().DisplayName());
+}
+
 void TPlotCanvas::mouseReleaseEvent(QMouseEvent *event)
 {
     guarded(m_form.Graph(), this, [&] {
@@ -250,7 +257,7 @@ void TPlotCanvas::mouseReleaseEvent(QMouseEvent *event)
 
 TPlotForm::TPlotForm(TGraphPlot &graph, QWidget *parent) : QWidget(parent), m_graph(graph)
 {
-    setWindowTitle(graph.Caption);
+    setWindowTitle(graph.DisplayName());
     setObjectName(graph.objectName() + QStringLiteral("Form"));
     const std::optional<GraphView> full = fullView(graph);
     if (!full) {
@@ -332,13 +339,10 @@ void TPlotForm::createMenu()
     add(m_plotMenu, "GraphTitle", QStringLiteral("&Graph Title"), [this](bool) { GraphTitleClick(); });
     add(m_plotMenu, "EditLegend", QStringLiteral("&Edit Legend"), [this](bool) { EditLegendClick(); });
     add(m_plotMenu, "ActiveCurves", QStringLiteral("&Active Curves"), [this](bool) { ActiveCurvesClick(); });
-    QAction *print = add(m_plotMenu, "Print", QStringLiteral("&Print..."), [this](bool) { PrintClick(); });
-    QAction *setup = add(m_plotMenu, "PageSetup", QStringLiteral("P&age Setup"),
-                         [this](bool) { PageSetupClick(); });
+    // Without a printer both still work, on Qt's PDF output.
+    add(m_plotMenu, "Print", QStringLiteral("&Print..."), [this](bool) { PrintClick(); });
+    add(m_plotMenu, "PageSetup", QStringLiteral("P&age Setup"), [this](bool) { PageSetupClick(); });
     add(m_plotMenu, "SaveToDisk", QStringLiteral("&Save To Disk..."), [this](bool) { SaveToDiskClick(); });
-    const bool printerInstalled = !QPrinterInfo::availablePrinterNames().isEmpty();
-    print->setEnabled(printerInstalled);
-    setup->setEnabled(printerInstalled);
     m_plotMenu->addSeparator()->setObjectName(QStringLiteral("LineSeparator"));
     connect(m_plotMenu, &QMenu::aboutToShow, this, [this] { refreshMenu(); });
     refreshMenu();
@@ -506,7 +510,7 @@ QString TPlotForm::ReadOut(QPoint pos) const
     }
     const PlotMapping map = CanvasMapping(graph);
     const QPointF value = map.ToData(map.ClampToArea(pos));
-    return m_graph.Caption + QStringLiteral(" X: ") + QString::number(value.x(), 'g', 5) +
+    return m_graph.DisplayName() + QStringLiteral(" X: ") + QString::number(value.x(), 'g', 5) +
            QStringLiteral(" Y: ") + QString::number(value.y(), 'g', 5);
 }
 
@@ -598,13 +602,31 @@ void TPlotForm::PrintClick()
 {
     QPrinter &p = printer();
     p.setDocName(m_graph.Caption);
-    if (m_graph.Interaction.PrintDialog(this, p))
-        PrintTo(p);
+    if (m_graph.Interaction.PrinterInstalled()) {
+        if (m_graph.Interaction.PrintDialog(this, p))
+            PrintTo(p);
+        return;
+    }
+    // No printer: the page goes to a PDF file of the user's naming.
+    QString filter;
+    QString fileName = m_graph.Interaction.SaveFileName(
+        this, QStringLiteral("Print to PDF"), QString::fromLatin1(kPdfFilter), &filter);
+    if (fileName.isEmpty())
+        return;
+    fileName = withPictureExtension(fileName, PictureFormat::Pdf);
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setOutputFileName(fileName);
+    PrintTo(p);
+    if (!QFileInfo::exists(fileName))
+        m_graph.Interaction.Information(this, QStringLiteral("The picture could not be written to ") + fileName);
 }
 
 void TPlotForm::PageSetupClick()
 {
-    m_graph.Interaction.PageSetupDialog(this, printer());
+    QPrinter &p = printer();
+    if (!m_graph.Interaction.PrinterInstalled())
+        p.setOutputFormat(QPrinter::PdfFormat);
+    m_graph.Interaction.PageSetupDialog(this, p);
 }
 
 void TPlotForm::PrintTo(QPrinter &target)

@@ -74,6 +74,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     TPlotForm &m_form;
@@ -85,6 +86,9 @@ class TPlotForm : public QWidget {
     Q_OBJECT
 
 public:
+    // The save dialog's filter when printing goes to a PDF file (no printer installed).
+    static constexpr const char *kPdfFilter = "PDF document (*.pdf)";
+
     // Builds the window for a graph: full ranges, at most 20 lines in the legend and the Plot
     // menu, the legend placed. IsValid() is false when an axis cannot be scaled; the graph
     // then does not keep the window.

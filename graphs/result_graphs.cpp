@@ -107,6 +107,8 @@ QString resultGraphObjectName(ResultGraphId id)
     return QString::fromLatin1(kTexts[index(id)].objectName);
 }
 
+// Each ground type is named for itself, so the band never reads as a contradiction of the
+// layer table; decomposed rock, weak rock and gravelly sand keep their own fills.
 BandEntry bandEntryFor(int soilType, int rowNumber)
 {
     switch (soilType) {
@@ -114,10 +116,10 @@ BandEntry bandEntryFor(int soilType, int rowNumber)
     case 2: return {QStringLiteral(" CLAY "), 1};
     case 3: return {QStringLiteral(" SHALE "), 8};
     case 4: return {QStringLiteral(" ROCK "), 9};
-    case 5: return {QStringLiteral(" WEAK ROCK "), 10};
-    case 6: return {QStringLiteral(" GW "), 12};
+    case 5: return {QStringLiteral(" DECOMPOSED ROCK "), 10};
+    case 6: return {QStringLiteral(" WEAK ROCK "), 12};
     case 7: return {QStringLiteral(" ROCK "), 9};
-    case 8: return {QStringLiteral(" GW "), 11};
+    case 8: return {QStringLiteral(" GRAVELLY SAND "), 11};
     case 9: return {QStringLiteral(" GRAVEL "), 12};
     default: return {QStringLiteral("LAYER ") + QString::number(rowNumber), 0};
     }
@@ -135,6 +137,8 @@ void ResultGraphs::setUp()
         const GraphText &t = kTexts[i];
         g->setObjectName(QString::fromLatin1(t.objectName));
         g->Caption = QString::fromLatin1(t.caption);
+        // Graphs without a caption of their own go by their Graphics menu item.
+        g->WindowName = QString::fromLatin1(t.menuText).remove(u'&').trimmed();
         g->XCaption = QString::fromLatin1(t.xCaption);
         g->YCaption = QString::fromLatin1(t.yCaption);
         g->XOnTop = true;

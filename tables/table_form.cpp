@@ -340,10 +340,14 @@ TTableForm *TTableForm::ShowWindow(TGridTable &table, QMdiArea *area)
     TTableForm *form = WindowOf(table);
     if (!form)
         form = new TTableForm(table, false);
-    if (area)
+    if (area) {
+        const bool added = !form->subWindow();
         showInArea(area, form);
-    else
+        if (added)
+            form->fitIntoArea(); // now that the frame's border and the area's size are known
+    } else {
         form->bringToFront();
+    }
     return form;
 }
 
@@ -496,6 +500,7 @@ void TTableForm::rebuild()
 
     createControls();
     m_comments->setText(lineBreaks(m_table->Comments));
+    m_comments->setToolTip(m_comments->text());
     m_comments->setVisible(!m_table->Comments.isEmpty());
     updateHelpPicture();
     // Rows beyond the first ten stay shown when the user sized the window for them.
@@ -511,6 +516,17 @@ void TTableForm::rebuild()
         currentColumn < m_model->columnCount())
         m_view->setCurrentIndex(m_model->index(currentRow, currentColumn));
     m_view->openEditor();
+}
+
+void TTableForm::showAfresh()
+{
+    if (!m_table)
+        return;
+    m_rowsShown = std::min(m_table->RowCount(), kMaxRowsShown);
+    m_columnsLaidOut = -1; // lay out all columns again, from the first
+    m_view->showFrom(0, 0);
+    rebuild();
+    m_view->showFrom(0, 0);
 }
 
 void TTableForm::updateButtons()
@@ -531,10 +547,41 @@ void TTableForm::layoutGrid(const GridShown &part)
     if (m_model->columnCount() == 0)
         return; // no window is shown without a visible column
     try {
-        applyLayout(windowLayout(measures(), part), nullptr);
+        applyLayout(fittedLayout(measures(), part), nullptr);
     } catch (const EVornaError &error) {
         informUser(this, error.message());
     }
+}
+
+// A window in an MDI area stays within the area's visible part: what does not fit is
+// reached through the grid's scroll bars, whole rows and columns as when the user sizes it.
+GridWindowLayout TTableForm::fittedLayout(const GridMeasures &m, const GridShown &part) const
+{
+    GridWindowLayout layout = windowLayout(m, part);
+    const QMdiSubWindow *frame = subWindow();
+    if (!frame || !frame->mdiArea())
+        return layout;
+    const QSize room = frame->mdiArea()->viewport()->size();
+    const bool tooWide = layout.windowWidth > room.width();
+    const bool tooHigh = layout.windowHeight > room.height();
+    if (!tooWide && !tooHigh)
+        return layout;
+    // The scroll bar one way takes room the other way: a window cut only in width grows by
+    // the horizontal bar's height, rather than losing a row to it.
+    const int width = layout.windowWidth + (tooHigh ? m.verticalScrollBarWidth : 0);
+    const int height = layout.windowHeight + (tooWide ? m.horizontalScrollBarHeight : 0);
+    // The comments line may be cut at the area's edge (its tooltip holds it whole); the grid
+    // is what must stay usable.
+    GridMeasures narrow = m;
+    narrow.minimumWidth = std::min(m.minimumWidth, room.width());
+    return snapWindowSize(narrow, part, std::min(width, room.width()),
+                          std::min(height, room.height()), DraggedEdges{false, true, false, true});
+}
+
+void TTableForm::fitIntoArea()
+{
+    if (m_table && m_model->columnCount() > 0)
+        layoutGrid(shownPart());
 }
 
 void TTableForm::updateHelpPicture()

@@ -90,6 +90,10 @@ public:
     void refresh() override;
     // Rebuilds the grid: header rows, rows, visible columns, controls, buttons and size.
     void rebuild();
+    // Shows the table as a window opened on it now would (after the table's data were
+    // replaced by another project's): as many rows as it has up to ten, from the first row
+    // and column, with its present columns and comments.
+    void showAfresh();
 
     TGridTable *table() const { return m_table; }
     bool isModal() const { return m_modal; }
@@ -133,6 +137,8 @@ private:
     void refreshControls(int row);
     void updateButtons();
     void layoutGrid(const GridShown &part);
+    GridWindowLayout fittedLayout(const GridMeasures &measures, const GridShown &part) const;
+    void fitIntoArea();
     void updateHelpPicture();
     // The window whose size the user drags: the MDI frame, the window itself, or nullptr
     // when the window is embedded in another control.

@@ -55,6 +55,10 @@ TfrmControlOptions::TfrmControlOptions(TProgramData &project, QString &wordProce
     second->setIndent(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) + 6);
     m_anyDepth = new QRadioButton(QStringLiteral("Use maximum values at any depth"), group);
     m_modification = new QCheckBox(QStringLiteral("Apply modification factor for tip resistance in sand"), group);
+    // The analysis has no such factor and the project file no place for it: the box shows
+    // what the sand option implies and cannot be changed to no effect.
+    m_modification->setEnabled(false);
+    m_modification->setToolTip(QString::fromLatin1(kModificationToolTip));
     auto *groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_interpolate);
     groupLayout->addWidget(second);

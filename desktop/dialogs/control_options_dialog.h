@@ -16,6 +16,9 @@ namespace vorna {
 class TfrmControlOptions : public TDataDialog {
     Q_OBJECT
 public:
+    static constexpr const char *kModificationToolTip =
+        "This option has no effect on the analysis.";
+
     // Chooses a program file starting from the current text; empty when cancelled.
     using FileChooser = std::function<QString(QWidget *parent, const QString &current)>;
 

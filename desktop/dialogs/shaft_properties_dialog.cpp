@@ -65,11 +65,19 @@ TfrmShaftProperties::TfrmShaftProperties(TProgramData &project, QWidget *parent,
                                          const QString &pictureFile)
     : TDataDialog(project, QStringLiteral("Drilled-Shaft Properties"), parent)
 {
+    // A note stands under its field rather than beside it, so that the dialog stays narrow
+    // enough for a small screen.
     auto *grid = new QGridLayout;
     int row = 0;
-    for (const ShaftField &f : kShaftFields)
+    for (const ShaftField &f : kShaftFields) {
         addField(grid, row++, QString::fromUtf8(f.caption), QString::fromUtf8(f.unitCode),
-                 f.maximum, true, QString::fromUtf8(f.note), QString::fromUtf8(f.hint));
+                 f.maximum, true, QString(), QString::fromUtf8(f.hint));
+        if (*f.note == '\0')
+            continue;
+        auto *note = new QLabel(QString::fromUtf8(f.note), this);
+        note->setIndent(fontMetrics().averageCharWidth() * 3);
+        grid->addWidget(note, row++, 0, 1, 2);
+    }
 
     auto *text = new QLabel(explanation(), this);
     text->setWordWrap(true);

@@ -28,6 +28,16 @@ QString defaultWordProcessor()
 #endif
 }
 
+QString programFileFilters()
+{
+    // "*" rather than "*.*" for all files: programs need no extension outside Windows.
+#ifdef Q_OS_WIN
+    return QStringLiteral("Programs (*.exe *.com);;All Files (*)");
+#else
+    return QStringLiteral("All Files (*);;Programs (*.exe *.com)");
+#endif
+}
+
 QString helpContentsFileName()
 {
     return QStringLiteral("Vorna_2012.html");

@@ -16,6 +16,11 @@ QString engineLibraryFileName();
 // directory's notepad.exe.
 QString defaultWordProcessor();
 
+// Filters of the Browse dialog for a text viewer: programs and all files, the filter that
+// matches programs on this system first (Windows programs end in .exe or .com, others have
+// no such mark).
+QString programFileFilters();
+
 // Documents of the Help menu: the user's guide and the technical manual.
 QString helpContentsFileName();
 QString usersManualFileName();

@@ -86,6 +86,8 @@ void tst_DataDialogs::shaftFieldsShowCaptionsAndUnits()
     QCOMPARE(dialog->field(kMinCaption)->toolTip(), QStringLiteral("Practical minimum value is 2 ft or 0.6 m"));
     QVERIFY(TfrmShaftProperties::explanation().contains(
         QStringLiteral("is usually not reccomended for uplift loading. ")));
+    // Narrow enough for the work area of a 1024-pixel screen, notes and text included.
+    QVERIFY2(dialog->sizeHint().width() <= 900, qPrintable(QString::number(dialog->sizeHint().width())));
 }
 
 void tst_DataDialogs::diameterAboveLimitIsRefused()
@@ -338,6 +340,10 @@ void tst_DataDialogs::controlOptions()
     QCOMPARE(dialog->editorField()->text(), wordProcessor);
     QVERIFY(dialog->interpolateButton()->isChecked());
     QVERIFY(dialog->modificationBox()->isChecked());
+    // The box has no part in the analysis: shown, but it cannot be changed to no effect.
+    QVERIFY(!dialog->modificationBox()->isEnabled());
+    QCOMPARE(dialog->modificationBox()->toolTip(),
+             QStringLiteral("This option has no effect on the analysis."));
     QCOMPARE(dialog->fields()[0]->EditLabel()->text(), QStringLiteral("Output Increment (ft)"));
 
     QString offered;

@@ -676,8 +676,9 @@ void tst_MainWindow::saveChangesQuery()
     QCOMPARE(m_fake->saveQueries, 1);
     QCOMPARE(form->Project().title,
              proceeds ? QStringLiteral("New Pile") : QStringLiteral("Edited title"));
+    // The kept project still has its unsaved changes, marked in the caption.
     QCOMPARE(form->windowTitle(), proceeds ? QStringLiteral("VORNA 2012.7.10 - NewVorna")
-                                           : QStringLiteral("VORNA 2012.7.10 - Query"));
+                                           : QStringLiteral("VORNA 2012.7.10 - Query *"));
     QCOMPARE(test::readFile(file).startsWith("Edited title"), saved);
     QCOMPARE(form->IsModified(), !proceeds);
 }

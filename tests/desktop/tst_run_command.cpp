@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QLocale>
 #include <QMdiArea>
@@ -75,6 +76,7 @@ private slots:
     void failedRunShowsNoEarlierGraphs();
     void unwritableNamesFileStopsTheRun();
     void projectUnderAResultExtensionIsNotRun();
+    void failedRunSaysWhy();
     void graphsOfARun_data();
     void graphsOfARun();
 };
@@ -91,7 +93,7 @@ void tst_RunCommand::checkCompletedRun(TMainForm &form, const QString &project)
     QVERIFY2(!m_fake->messages.isEmpty(), "no completion message");
     const QString completion = m_fake->messages[0];
     QVERIFY2(completion == QLatin1String(runmessage::kCompleted) ||
-                 completion == QLatin1String(runmessage::kCompletedWithErrors),
+                 completion.startsWith(QLatin1String(runmessage::kCompletedWithErrors)),
              qPrintable(completion));
     QCOMPARE(QLatin1String(runmessage::kCompleted),
              QStringLiteral("Computations are completed.\rPlease, check output file for results "
@@ -317,7 +319,7 @@ void tst_RunCommand::failedPlotFileAfterARunSaysSo()
     QDir().mkpath(withExtension(project, QStringLiteral(".vrp")));
     run(*form);
     QVERIFY(!m_fake->messages.isEmpty());
-    QCOMPARE(m_fake->messages[0], QLatin1String(runmessage::kCompletedWithErrors));
+    QVERIFY(m_fake->messages[0].startsWith(QLatin1String(runmessage::kCompletedWithErrors)));
     QVERIFY(!form->ResultsAvailable());
     QVERIFY(!form->findChild<QAction *>(QStringLiteral("tbCombine"))->isEnabled());
     QVERIFY(!QFile::exists(QDir(path(QStringLiteral("noplot"))).filePath(QStringLiteral("names.dat"))));
@@ -342,7 +344,7 @@ void tst_RunCommand::failedRunShowsNoEarlierGraphs()
     QDir().mkpath(report);
     m_fake->messages.clear();
     run(*form);
-    QCOMPARE(m_fake->messages.value(0), QLatin1String(runmessage::kCompletedWithErrors));
+    QVERIFY(m_fake->messages.value(0).startsWith(QLatin1String(runmessage::kCompletedWithErrors)));
     QVERIFY(!form->ResultsAvailable());
     QVERIFY(!form->findChild<QAction *>(QStringLiteral("tbCombine"))->isEnabled());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -394,6 +396,33 @@ void tst_RunCommand::projectUnderAResultExtensionIsNotRun()
              QLatin1String(runmessage::kResultExtension).arg(QDir::toNativeSeparators(project)));
     QCOMPARE(test::readFile(project), before);
     QCOMPARE(QDir(path(QStringLiteral("ext"))).entryList(QDir::Files), QStringList{QStringLiteral("job.vro")});
+}
+
+void tst_RunCommand::failedRunSaysWhy()
+{
+    // A second layer whose bottom lies above its top stops the engine; the message names the
+    // fault as the run-time file has it, below the unchanged message that warns of errors.
+    auto form = makeForm();
+    const QString project = exampleProject(QStringLiteral("why"), QStringLiteral("why.vrd"));
+    form->OpenProjectFile(project);
+    TGridTable &layers = form->Tables().SoilLayers();
+    QVERIFY(layers.RowCount() >= 2);
+    const double firstBottom = layers.Column(kBottomDepthColumn).AsFloat(0);
+    layers.Column(kBottomDepthColumn).SetFloat(1, firstBottom / 2);
+    form->SetModified(true);
+    run(*form);
+    QVERIFY(!m_fake->messages.isEmpty());
+    const QString completion = m_fake->messages[0];
+    const QString expectedStart = QLatin1String(runmessage::kCompletedWithErrors) +
+                                  QStringLiteral("\r\rERROR:\rLAYER 2: THE BOTTOM DEPTH ");
+    QVERIFY2(completion.startsWith(expectedStart), qPrintable(completion));
+    QVERIFY2(completion.contains(QStringLiteral(" IS ABOVE THE TOP DEPTH ")), qPrintable(completion));
+
+    // A run-time file older than the run says nothing of it.
+    const QString runtime = withExtension(project, QStringLiteral(".vrr"));
+    QCOMPARE(completionMessage(1, project, QFileInfo(runtime).lastModified().addSecs(60)),
+             QLatin1String(runmessage::kCompletedWithErrors));
+    QCOMPARE(completionMessage(0, project, QDateTime()), QLatin1String(runmessage::kCompleted));
 }
 
 void tst_RunCommand::graphsOfARun_data()

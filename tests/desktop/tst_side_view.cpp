@@ -6,6 +6,8 @@
 #include "side_view.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -61,6 +63,9 @@ private slots:
     void followsTheProjectWhenActivated();
     void depthUnderThePointer();
     void wideWindowKeepsTheProportions();
+    void opensAtItsSizeWithLabelsClearOfTheShaft();
+    void followsANewProjectAtOnce();
+    void pageTitleLine();
     void printsALandscapePage();
     void degenerateDrawingDisablesTheView();
 };
@@ -121,6 +126,65 @@ void tst_SideView::depthUnderThePointer()
     QCOMPARE(title.mid(9).section(u'.', 1).size(), 1);
     QTest::mouseMove(canvas, QPoint(canvas->width() / 2, 0));
     QCOMPARE(view->windowTitle(), QStringLiteral("  Depth: 0.0"));
+
+    // The read-out goes with the pointer and with a new project.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(canvas, &leave);
+    QCOMPARE(view->windowTitle(), QStringLiteral("Elevation View"));
+    QTest::mouseMove(canvas, QPoint(canvas->width() / 2, ground));
+    form->findChild<QAction *>(QStringLiteral("FileNew"))->trigger();
+    QCOMPARE(view->windowTitle(), QStringLiteral("Elevation View"));
+}
+
+void tst_SideView::opensAtItsSizeWithLabelsClearOfTheShaft()
+{
+    auto form = makeForm();
+    twoLayerProject(*form);
+    TDlgSideView *view = open(*form);
+    QMdiSubWindow *child = form->MdiArea().subWindowList().front();
+    QCOMPARE(view->size(), QSize(420, 560));
+    // At any width the shaft (the bell is the widest part) stays right of every label.
+    for (int width : {900, 420, 260, 150}) {
+        child->resize(width, 500);
+        QTRY_COMPARE(view->width(), child->contentsRect().width());
+        const QFontMetrics metrics(view->Canvas()->font());
+        const Extents range = view->ViewRange();
+        const QRect area = view->ShaftArea();
+        int shaftLeft = view->Canvas()->width();
+        for (const Outline &outline : view->Shape().outlines)
+            for (const QPointF &p : outline)
+                shaftLeft = std::min(shaftLeft, area.left() + pixelX(p.x(), range, area.width()));
+        const int labelRight =
+            std::min(metrics.horizontalAdvance(QStringLiteral("depth= 10 - 30; Clay")),
+                     area.left() - metrics.averageCharWidth() * 2);
+        QVERIFY2(labelRight < shaftLeft, qPrintable(QStringLiteral("width %1: label to %2, shaft from %3")
+                                                       .arg(width).arg(labelRight).arg(shaftLeft)));
+    }
+}
+
+void tst_SideView::followsANewProjectAtOnce()
+{
+    // Open behind another window, the view shows the opened project without a click.
+    auto form = makeForm();
+    twoLayerProject(*form);
+    TDlgSideView *view = open(*form);
+    form->findChild<QAction *>(QStringLiteral("DataWaterTable"))->trigger();
+    QVERIFY(form->MdiArea().activeSubWindow()->widget() != view);
+    TGridTable &layers = form->Tables().SoilLayers();
+    layers.SetRowCount(3);
+    layers.Column(kSoilTypeColumn).SetInteger(2, 2);
+    layers.Column(kBottomDepthColumn).SetFloat(2, 40.0);
+    emit form->projectChanged();
+    QCOMPARE(view->Shape().layers.size(), std::size_t(3));
+}
+
+void tst_SideView::pageTitleLine()
+{
+    QCOMPARE(sideViewPageTitle(QStringLiteral(" Pier 7 "), QStringLiteral("/jobs/pier7.vrd"),
+                               QDate(2026, 3, 4)),
+             QStringLiteral("Pier 7    /jobs/pier7.vrd    2026-03-04"));
+    QCOMPARE(sideViewPageTitle(QString(), QStringLiteral("/jobs/a.vrd"), QDate(2026, 3, 4)),
+             QStringLiteral("/jobs/a.vrd    2026-03-04"));
 }
 
 void tst_SideView::wideWindowKeepsTheProportions()
@@ -132,7 +196,7 @@ void tst_SideView::wideWindowKeepsTheProportions()
     child->resize(900, 300);
     QTRY_VERIFY(view->Canvas()->width() > view->Canvas()->height());
     const Extents range = view->ViewRange();
-    const double pixelsPerFootAcross = view->Canvas()->width() / (range.xMax - range.xMin);
+    const double pixelsPerFootAcross = view->ShaftArea().width() / (range.xMax - range.xMin);
     const double pixelsPerFootDown = view->Canvas()->height() / (range.yMax - range.yMin);
     QVERIFY(qAbs(pixelsPerFootAcross - pixelsPerFootDown) < 1e-6);
     QVERIFY(range.xMax - range.xMin > 6.0); // wider than the bell

@@ -377,10 +377,12 @@ void TstResultGraphs::bandEntryNamesAndFills()
         int type;
         const char *name;
         int fill;
-    } expected[] = {{1, " SAND ", 7},      {2, " CLAY ", 1},      {3, " SHALE ", 8},
-                    {4, " ROCK ", 9},      {5, " WEAK ROCK ", 10}, {6, " GW ", 12},
-                    {7, " ROCK ", 9},      {8, " GW ", 11},        {9, " GRAVEL ", 12},
-                    {0, "LAYER 4", 0},     {10, "LAYER 4", 0}};
+    } expected[] = {{1, " SAND ", 7},           {2, " CLAY ", 1},
+                    {3, " SHALE ", 8},          {4, " ROCK ", 9},
+                    {5, " DECOMPOSED ROCK ", 10}, {6, " WEAK ROCK ", 12},
+                    {7, " ROCK ", 9},           {8, " GRAVELLY SAND ", 11},
+                    {9, " GRAVEL ", 12},        {0, "LAYER 4", 0},
+                    {10, "LAYER 4", 0}};
     for (const auto &e : expected) {
         const BandEntry entry = bandEntryFor(e.type, 4);
         QCOMPARE(entry.name, QString::fromLatin1(e.name));
