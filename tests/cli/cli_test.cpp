@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <map>
 #include <sys/wait.h>
 
 using namespace vorna::test;
@@ -18,10 +19,8 @@ struct Outcome {
     std::string output;
 };
 
-Outcome runVorna(const std::string &arguments, bool withErrors = true)
+Outcome runCommand(const std::string &command)
 {
-    const std::string command =
-        std::string(VORNA_EXECUTABLE) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE *pipe = popen(command.c_str(), "r");
     std::string output;
     std::array<char, 4096> buffer{};
@@ -31,6 +30,12 @@ Outcome runVorna(const std::string &arguments, bool withErrors = true)
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
+Outcome runVorna(const std::string &arguments, bool withErrors = true)
+{
+    return runCommand(std::string(VORNA_EXECUTABLE) + " " + arguments +
+                      (withErrors ? " 2>&1" : " 2>/dev/null"));
+}
+
 TEST(Cli, HelpAndUsageErrors)
 {
     const Outcome help = runVorna("--help");
@@ -38,6 +43,12 @@ TEST(Cli, HelpAndUsageErrors)
     EXPECT_NE(help.output.find("Usage: vorna"), std::string::npos);
     EXPECT_EQ(runVorna("").exitCode, 2);
     EXPECT_EQ(runVorna("--bogus x.vrd").exitCode, 2);
+    for (const char *jobs : {"-j", "-j 0", "-j x", "-j 2.5", "-j -1", "-j 257", "-j0"}) {
+        SCOPED_TRACE(jobs);
+        const Outcome bad = runVorna(std::string(jobs) + " x.vrd");
+        EXPECT_EQ(bad.exitCode, 2);
+        EXPECT_NE(bad.output.find("-j"), std::string::npos) << bad.output;
+    }
 }
 
 TEST(Cli, RunsEachProjectAndReportsItsStatus)
@@ -109,6 +120,90 @@ TEST(Cli, CsvHasOneLinePerRowAndSeveralProjectsMakeAJsonArray)
     EXPECT_EQ(json[1]["designMethod"], "LRFD");
     EXPECT_TRUE(json[1]["diameters"][0]["rows"][0].contains("LRFD_QU"));
     EXPECT_EQ(runVorna("--json --csv x.vrd").exitCode, 2);
+}
+
+// Every file in a folder tree, by its path inside the folder; the report's date-and-time line
+// is masked, since two runs are seconds apart.
+std::map<std::string, std::string> folderFiles(const std::filesystem::path &folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file())
+            continue;
+        std::string content = readFile(entry.path());
+        if (entry.path().extension() == ".vro") {
+            const std::size_t date = content.find("Date:  ");
+            if (date != std::string::npos)
+                content.replace(date, content.find('\r', date) - date, "Date: masked");
+        }
+        files[std::filesystem::relative(entry.path(), folder).string()] = content;
+    }
+    return files;
+}
+
+// Runs the same command line serially and with -j 2 in the same folder and compares standard
+// output, the status lines and every file written, byte for byte. The projects are every
+// example and test project, spread over two folders so that each folder's TZDATA.DAT must be
+// the listing of the last of its projects in the order given; one project is given twice.
+TEST(Cli, ManyAtOnceWriteWhatOneAfterTheOtherWrites)
+{
+    ScratchFolder folder;
+    std::vector<std::filesystem::path> sources;
+    for (const char *dir : {VORNA_EXAMPLES, VORNA_TEST_PROJECTS}) {
+        for (const auto &entry : std::filesystem::directory_iterator(dir))
+            if (entry.path().extension() == ".vrd")
+                sources.push_back(entry.path());
+    }
+    std::sort(sources.begin(), sources.end());
+    ASSERT_GE(sources.size(), 8u);
+    std::string arguments;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::filesystem::path target =
+            folder.path() / (i % 2 ? "one" : "two") / sources[i].filename();
+        std::filesystem::create_directories(target.parent_path());
+        std::filesystem::copy_file(sources[i], target);
+        arguments += " '" + target.string() + "'";
+    }
+    arguments += " '" + (folder.path() / "two" / sources[0].filename()).string() + "'";
+    const auto isProject = [](const std::filesystem::path &p) { return p.extension() == ".vrd"; };
+    const auto clearOutputs = [&] {
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(folder.path()))
+            if (entry.is_regular_file() && !isProject(entry.path()))
+                std::filesystem::remove(entry.path());
+    };
+
+    ScratchFolder logs;
+    const auto run = [&](const std::string &options, Outcome &status) {
+        const std::filesystem::path log = logs / "status.txt";
+        const Outcome data = runCommand(std::string(VORNA_EXECUTABLE) + " " + options + arguments +
+                                        " 2>'" + log.string() + "'");
+        status = {data.exitCode, readFile(log)};
+        return data;
+    };
+    for (const char *format : {"", "--json", "--csv"}) {
+        SCOPED_TRACE(format);
+        clearOutputs();
+        Outcome serialStatus, parallelStatus;
+        const Outcome serialData = run(format, serialStatus);
+        const auto serialFiles = folderFiles(folder.path());
+        clearOutputs();
+        const Outcome parallelData = run(std::string("-j 2 ") + format, parallelStatus);
+        const auto parallelFiles = folderFiles(folder.path());
+
+        EXPECT_EQ(parallelData.exitCode, serialData.exitCode);
+        EXPECT_EQ(parallelData.output, serialData.output);
+        EXPECT_EQ(parallelStatus.output, serialStatus.output);
+        EXPECT_NE((serialData.output + serialStatus.output)
+                      .find(sources.back().filename().string() + ": status"),
+                  std::string::npos);
+        ASSERT_EQ(parallelFiles.size(), serialFiles.size());
+        for (const auto &[name, content] : serialFiles) {
+            SCOPED_TRACE(name);
+            ASSERT_TRUE(parallelFiles.count(name));
+            EXPECT_TRUE(parallelFiles.at(name) == content);
+        }
+        EXPECT_TRUE(serialFiles.count("one/TZDATA.DAT") && serialFiles.count("two/TZDATA.DAT"));
+    }
 }
 
 } // namespace
