@@ -122,6 +122,63 @@ TEST(Cli, CsvHasOneLinePerRowAndSeveralProjectsMakeAJsonArray)
     EXPECT_EQ(runVorna("--json --csv x.vrd").exitCode, 2);
 }
 
+// The nominal resistance of every diameter: at 5 % of the base diameter (not the stem's), in
+// the curves' movement units, and a load the curve brackets or "not reached" when the curve
+// ends before. The belled shaft has a base wider than its stem; the pier is in SI units.
+TEST(Cli, NominalResistanceAtFivePercentOfTheBaseDiameter)
+{
+    ScratchFolder folder;
+    std::string arguments;
+    for (const char *name : {"belled_uplift.vrd", "bridge_pier_lrfd_si.vrd",
+                             "rock_socket_design_depth.vrd"}) {
+        std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/" + name, folder / name);
+        arguments += " '" + (folder / name).string() + "'";
+    }
+    const auto json = nlohmann::json::parse(runVorna("--json" + arguments, false).output);
+    ASSERT_EQ(json.size(), 3u);
+    int notReached = 0;
+    int reached = 0;
+    for (const auto &project : json) {
+        const bool si = project["units"]["length"] == "m";
+        for (const auto &d : project["diameters"]) {
+            const double base = d["baseDiameter"].get<double>();
+            const double settlement = d["nominalResistance"]["settlement"].get<double>();
+            EXPECT_NEAR(settlement, 0.05 * base * (si ? 1.0 : 12.0), 1e-12);
+            for (const auto &[curve, points] : d["loadSettlement"].items()) {
+                SCOPED_TRACE(curve);
+                const auto &value = d["nominalResistance"][curve];
+                if (value.is_string()) {
+                    EXPECT_EQ(value, "not reached");
+                    EXPECT_LT(points.back()["topMovement"].get<double>(), settlement);
+                    ++notReached;
+                    continue;
+                }
+                double before = 0.0, beforeLoad = 0.0;
+                for (const auto &p : points) {
+                    if (p["topMovement"].get<double>() >= settlement)
+                        break;
+                    before = p["topMovement"].get<double>();
+                    beforeLoad = p["topLoad"].get<double>();
+                }
+                EXPECT_LT(before, settlement);
+                EXPECT_GE(value.get<double>(), beforeLoad);
+                ++reached;
+            }
+        }
+    }
+    EXPECT_GT(reached, 0);
+    EXPECT_GT(notReached, 0);
+
+    const std::string csv = runVorna("--csv" + arguments, false).output;
+    EXPECT_NE(csv.find("QU_per_volume_or_LRFD_QU,settlement_at_5pct_Db,Q_at_5pct_Db_trend,"
+                       "Q_at_5pct_Db_upper_bound,Q_at_5pct_Db_lower_bound,Q_at_5pct_Db_socket\n"),
+              std::string::npos);
+    // Belled uplift, first diameter: base 7.5 ft (3 ft stem, ratio 2.5), so 4.5 in, which
+    // its curves, ending near 5 % of the stem, do not reach.
+    EXPECT_EQ(json[0]["diameters"][0]["baseDiameter"], 7.5);
+    EXPECT_NE(csv.find(",4.5,not reached,not reached,not reached,\n"), std::string::npos);
+}
+
 // Every file in a folder tree, by its path inside the folder; the report's date-and-time line
 // is masked, since two runs are seconds apart.
 std::map<std::string, std::string> folderFiles(const std::filesystem::path &folder)
