@@ -45,7 +45,7 @@ TDlgLoadTest::TDlgLoadTest(bool hasLoadTest, TryChoice tryChoice, QWidget *paren
     });
     fileRow->addWidget(m_file);
     fileRow->addWidget(browse);
-    form->addRow(QStringLiteral("&File:"), fileRow);
+    form->addRow(QStringLiteral("File:"), fileRow);
     m_loadUnit = new QComboBox;
     m_loadUnit->setObjectName(QStringLiteral("LoadUnit"));
     m_loadUnit->addItem(QString::fromLatin1(kFromHeader));

@@ -258,7 +258,7 @@ void TMainForm::createMenus()
     }
 
     m_graphicsMenu->addSeparator();
-    addAction(m_graphicsMenu, "GraphLoadTest", s("Load &Test..."), [this] { GraphLoadTestClick(); });
+    addAction(m_graphicsMenu, "GraphLoadTest", s("&Load Test..."), [this] { GraphLoadTestClick(); });
 
     m_windowMenu = menuBar()->addMenu(s("&Window"));
     m_windowMenu->setObjectName(QStringLiteral("WindowMenu"));
