@@ -256,7 +256,10 @@ void TMainForm::GraphLoadTestClick()
                                  "project file."));
         return;
     }
-    TDlgLoadTest dialog(!m_loadTestCsv.isEmpty(), [this](const QString &name,
+    // A kept file that could not be read may be removed too.
+    const bool kept = !m_loadTestCsv.isEmpty() ||
+                      QFileInfo::exists(loadTestFileName(m_project.fileName));
+    TDlgLoadTest dialog(kept, [this](const QString &name,
                                                         const LoadTestUnits &units) {
         return chooseLoadTest(name, units);
     }, this);
