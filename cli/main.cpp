@@ -1,16 +1,17 @@
 // vorna: runs the analysis engine on project files from the command line.
+#include "batch_run.h"
 #include "result_output.h"
 #include "vornacalc/engine.h"
 
+#include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr const char *kUsage =
-    "Usage: vorna [--json | --csv] FILE.vrd [FILE.vrd ...]\n"
+    "Usage: vorna [-j N] [--json | --csv] FILE.vrd [FILE.vrd ...]\n"
     "\n"
     "Runs the drilled-shaft analysis on each project file. For FILE.vrd it writes\n"
     "the report FILE.vro, the plot data file FILE.vrp and the run-time file FILE.vrr\n"
@@ -23,6 +24,8 @@ constexpr const char *kUsage =
     "              curves; the most efficient shaft; the status and the run-time\n"
     "              messages. One project gives an object, several an array.\n"
     "  --csv       print the result rows of every diameter of every project as CSV\n"
+    "  -j N        analyse N projects at once (default 1); files, results and status\n"
+    "              lines are the same as one after the other, in the order given\n"
     "  -h, --help  show this text\n"
     "  --version   show the program's version\n"
     "With --json or --csv the status lines go to standard error.\n"
@@ -32,17 +35,14 @@ constexpr const char *kUsage =
 
 enum class Output { Text, Json, Csv };
 
-std::vector<std::string> runtimeMessages(const std::filesystem::path &path)
+constexpr int kMaxJobs = 256;
+
+// The N of "-j N": a whole number from 1 to kMaxJobs.
+bool parseJobs(const std::string &text, int &jobs)
 {
-    std::vector<std::string> lines;
-    std::ifstream stream(path, std::ios::binary);
-    for (std::string line; std::getline(stream, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.find_first_not_of(' ') != std::string::npos)
-            lines.push_back(line);
-    }
-    return lines;
+    const char *end = text.data() + text.size();
+    const auto [last, ec] = std::from_chars(text.data(), end, jobs);
+    return ec == std::errc{} && last == end && jobs >= 1 && jobs <= kMaxJobs;
 }
 
 } // namespace
@@ -50,6 +50,7 @@ std::vector<std::string> runtimeMessages(const std::filesystem::path &path)
 int main(int argc, char **argv)
 {
     Output output = Output::Text;
+    int jobs = 1;
     std::vector<std::string> projects;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -70,6 +71,20 @@ int main(int argc, char **argv)
             output = wanted;
             continue;
         }
+        if (arg.rfind("-j", 0) == 0) {
+            const bool separate = arg == "-j";
+            if (separate && i + 1 == argc) {
+                std::fprintf(stderr, "vorna: -j needs a number of projects at once\n\n%s", kUsage);
+                return 2;
+            }
+            const std::string count = separate ? std::string(argv[++i]) : arg.substr(2);
+            if (!parseJobs(count, jobs)) {
+                std::fprintf(stderr, "vorna: -j %s: give a whole number from 1 to %d\n",
+                             count.c_str(), kMaxJobs);
+                return 2;
+            }
+            continue;
+        }
         if (arg.size() > 1 && arg[0] == '-') {
             std::fprintf(stderr, "vorna: unknown option %s\n\n%s", arg.c_str(), kUsage);
             return 2;
@@ -83,35 +98,17 @@ int main(int argc, char **argv)
 
     FILE *statusStream = output == Output::Text ? stdout : stderr;
     bool allOk = true;
-    std::vector<vorna::cli::ProjectRun> runs;
-    for (const std::string &project : projects) {
-        std::error_code ec;
-        const std::filesystem::path absolute = std::filesystem::absolute(project, ec);
-        const vorna::RunFiles files =
-            vorna::filesForProject(ec ? std::filesystem::path(project) : absolute);
-        vorna::cli::ProjectRun run;
-        run.project = project;
-        run.report = files.report;
-        vorna::RunOptions options;
-        options.results = &run.results;
-        std::string problem;
-        options.problem = &problem;
-        run.status = vorna::runAnalysis(files, options);
-        run.messages = runtimeMessages(files.runtime);
-        allOk = allOk && run.status == vorna::kStatusOk;
-
-        // A run that could not write its report leaves none of that name behind.
-        const bool reportWritten = run.status != vorna::kStatusInternalError &&
-                                   run.status != vorna::kStatusSameFileNames &&
-                                   std::filesystem::is_regular_file(files.report, ec);
-        std::string text(vorna::describeStatus(run.status));
-        if (!problem.empty())
-            text += ": " + problem;
-        std::fprintf(statusStream, "%s: status %d (%s)%s%s\n", project.c_str(), run.status,
-                     text.c_str(), reportWritten ? ", report " : "",
-                     reportWritten ? files.report.string().c_str() : "");
-        runs.push_back(std::move(run));
-    }
+    const std::vector<vorna::cli::ProjectRun> runs = vorna::cli::runProjects(
+        projects, jobs, [&](const vorna::cli::ProjectRun &run) {
+            allOk = allOk && run.status == vorna::kStatusOk;
+            std::string text(vorna::describeStatus(run.status));
+            if (!run.problem.empty())
+                text += ": " + run.problem;
+            std::fprintf(statusStream, "%s: status %d (%s)%s%s\n", run.project.string().c_str(),
+                         run.status, text.c_str(), run.reportWritten ? ", report " : "",
+                         run.reportWritten ? run.report.string().c_str() : "");
+            std::fflush(statusStream);
+        });
     if (output == Output::Json)
         std::fputs(vorna::cli::toJson(runs).c_str(), stdout);
     if (output == Output::Csv)

@@ -1,5 +1,6 @@
 #include "result_output.h"
 
+#include "nominal_resistance.h"
 #include "vornacalc/engine.h"
 
 #include <nlohmann/json.hpp>
@@ -38,6 +39,21 @@ ordered_json rowJson(const ResultRow &row, const ColumnNames &names)
     return {{"length", row.length}, {"volume", row.volume},  {"QS", row.QS},
             {names.QB, row.QB},      {"QU", row.QU},          {names.QBD, row.QBD},
             {names.QDN, row.QDN},    {names.QUperVolume, row.QUperVolume}};
+}
+
+constexpr const char *kNotReached = "not reached";
+
+// The head settlement of 5 % of the base diameter and each curve's load there.
+ordered_json nominalJson(const DiameterResult &d, bool si)
+{
+    const double settlement = nominalSettlement(d.baseDiameter, si);
+    ordered_json out;
+    out["settlement"] = settlement;
+    for (std::size_t c = 0; c < d.curves.size() && c < d.curveNames.size(); ++c) {
+        const std::optional<double> load = loadAtSettlement(d.curves[c], settlement);
+        out[d.curveNames[c]] = load ? ordered_json(*load) : ordered_json(kNotReached);
+    }
+    return out;
 }
 
 ordered_json runJson(const ProjectRun &run)
@@ -79,6 +95,7 @@ ordered_json runJson(const ProjectRun &run)
             curves[d.curveNames[c]] = points;
         }
         dj["loadSettlement"] = curves;
+        dj["nominalResistance"] = nominalJson(d, r.si);
         diameters.push_back(dj);
     }
     out["diameters"] = diameters;
@@ -112,6 +129,36 @@ std::string csvText(const std::string &text)
     return quoted + "\"";
 }
 
+// The load-settlement curves in the order of the CSV columns; a diameter has either the
+// first three or the last.
+constexpr const char *kCsvCurves[] = {"trend", "upper bound", "lower bound", "socket"};
+
+std::string csvName(const char *curve)
+{
+    std::string name = curve;
+    for (char &c : name)
+        c = c == ' ' ? '_' : c;
+    return name;
+}
+
+// The settlement column and one column per curve: the load, "not reached", or empty when the
+// diameter has no such curve.
+std::string nominalCsv(const DiameterResult &d, bool si)
+{
+    const double settlement = nominalSettlement(d.baseDiameter, si);
+    std::string text = "," + number(settlement);
+    for (const char *curve : kCsvCurves) {
+        text += ",";
+        for (std::size_t c = 0; c < d.curves.size() && c < d.curveNames.size(); ++c) {
+            if (d.curveNames[c] != curve)
+                continue;
+            const std::optional<double> load = loadAtSettlement(d.curves[c], settlement);
+            text += load ? number(*load) : std::string(kNotReached);
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 std::string toJson(const std::vector<ProjectRun> &runs)
@@ -127,16 +174,21 @@ std::string toJson(const std::vector<ProjectRun> &runs)
 std::string toCsv(const std::vector<ProjectRun> &runs)
 {
     std::string text = "project,units,stem_diameter,base_diameter,length,volume,QS,QB_or_WT,QU,"
-                       "QBD_or_LRFD_QS,QDN_or_LRFD_QB,QU_per_volume_or_LRFD_QU\n";
+                       "QBD_or_LRFD_QS,QDN_or_LRFD_QB,QU_per_volume_or_LRFD_QU,"
+                       "settlement_at_5pct_Db";
+    for (const char *curve : kCsvCurves)
+        text += std::string(",Q_at_5pct_Db_") + csvName(curve);
+    text += "\n";
     for (const ProjectRun &run : runs) {
         const std::string units = run.results.si ? "SI" : "English";
         for (const DiameterResult &d : run.results.diameters) {
+            const std::string nominal = nominalCsv(d, run.results.si);
             for (const ResultRow &row : d.rows) {
                 text += csvText(run.project.string()) + "," + units + "," +
                         number(d.stemDiameter) + "," + number(d.baseDiameter) + "," +
                         number(row.length) + "," + number(row.volume) + "," + number(row.QS) +
                         "," + number(row.QB) + "," + number(row.QU) + "," + number(row.QBD) +
-                        "," + number(row.QDN) + "," + number(row.QUperVolume) + "\n";
+                        "," + number(row.QDN) + "," + number(row.QUperVolume) + nominal + "\n";
             }
         }
     }

@@ -15,6 +15,8 @@ struct ProjectRun {
     int status = 0;
     AnalysisResults results;
     std::vector<std::string> messages; // the run-time file, empty lines left out
+    std::string problem;               // what kept an output file from being written
+    bool reportWritten = false;
 };
 
 // One JSON object per run; several runs make an array.

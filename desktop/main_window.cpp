@@ -306,6 +306,9 @@ void TMainForm::createMenus()
                                            [this, graph] { ShowResultGraph(graph); }));
     }
 
+    m_graphicsMenu->addSeparator();
+    addAction(m_graphicsMenu, "GraphLoadTest", s("&Load Test..."), [this] { GraphLoadTestClick(); });
+
     m_windowMenu = menuBar()->addMenu(s("&Window"));
     m_windowMenu->setObjectName(QStringLiteral("WindowMenu"));
     addAction(m_windowMenu, "WindowCascade", s("&Cascade"), [this] { cascadeChildWindows(); }, false);

@@ -18,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -66,6 +67,9 @@ public:
     void SetWordProcessor(const QString &program) { m_wordProcessor = program; }
     const RecentFiles &Recent() const { return m_recent; }
     bool ResultsAvailable() const { return m_resultsAvailable; }
+    // The measured curve kept beside the project (NAME.loadtest.csv) in the project's units,
+    // when the project has one that could be read.
+    std::optional<LoadTestCurve> LoadTest() const;
 
     // Folder of the engine library: the program's own, unless a test points elsewhere.
     QString EngineFolder() const;
@@ -109,6 +113,8 @@ public slots:
     void CompEditNotesClick();
     void CompEditOutputClick();
     void CompSideViewClick();
+    // Graphics > Load Test...: choose, replace or remove the measured curve.
+    void GraphLoadTestClick();
 
 signals:
     // The project was replaced (New, Open) or converted to other units; open data windows
@@ -157,6 +163,13 @@ private:
     void setCaption();
     void setResultsAvailable(bool available);
     void readResultsIfPresent(bool freshRun);
+    // Reads NAME.loadtest.csv of the project just opened; a file that cannot be read is
+    // left as it is and said so, and no curve is drawn.
+    void readLoadTestIfPresent();
+    bool chooseLoadTest(const QString &fileName, const LoadTestUnits &units);
+    void removeLoadTest();
+    // Keeps the load test beside a project saved under a new name.
+    void keepLoadTestBeside(const QString &projectFileName);
     void viewInWordProcessor(const QString &fileName);
     void showInTextViewer(const QString &fileName, const QString &note);
     void openHelpDocument(const QString &fileName);
@@ -185,6 +198,8 @@ private:
     ResultGraphs m_graphs;
     RecentFiles m_recent;
     bool m_resultsAvailable = false;
+    // The kept load test's file content (it names its own units), empty without one.
+    QByteArray m_loadTestCsv;
     bool m_firstShowDone = false;
     QString m_engineFolder;
     std::function<bool(QFileDevice &)> m_saveFlush;

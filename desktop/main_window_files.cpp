@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "file_names.h"
+#include "load_test_dialog.h"
 #include "platform/platform.h"
 #include "plot_form.h"
 #include "project_file.h"
@@ -63,6 +64,7 @@ void TMainForm::FileNewClick()
 void TMainForm::newProject()
 {
     m_project = TProgramData::CreateNew(*m_tables);
+    m_loadTestCsv.clear();
     setCaption();
     emit projectChanged();
 }
@@ -100,6 +102,7 @@ bool TMainForm::loadProject(const QString &fileName, ProjectLayout layout)
     for (const QString &message : messages)
         m_interaction->Information(this, message);
     setCaption();
+    readLoadTestIfPresent();
     readResultsIfPresent(false);
     m_tables->SetDesignMethod(m_project.designMethod);
     emit projectChanged();
@@ -228,6 +231,7 @@ bool TMainForm::saveProjectAs()
         return false;
     }
     setCaption();
+    keepLoadTestBeside(m_project.fileName);
     return true;
 }
 
@@ -257,6 +261,95 @@ void TMainForm::readResultsIfPresent(bool freshRun)
     const QString plotFile = withExtension(m_project.fileName, QStringLiteral(".vrp"));
     if (QFileInfo::exists(plotFile))
         setResultsAvailable(buildResultGraphs(*this, plotFile, freshRun));
+}
+
+// ---- load test
+
+std::optional<LoadTestCurve> TMainForm::LoadTest() const
+{
+    if (m_loadTestCsv.isEmpty())
+        return std::nullopt;
+    try {
+        return readLoadTestCsv(m_loadTestCsv, {}, m_project.unitSystem);
+    } catch (const ELoadTestError &) {
+        return std::nullopt;
+    }
+}
+
+void TMainForm::readLoadTestIfPresent()
+{
+    m_loadTestCsv.clear();
+    const QString kept = loadTestFileName(m_project.fileName);
+    if (!QFileInfo::exists(kept))
+        return;
+    try {
+        readLoadTestFile(kept, {}, m_project.unitSystem);
+        QFile file(kept);
+        if (file.open(QIODevice::ReadOnly))
+            m_loadTestCsv = file.readAll();
+    } catch (const ELoadTestError &e) {
+        m_interaction->Information(
+            this, QStringLiteral("The load test \"%1\" could not be read and is not drawn:\r%2")
+                      .arg(QDir::toNativeSeparators(kept), e.message()));
+    }
+}
+
+bool TMainForm::chooseLoadTest(const QString &fileName, const LoadTestUnits &units)
+{
+    try {
+        const LoadTestCurve curve = readLoadTestFile(fileName, units, m_project.unitSystem);
+        writeLoadTestFile(loadTestFileName(m_project.fileName), curve, m_project.unitSystem);
+        m_loadTestCsv = loadTestCsvText(curve, m_project.unitSystem);
+    } catch (const ELoadTestError &e) {
+        m_interaction->Information(this, e.message());
+        return false;
+    }
+    readResultsIfPresent(false);
+    return true;
+}
+
+void TMainForm::removeLoadTest()
+{
+    const QString kept = loadTestFileName(m_project.fileName);
+    if (QFileInfo::exists(kept) && !QFile::remove(kept)) {
+        m_interaction->Information(
+            this, QStringLiteral("The load test \"%1\" could not be removed.")
+                      .arg(QDir::toNativeSeparators(kept)));
+        return;
+    }
+    m_loadTestCsv.clear();
+    readResultsIfPresent(false);
+}
+
+void TMainForm::keepLoadTestBeside(const QString &projectFileName)
+{
+    const std::optional<LoadTestCurve> curve = LoadTest();
+    if (!curve)
+        return;
+    try {
+        writeLoadTestFile(loadTestFileName(projectFileName), *curve, m_project.unitSystem);
+    } catch (const ELoadTestError &e) {
+        m_interaction->Information(this, e.message());
+    }
+}
+
+void TMainForm::GraphLoadTestClick()
+{
+    if (isNeverSaved(m_project)) {
+        m_interaction->Information(
+            this, QStringLiteral("Save the project first: its load test is kept beside the "
+                                 "project file."));
+        return;
+    }
+    // A kept file that could not be read may be removed too.
+    const bool kept = !m_loadTestCsv.isEmpty() ||
+                      QFileInfo::exists(loadTestFileName(m_project.fileName));
+    TDlgLoadTest dialog(kept, [this](const QString &name,
+                                                        const LoadTestUnits &units) {
+        return chooseLoadTest(name, units);
+    }, this);
+    if (dialog.exec() == QDialog::Accepted && dialog.RemoveChosen())
+        removeLoadTest();
 }
 
 // ---- recent files

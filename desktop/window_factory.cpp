@@ -54,6 +54,7 @@ ResultProjectFacts resultProjectFacts(const TProgramData &project, const Program
     facts.FST = project.FST;
     facts.FSB = project.FSB;
     facts.startDiameter = project.shaftProperties[kMinDiameter];
+    facts.bellRatio = project.shaftProperties[kBellRatio];
     facts.currentLayout = project.currentLayout;
     const TGridTable &layers = tables.SoilLayers();
     for (int row = 0; row < layers.RowCount(); ++row)
@@ -65,8 +66,10 @@ ResultProjectFacts resultProjectFacts(const TProgramData &project, const Program
 bool buildResultGraphs(TMainForm &mainForm, const QString &plotFileName, bool freshRun)
 {
     TProgramData &project = mainForm.Project();
-    const ResultBuildOutcome outcome = mainForm.Graphs().BuildFromPlotFile(
-        plotFileName, freshRun, resultProjectFacts(project, mainForm.Tables()));
+    ResultProjectFacts facts = resultProjectFacts(project, mainForm.Tables());
+    facts.loadTest = mainForm.LoadTest();
+    const ResultBuildOutcome outcome =
+        mainForm.Graphs().BuildFromPlotFile(plotFileName, freshRun, facts);
     if (outcome.KLS)
         project.KLS = *outcome.KLS;
     if (!outcome.message.isEmpty())

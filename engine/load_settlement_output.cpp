@@ -189,7 +189,15 @@ SettlementCurve runLoadSettlement(RunContext &run, const LoadSettlementInput &in
     const LoadSettlementRun result = computeLoadSettlement(input, curveCase);
     // Every run replaces TZDATA.DAT, so only the last run's listing survives the analysis:
     // it is written once, when the run ends (however it ends), not after every curve.
-    run.deferredDiagnostics = [path = tzDataPath(run), result, units = input.unitSystem] {
+    run.deferredDiagnostics = [path = tzDataPath(run), sink = run.options.diagnosticSink, result,
+                               units = input.unitSystem] {
+        if (sink) {
+            std::string listing;
+            for (const std::string &line : tzDataLines(result, units))
+                listing.append(line).append("\r\n");
+            sink(listing);
+            return;
+        }
         TextOut tzData;
         tzData.open(path);
         writeLines(tzData, tzDataLines(result, units));

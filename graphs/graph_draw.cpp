@@ -42,6 +42,7 @@ struct Painter {
     void ticks(int graph, const PlotMapping &map);
     void curves(LineList list, const PlotMapping &map);
     void stampMarkers(const QPolygon &points, const QPen &pen, int shape, double rx, double ry);
+    void measuredCurve(const QPolygon &polyline, QPen pen, double rx, double ry);
     void band(const PlotMapping &map);
     void legendBox(const PlotRect &plot);
     std::vector<QPolygon> curvesOnPlot; // the main graph's curves, for the legend's place
@@ -186,6 +187,10 @@ void Painter::curves(LineList list, const PlotMapping &map)
         polyline.resize(static_cast<int>(line.points.size()));
         for (std::size_t j = 0; j < line.points.size(); ++j)
             polyline[static_cast<int>(j)] = map.ToScreen(line.points[j].x, line.points[j].y);
+        if (line.measured) {
+            measuredCurve(polyline, pen, rx, ry);
+            continue;
+        }
         if (polyline.size() >= 2)
             p.drawPolyline(polyline);
         if (g.Markers <= 0)
@@ -200,6 +205,20 @@ void Painter::curves(LineList list, const PlotMapping &map)
         }
     }
     p.restore();
+}
+
+void Painter::measuredCurve(const QPolygon &polyline, QPen pen, double rx, double ry)
+{
+    pen.setStyle(Qt::DashLine);
+    p.setPen(pen);
+    if (polyline.size() >= 2)
+        p.drawPolyline(polyline);
+    pen.setStyle(Qt::SolidLine);
+    p.setPen(pen);
+    p.setBrush(pen.color());
+    for (const QPoint &point : polyline)
+        p.drawEllipse(QPointF(point), rx * 0.6, ry * 0.6);
+    p.setBrush(Qt::NoBrush);
 }
 
 // On a bitmap without scaling, a marker is drawn once into a small image and stamped at
@@ -348,8 +367,17 @@ void Painter::legendBox(const PlotRect &plot)
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         const double x0 = box.left() + pad;
-        p.drawLine(QPointF(x0, midY), QPointF(x0 + sample, midY));
-        if (g.Markers > 0)
+        if (g.Line(e.line).measured) {
+            pen.setStyle(Qt::DashLine);
+            p.setPen(pen);
+            p.drawLine(QPointF(x0, midY), QPointF(x0 + sample, midY));
+            p.setBrush(colour);
+            p.drawEllipse(QPointF(x0 + sample / 2, midY), dx / 54, dy / 54);
+            p.setBrush(Qt::NoBrush);
+        } else {
+            p.drawLine(QPointF(x0, midY), QPointF(x0 + sample, midY));
+        }
+        if (g.Markers > 0 && !g.Line(e.line).measured)
             p.drawPolygon(markerPolygon({x0 + sample / 2, midY}, e.line, dx / 32, dy / 32));
         p.setPen(colour);
         p.drawText(QPointF(x0 + sample + pad, midY + (fm.ascent() - fm.descent()) / 2), e.name);

@@ -20,6 +20,9 @@ struct TLine {
     QString name;         // empty: the graph's default name (TGraphPlot::LineName)
     bool included = true; // listed in the legend and the Plot menu
     bool shown = true;    // drawn; toggled by the user
+    // A measured curve (a load test): drawn dashed, with a filled round marker on every
+    // point, so it stands apart from the predicted curves.
+    bool measured = false;
 };
 
 // The four line lists of a graph.

@@ -2,6 +2,7 @@
 
 #include "word_reader.h"
 
+#include <cmath>
 #include <limits>
 
 namespace vorna {
@@ -96,6 +97,24 @@ void fillSettlement(TGraphPlot &g, int line, const std::vector<ResultSettlementP
 }
 
 } // namespace
+
+double baseDiameterOf(int line, const ResultProjectFacts &facts)
+{
+    const double stem = facts.startDiameter + (facts.unitSystem == 2 ? 0.152 : 0.5) * line;
+    return std::trunc(facts.bellRatio) != 0.0 ? facts.bellRatio * stem : stem;
+}
+
+QString nominalResistanceText(const std::vector<TFloatPoint> &curve, double baseDiameter,
+                              int unitSystem)
+{
+    const std::optional<double> load =
+        loadAtSettlement(curve, nominalSettlement(baseDiameter, unitSystem));
+    if (!load)
+        return QStringLiteral(" (5% Db: not reached)");
+    return QStringLiteral(" (5% Db: %1 %2)")
+        .arg(QString::number(*load, 'f', 1), unitSystem == 2 ? QStringLiteral("kN")
+                                                              : QStringLiteral("tons"));
+}
 
 QString resultGraphMenuText(ResultGraphId id)
 {
@@ -267,6 +286,7 @@ void ResultGraphs::Build(const ResultPlotData &data, const ResultProjectFacts &f
         }
     }
 
+    addLoadTestAndNominalValues(facts, bounds);
     resetLines(*m_load, kLoadGraphLines, points);
     addBand(facts);
     applyCaptions(facts);
@@ -275,6 +295,42 @@ void ResultGraphs::Build(const ResultPlotData &data, const ResultProjectFacts &f
     m_load->SetUnits(facts.unitSystem);
     for (TGraphPlot *g : m_graphs)
         g->NotifyChanged();
+}
+
+// Every settlement curve's legend entry shows its load at 5 % of its base diameter (the line
+// keeps its own name; the window adds the value as it lists the line). The measured curve,
+// when there is one, is added as the last line of each settlement graph, with its value at
+// 5 % of the first diameter's base (the diameter the combined graph shows).
+void ResultGraphs::addLoadTestAndNominalValues(const ResultProjectFacts &facts, bool bounds)
+{
+    std::vector<ResultGraphId> graphs = {ResultGraphId::Axial};
+    if (bounds)
+        graphs.insert(graphs.end(), {ResultGraphId::Upper, ResultGraphId::Lower});
+    graphs.push_back(ResultGraphId::CombinedSettlement);
+    for (ResultGraphId id : graphs) {
+        TGraphPlot &g = Graph(id);
+        if (g.LineCount() == 0)
+            continue;
+        const bool combined = id == ResultGraphId::CombinedSettlement;
+        if (facts.loadTest && !facts.loadTest->points.empty()) {
+            TLine measured;
+            measured.points = facts.loadTest->points;
+            measured.number = g.LineCount() + 1;
+            measured.measured = true;
+            measured.name = QString::fromLatin1(kLoadTestName);
+            g.Lines().push_back(std::move(measured));
+        }
+        QStringList values;
+        for (int i = 0; i < g.LineCount(); ++i) {
+            const bool first = combined || g.Line(i).measured;
+            values.push_back(nominalResistanceText(
+                g.Line(i).points, baseDiameterOf(first ? 0 : i, facts), facts.unitSystem));
+        }
+        g.onGetCaption = [values](int line, QString &name) {
+            if (line >= 0 && line < values.size())
+                name += values[line];
+        };
+    }
 }
 
 void ResultGraphs::addBand(const ResultProjectFacts &facts)

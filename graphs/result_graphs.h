@@ -15,6 +15,7 @@
 #pragma once
 
 #include "graph_plot.h"
+#include "load_test.h"
 #include "result_plot_reader.h"
 
 #include <QObject>
@@ -67,9 +68,27 @@ struct ResultProjectFacts {
     double FST = 2.5;            // [factor of safety, side]
     double FSB = 3.0;            // [factor of safety, base]
     double startDiameter = 0.0;  // [shaft properties][1], DSTART, ft / m
+    double bellRatio = 0.0;      // [shaft properties][3], RATIO: base / stem when belled
     bool currentLayout = true;   // [current layout]
     std::vector<SoilBandLayer> layers; // rows of the soil layer table, top down
+    // The measured curve of a load test, in the project's units, drawn on the settlement
+    // graphs beside the predictions.
+    std::optional<LoadTestCurve> loadTest;
 };
+
+// The base diameter of line i (0-based) of the per-diameter graphs, ft / m: the stem
+// diameter, times the bell ratio when the shaft is belled (a ratio of 1 or more).
+double baseDiameterOf(int line, const ResultProjectFacts &facts);
+
+// The text that follows a settlement curve's name in the legends (added through the graph's
+// onGetCaption): the load at a head
+// settlement of 5 % of the base diameter, e.g. " (5% Db: 512.3 tons)" or
+// " (5% Db: not reached)".
+QString nominalResistanceText(const std::vector<TFloatPoint> &curve, double baseDiameter,
+                              int unitSystem);
+
+// Name of the measured curve in the legends.
+inline constexpr const char *kLoadTestName = "  Load Test";
 
 struct ResultBuildOutcome {
     bool built = false;      // the graphs were built: ResultsAvailable
@@ -125,6 +144,7 @@ private:
     void setUp();
     void applyCaptions(const ResultProjectFacts &facts);
     void addBand(const ResultProjectFacts &facts);
+    void addLoadTestAndNominalValues(const ResultProjectFacts &facts, bool bounds);
 
     std::array<TGraphPlot *, kResultGraphCount> m_graphs{};
     TGraphPlot *m_load = nullptr;

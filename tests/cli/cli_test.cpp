@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <map>
 #include <sys/wait.h>
 
 using namespace vorna::test;
@@ -18,10 +19,8 @@ struct Outcome {
     std::string output;
 };
 
-Outcome runVorna(const std::string &arguments, bool withErrors = true)
+Outcome runCommand(const std::string &command)
 {
-    const std::string command =
-        std::string(VORNA_EXECUTABLE) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE *pipe = popen(command.c_str(), "r");
     std::string output;
     std::array<char, 4096> buffer{};
@@ -29,6 +28,12 @@ Outcome runVorna(const std::string &arguments, bool withErrors = true)
         output.append(buffer.data(), n);
     const int status = pclose(pipe);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+Outcome runVorna(const std::string &arguments, bool withErrors = true)
+{
+    return runCommand(std::string(VORNA_EXECUTABLE) + " " + arguments +
+                      (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
 TEST(Cli, HelpAndUsageErrors)
@@ -43,6 +48,12 @@ TEST(Cli, HelpAndUsageErrors)
     const Outcome version = runVorna("--version nowhere.vrd");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.output, "vorna " VORNA_VERSION "\n");
+    for (const char *jobs : {"-j", "-j 0", "-j x", "-j 2.5", "-j -1", "-j 257", "-j0"}) {
+        SCOPED_TRACE(jobs);
+        const Outcome bad = runVorna(std::string(jobs) + " x.vrd");
+        EXPECT_EQ(bad.exitCode, 2);
+        EXPECT_NE(bad.output.find("-j"), std::string::npos) << bad.output;
+    }
 }
 
 TEST(Cli, RunsEachProjectAndReportsItsStatus)
@@ -138,6 +149,147 @@ TEST(Cli, CsvHasOneLinePerRowAndSeveralProjectsMakeAJsonArray)
     EXPECT_EQ(json[1]["designMethod"], "LRFD");
     EXPECT_TRUE(json[1]["diameters"][0]["rows"][0].contains("LRFD_QU"));
     EXPECT_EQ(runVorna("--json --csv x.vrd").exitCode, 2);
+}
+
+// The nominal resistance of every diameter: at 5 % of the base diameter (not the stem's), in
+// the curves' movement units, and a load the curve brackets or "not reached" when the curve
+// ends before. The belled shaft has a base wider than its stem; the pier is in SI units.
+TEST(Cli, NominalResistanceAtFivePercentOfTheBaseDiameter)
+{
+    ScratchFolder folder;
+    std::string arguments;
+    for (const char *name : {"belled_uplift.vrd", "bridge_pier_lrfd_si.vrd",
+                             "rock_socket_design_depth.vrd"}) {
+        std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/" + name, folder / name);
+        arguments += " '" + (folder / name).string() + "'";
+    }
+    const auto json = nlohmann::json::parse(runVorna("--json" + arguments, false).output);
+    ASSERT_EQ(json.size(), 3u);
+    int notReached = 0;
+    int reached = 0;
+    for (const auto &project : json) {
+        const bool si = project["units"]["length"] == "m";
+        for (const auto &d : project["diameters"]) {
+            const double base = d["baseDiameter"].get<double>();
+            const double settlement = d["nominalResistance"]["settlement"].get<double>();
+            EXPECT_NEAR(settlement, 0.05 * base * (si ? 1.0 : 12.0), 1e-12);
+            for (const auto &[curve, points] : d["loadSettlement"].items()) {
+                SCOPED_TRACE(curve);
+                const auto &value = d["nominalResistance"][curve];
+                if (value.is_string()) {
+                    EXPECT_EQ(value, "not reached");
+                    EXPECT_LT(points.back()["topMovement"].get<double>(), settlement);
+                    ++notReached;
+                    continue;
+                }
+                double before = 0.0, beforeLoad = 0.0;
+                for (const auto &p : points) {
+                    if (p["topMovement"].get<double>() >= settlement)
+                        break;
+                    before = p["topMovement"].get<double>();
+                    beforeLoad = p["topLoad"].get<double>();
+                }
+                EXPECT_LT(before, settlement);
+                EXPECT_GE(value.get<double>(), beforeLoad);
+                ++reached;
+            }
+        }
+    }
+    EXPECT_GT(reached, 0);
+    EXPECT_GT(notReached, 0);
+
+    const std::string csv = runVorna("--csv" + arguments, false).output;
+    EXPECT_NE(csv.find("QU_per_volume_or_LRFD_QU,settlement_at_5pct_Db,Q_at_5pct_Db_trend,"
+                       "Q_at_5pct_Db_upper_bound,Q_at_5pct_Db_lower_bound,Q_at_5pct_Db_socket\n"),
+              std::string::npos);
+    // Belled uplift, first diameter: base 7.5 ft (3 ft stem, ratio 2.5), so 4.5 in, which
+    // its curves, ending near 5 % of the stem, do not reach.
+    EXPECT_EQ(json[0]["diameters"][0]["baseDiameter"], 7.5);
+    EXPECT_NE(csv.find(",4.5,not reached,not reached,not reached,\n"), std::string::npos);
+}
+
+// Every file in a folder tree, by its path inside the folder; the report's date-and-time line
+// is masked, since two runs are seconds apart.
+std::map<std::string, std::string> folderFiles(const std::filesystem::path &folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file())
+            continue;
+        std::string content = readFile(entry.path());
+        if (entry.path().extension() == ".vro") {
+            const std::size_t date = content.find("Date:  ");
+            if (date != std::string::npos)
+                content.replace(date, content.find('\r', date) - date, "Date: masked");
+        }
+        files[std::filesystem::relative(entry.path(), folder).string()] = content;
+    }
+    return files;
+}
+
+// Runs the same command line serially and with -j 2 in the same folder and compares standard
+// output, the status lines and every file written, byte for byte. The projects are every
+// example and test project, spread over two folders so that each folder's TZDATA.DAT must be
+// the listing of the last of its projects in the order given; one project is given twice.
+TEST(Cli, ManyAtOnceWriteWhatOneAfterTheOtherWrites)
+{
+    ScratchFolder folder;
+    std::vector<std::filesystem::path> sources;
+    for (const char *dir : {VORNA_EXAMPLES, VORNA_TEST_PROJECTS}) {
+        for (const auto &entry : std::filesystem::directory_iterator(dir))
+            if (entry.path().extension() == ".vrd")
+                sources.push_back(entry.path());
+    }
+    std::sort(sources.begin(), sources.end());
+    ASSERT_GE(sources.size(), 8u);
+    std::string arguments;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::filesystem::path target =
+            folder.path() / (i % 2 ? "one" : "two") / sources[i].filename();
+        std::filesystem::create_directories(target.parent_path());
+        std::filesystem::copy_file(sources[i], target);
+        arguments += " '" + target.string() + "'";
+    }
+    arguments += " '" + (folder.path() / "two" / sources[0].filename()).string() + "'";
+    const auto isProject = [](const std::filesystem::path &p) { return p.extension() == ".vrd"; };
+    const auto clearOutputs = [&] {
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(folder.path()))
+            if (entry.is_regular_file() && !isProject(entry.path()))
+                std::filesystem::remove(entry.path());
+    };
+
+    ScratchFolder logs;
+    const auto run = [&](const std::string &options, Outcome &status) {
+        const std::filesystem::path log = logs / "status.txt";
+        const Outcome data = runCommand(std::string(VORNA_EXECUTABLE) + " " + options + arguments +
+                                        " 2>'" + log.string() + "'");
+        status = {data.exitCode, readFile(log)};
+        return data;
+    };
+    for (const char *format : {"", "--json", "--csv"}) {
+        SCOPED_TRACE(format);
+        clearOutputs();
+        Outcome serialStatus, parallelStatus;
+        const Outcome serialData = run(format, serialStatus);
+        const auto serialFiles = folderFiles(folder.path());
+        clearOutputs();
+        const Outcome parallelData = run(std::string("-j 2 ") + format, parallelStatus);
+        const auto parallelFiles = folderFiles(folder.path());
+
+        EXPECT_EQ(parallelData.exitCode, serialData.exitCode);
+        EXPECT_EQ(parallelData.output, serialData.output);
+        EXPECT_EQ(parallelStatus.output, serialStatus.output);
+        EXPECT_NE((serialData.output + serialStatus.output)
+                      .find(sources.back().filename().string() + ": status"),
+                  std::string::npos);
+        ASSERT_EQ(parallelFiles.size(), serialFiles.size());
+        for (const auto &[name, content] : serialFiles) {
+            SCOPED_TRACE(name);
+            ASSERT_TRUE(parallelFiles.count(name));
+            EXPECT_TRUE(parallelFiles.at(name) == content);
+        }
+        EXPECT_TRUE(serialFiles.count("one/TZDATA.DAT") && serialFiles.count("two/TZDATA.DAT"));
+    }
 }
 
 } // namespace

@@ -106,6 +106,7 @@ private:
 
 private slots:
     void initTestCase() { m_startFolder = QDir::currentPath(); }
+    void keptLoadTestOpensWithTheProject();
     void init()
     {
         QFile::remove(settingsFile());
@@ -201,6 +202,7 @@ void tst_MainWindow::menuCaptions_data()
         {"GraphFSSkin", "ASD/LRFD Skin Friction vs Depth ", ""},
         {"GraphCombine", "C&ombined Plots vs Depth (ultimate)", ""},
         {"GraphCombinedSettle", "Combined Plots of Load vs Settlement", ""},
+        {"GraphLoadTest", "&Load Test...", ""},
         {"WindowCascade", "&Cascade", ""},
         {"WindowArrange", "&Arrange Icons", ""},
         {"HelpContents", "&Contents", ""},
@@ -231,13 +233,13 @@ void tst_MainWindow::menuBarOrder()
     for (QAction *menu : form->menuBar()->actions())
         titles << menu->text();
     QCOMPARE(titles, (QStringList{"&File", "Da&ta", "&Computation", "&Graphics", "&Window", "&Help"}));
-    // Twelve graphs in four groups.
+    // Twelve graphs in four groups, then the load test.
     int graphItems = 0;
     int separators = 0;
     for (QAction *item : form->findChild<QMenu *>(QStringLiteral("GraphicsMenu"))->actions())
         (item->isSeparator() ? separators : graphItems)++;
-    QCOMPARE(graphItems, 12);
-    QCOMPARE(separators, 3);
+    QCOMPARE(graphItems, 13);
+    QCOMPARE(separators, 4);
 }
 
 void tst_MainWindow::toolBarButtons()
@@ -319,6 +321,36 @@ void tst_MainWindow::graphicsFollowTheResults_data()
     QTest::addColumn<bool>("boundsEnabled");
     QTest::newRow("trend and bounds") << 3 << true;
     QTest::newRow("no load-settlement runs") << 0 << false;
+}
+
+// NAME.loadtest.csv beside the project is read when it opens and drawn as the last line of
+// the settlement graphs; one that cannot be read is named in a message, left as it is and
+// not drawn; a new project has none.
+void tst_MainWindow::keptLoadTestOpensWithTheProject()
+{
+    auto form = makeForm();
+    const QString project = projectFile(QStringLiteral("tested.vrd"));
+    test::writeFile(path(QStringLiteral("tested.vrp")), plotFile(3));
+    const QString kept = path(QStringLiteral("tested.loadtest.csv"));
+    test::writeFile(kept, "head load (tons),head settlement (in)\r\n10,0.1\r\n40,0.5\r\n");
+    form->OpenProjectFile(project);
+    QVERIFY(m_fake->messages.isEmpty());
+    QVERIFY(form->LoadTest());
+    const TGraphPlot &axial = form->Graphs().Graph(ResultGraphId::Axial);
+    QVERIFY(axial.Lines().back().measured);
+    QCOMPARE(axial.Lines().back().points, (std::vector<TFloatPoint>{{10, 0.1}, {40, 0.5}}));
+
+    const QByteArray broken = "head load (tons),head settlement (in)\r\n10,0.5\r\n40,0.1\r\n";
+    test::writeFile(kept, broken);
+    form->OpenProjectFile(project);
+    QCOMPARE(m_fake->messages.size(), 1);
+    QVERIFY(m_fake->messages[0].contains(QStringLiteral("Line 3: the settlement 0.1 is smaller")));
+    QVERIFY(!form->LoadTest());
+    QVERIFY(!form->Graphs().Graph(ResultGraphId::Axial).Lines().back().measured);
+    QCOMPARE(test::readFile(kept), broken);
+
+    form->FileNewClick();
+    QVERIFY(!form->LoadTest());
 }
 
 void tst_MainWindow::graphicsFollowTheResults()

@@ -3,6 +3,7 @@
 // names, combined plots and soil-layer bands; the outcome of a build that fails.
 #include "offscreen_test_main.h"
 #include "plot_fixtures.h"
+#include "graph_draw.h"
 #include "plot_form.h"
 #include "result_graphs.h"
 #include "word_reader.h"
@@ -15,6 +16,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include "window_factory.h"
 
@@ -56,6 +59,8 @@ private slots:
     void combinedGraphsShowTheFirstDiameter();
     void settlementGraphsAndCombinedSettlement();
     void klsZeroLeavesBoundGraphsAndDisablesThem();
+    void legendsShowTheLoadAtFivePercentOfTheBase();
+    void loadTestIsASeriesOfItsOwn();
     void bandEntriesForEveryDepthGraph();
     void bandEntryNamesAndFills();
     void loadGraphHasLinesButNoData();
@@ -315,6 +320,77 @@ void TstResultGraphs::settlementGraphsAndCombinedSettlement()
     QCOMPARE(c.Line(0).points, axial.Line(0).points);
     QCOMPARE(c.Line(1).points, graphs.Graph(ResultGraphId::Upper).Line(0).points);
     QCOMPARE(c.Line(2).points, graphs.Graph(ResultGraphId::Lower).Line(0).points);
+}
+
+// One diameter of 2 ft whose curve has loads 1, 2, ... 15 tons at settlements 0.1, 0.2, ...
+// 1.5 in: 5 % of a 2 ft base is 1.2 in, reached at 12 tons; a bell of ratio 3 makes the base
+// 6 ft and its 3.6 in are not reached. The line keeps its own name; the legend adds the value.
+void TstResultGraphs::legendsShowTheLoadAtFivePercentOfTheBase()
+{
+    QTemporaryDir dir;
+    const QString file = writeText(
+        dir, QStringLiteral("a.vrp"),
+        handMadePlotText(1, 3, 0, {"0 0 0 0 0 0 0", "1 0 0 0 0 0 0", "2 5 5 10 2 2 4"}, 15));
+    ResultProjectFacts facts;
+    facts.startDiameter = 2.0;
+    ResultGraphs graphs;
+    QVERIFY(graphs.BuildFromPlotFile(file, false, facts).built);
+    const TGraphPlot &axial = graphs.Graph(ResultGraphId::Axial);
+    QCOMPARE(axial.LineName(0), QStringLiteral("Dia=2 ft"));
+    QCOMPARE(legendEntries(axial).at(0).name, QStringLiteral("Dia=2 ft (5% Db: 12.0 tons)"));
+    QCOMPARE(legendEntries(graphs.Graph(ResultGraphId::CombinedSettlement)).at(0).name,
+             QStringLiteral("  Trend (Averaged) (5% Db: 12.0 tons)"));
+
+    facts.bellRatio = 3.0;
+    QVERIFY(graphs.BuildFromPlotFile(file, false, facts).built);
+    QCOMPARE(legendEntries(axial).at(0).name, QStringLiteral("Dia=2 ft (5% Db: not reached)"));
+    QCOMPARE(baseDiameterOf(0, facts), 6.0);
+    facts.bellRatio = 0.5; // below 1: a straight shaft
+    QCOMPARE(baseDiameterOf(1, facts), 2.5);
+    facts.unitSystem = 2;
+    QCOMPARE(nominalResistanceText({{100, 0.01}, {300, 0.03}}, 0.4, 2),
+             QStringLiteral(" (5% Db: 200.0 kN)")); // 5 % of 0.4 m is 0.02 m
+}
+
+// The measured curve is the last line of every settlement graph, flagged for its own
+// markers, with its points as measured and its value at 5 % of the first diameter's base:
+// 5 + (1.2 - 0.5) / (2.0 - 0.5) * (20 - 5) = 12 tons. Without a load test it is gone again.
+void TstResultGraphs::loadTestIsASeriesOfItsOwn()
+{
+    QTemporaryDir dir;
+    PlotFixture f;
+    f.diameters = 3;
+    const QString file = writePlotFixture(dir.filePath("a.vrp"), f);
+    ResultProjectFacts facts = factsFor(f);
+    facts.loadTest = LoadTestCurve{{{5.0, 0.5}, {20.0, 2.0}}};
+    ResultGraphs graphs;
+    QVERIFY(graphs.BuildFromPlotFile(file, false, facts).built);
+    for (ResultGraphId id : {ResultGraphId::Axial, ResultGraphId::Upper, ResultGraphId::Lower,
+                             ResultGraphId::CombinedSettlement}) {
+        const TGraphPlot &g = graphs.Graph(id);
+        const int last = g.LineCount() - 1;
+        QCOMPARE(last, id == ResultGraphId::CombinedSettlement ? 3 : f.diameters);
+        QVERIFY(g.Line(last).measured);
+        QVERIFY(!g.Line(0).measured);
+        QCOMPARE(g.Line(last).points, facts.loadTest->points);
+        QCOMPARE(legendEntries(g).back().name, QStringLiteral("  Load Test (5% Db: 12.0 tons)"));
+    }
+    QCOMPARE(graphs.Graph(ResultGraphId::Skin).LineCount(), f.diameters);
+    // The measured curve is drawn: a picture with it differs from one without.
+    QImage with(400, 300, QImage::Format_RGB32), without(400, 300, QImage::Format_RGB32);
+    const auto paint = [&](QImage &image) {
+        QPainter painter(&image);
+        const TGraphPlot &g = graphs.Graph(ResultGraphId::Axial);
+        draw(painter, QRectF(0, 0, 400, 300), GraphDrawModel{g, *fullView(g), DrawOptions{}});
+    };
+    paint(with);
+    facts.loadTest.reset();
+    QVERIFY(graphs.BuildFromPlotFile(file, false, facts).built);
+    QCOMPARE(graphs.Graph(ResultGraphId::Axial).LineCount(), f.diameters);
+    QVERIFY(!graphs.Graph(ResultGraphId::Axial).Line(f.diameters - 1).measured);
+    // Same ranges for both pictures: the measured points lie inside the predicted ones.
+    paint(without);
+    QVERIFY(with != without);
 }
 
 void TstResultGraphs::klsZeroLeavesBoundGraphsAndDisablesThem()
