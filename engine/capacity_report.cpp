@@ -113,10 +113,17 @@ void writeTableHeading(RunContext &run, const TableStyle &style)
 std::string resultRowLine(const ResultRow &row, bool si)
 {
     const int d = si ? 1 : 2;
-    return blanks(1) + fieldF(row.length, 8, 1) + blanks(1) + fieldF(row.volume, 8, si ? 1 : 2) +
-           fieldF(row.QS, 9, d) + fieldF(row.QB, 9, d) + fieldF(row.QU, 9, d) +
-           fieldF(row.QBD, 9, d) + fieldF(row.QDN, 9, d) + blanks(1) +
-           fieldF(row.QUperVolume, 9, 2);
+    std::string line;
+    line.reserve(80);
+    line += ' ';
+    appendFieldF(line, row.length, 8, 1);
+    line += ' ';
+    appendFieldF(line, row.volume, 8, si ? 1 : 2);
+    for (const double value : {row.QS, row.QB, row.QU, row.QBD, row.QDN})
+        appendFieldF(line, value, 9, d);
+    line += ' ';
+    appendFieldF(line, row.QUperVolume, 9, 2);
+    return line;
 }
 
 void writeMostEfficientShaft(RunContext &run, const BestShaft &best, bool si)

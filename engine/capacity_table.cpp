@@ -77,14 +77,18 @@ std::vector<ResultRow> retabulatedRows(const std::vector<ResultRow> &rows, doubl
         return result;
     const double lastStored = rows.back().length;
     const long long count = static_cast<long long>(lastStored / increment) + 1;
+    auto from = rows.begin();
     for (long long j = 1; j <= count; ++j) {
         const double x = static_cast<double>(j) * increment;
         if (x > lastStored || x > lastLength)
             break;
         if (x <= aboveLength)
             continue;
-        const auto at = std::find_if(rows.begin(), rows.end(),
+        // x only grows, so the rows before the last one found stay short of it: the search
+        // goes on from there, one pass over the rows in all.
+        const auto at = std::find_if(from, rows.end(),
                                      [x](const ResultRow &r) { return r.length >= x; });
+        from = at;
         const std::size_t i = static_cast<std::size_t>(at - rows.begin());
         const ResultRow before = i == 0 ? ResultRow{} : rows[i - 1];
         ResultRow row = interpolated(before, rows[i], x);

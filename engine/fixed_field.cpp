@@ -224,7 +224,7 @@ std::string rightAligned(const std::string &text, int width)
 
 } // namespace
 
-std::string fieldF(double value, int width, int decimals)
+std::string exactFieldF(double value, int width, int decimals)
 {
     if (width <= 0)
         return {};
@@ -274,7 +274,7 @@ std::string fieldF(double value, int width, int decimals)
     return rightAligned(text, width);
 }
 
-std::string fieldE(double value, int width, int decimals)
+std::string exactFieldE(double value, int width, int decimals)
 {
     if (width <= 0)
         return {};
@@ -322,6 +322,200 @@ std::string fieldE(double value, int width, int decimals)
         return stars(width);
     std::string field(static_cast<std::size_t>(width - length), ' ');
     field.append(first, static_cast<std::size_t>(end - first));
+    return field;
+}
+
+namespace {
+
+// Exact powers of ten as doubles (10^22 is the largest one).
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kLargestExactPower = 22;
+
+// magnitude * 10^power rounded half away from zero, when one double operation settles it:
+// the product (or quotient) by an exact power of ten is off by half an ulp at most, so
+// the rounding is certain unless the scaled value lies within a few ulps of a half. Those
+// rare values, and whatever is out of range, go to the exact code (nothing returned).
+std::optional<std::uint64_t> quickScaled(double magnitude, int power)
+{
+    if (power > kLargestExactPower || power < -kLargestExactPower)
+        return std::nullopt;
+    const double scaled = power >= 0 ? magnitude * kPowersOfTen[power]
+                                     : magnitude / kPowersOfTen[-power];
+    constexpr double kLargestWhole = 4503599627370496.0; // 2^52: every fraction exact below
+    if (!(scaled < kLargestWhole))
+        return std::nullopt;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole; // exact
+    if (std::fabs(fraction - 0.5) <= scaled * 0x1p-50 + 0x1p-1074)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+}
+
+void appendStars(std::string &out, int width)
+{
+    out.append(static_cast<std::size_t>(width), '*');
+}
+
+// Writes `text` (length characters) right-aligned in `width` columns.
+void appendRightAligned(std::string &out, const char *text, int length, int width)
+{
+    out.append(static_cast<std::size_t>(width - length), ' ');
+    out.append(text, static_cast<std::size_t>(length));
+}
+
+// F w.d without the exact code; false when the value needs it.
+bool quickFieldF(std::string &out, double value, int width, int decimals)
+{
+    if (decimals > 18 || width > 64)
+        return false;
+    const auto whole = quickScaled(std::fabs(value), decimals);
+    if (!whole)
+        return false;
+    const bool negative = std::signbit(value) && value != 0.0;
+    auto rest = *whole;
+    char text[96];
+    char *const end = text + sizeof text;
+    char *first = end;
+    for (int i = 0; i < decimals; ++i) {
+        *--first = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    }
+    *--first = '.';
+    const bool zeroWhole = rest == 0;
+    do {
+        *--first = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    auto length = static_cast<int>(end - first) + (negative ? 1 : 0);
+    if (length > width && zeroWhole) { // the optional leading zero goes first
+        ++first;
+        --length;
+    }
+    if (length > width) {
+        appendStars(out, width);
+        return true;
+    }
+    if (negative)
+        *--first = '-';
+    appendRightAligned(out, first, length, width);
+    return true;
+}
+
+// E w.d without the exact code; false when the value needs it.
+bool quickFieldE(std::string &out, double value, int width, int decimals)
+{
+    if (decimals > 17)
+        return false;
+    const double magnitude = std::fabs(value);
+    std::uint64_t digits = 0;
+    int exponent = 0; // of the 0.ddd form
+    if (magnitude != 0.0) {
+        if (!std::isnormal(magnitude))
+            return false;
+        int binaryExponent = 0;
+        std::frexp(magnitude, &binaryExponent);
+        // d.ddd exponent, estimated from the binary one and corrected below.
+        int k = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
+        const std::uint64_t lowest = static_cast<std::uint64_t>(kPowersOfTen[decimals - 1]);
+        const std::uint64_t highest = lowest * 10;
+        bool settled = false;
+        for (int attempt = 0; attempt < 3 && !settled; ++attempt) {
+            const auto scaled = quickScaled(magnitude, decimals - 1 - k);
+            if (!scaled)
+                return false;
+            if (*scaled == highest) {
+                // Rounded up into a new digit (9.9996 to 10.000): one digit fewer, one power more.
+                digits = lowest;
+                ++k;
+                settled = true;
+            } else if (*scaled > highest) {
+                ++k;
+            } else if (*scaled < lowest) {
+                --k;
+            } else {
+                digits = *scaled;
+                settled = true;
+            }
+        }
+        if (!settled)
+            return false;
+        exponent = k + 1;
+    }
+    const int absExponent = std::abs(exponent);
+    const bool negative = std::signbit(value) && value != 0.0;
+    char text[64];
+    char *end = text;
+    if (negative)
+        *end++ = '-';
+    char *const zero = end;
+    *end++ = '0';
+    *end++ = '.';
+    end += decimals;
+    for (char *c = end; c != zero + 2;) {
+        *--c = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    if (absExponent <= 99)
+        *end++ = 'E';
+    *end++ = exponent < 0 ? '-' : '+';
+    if (absExponent > 99)
+        *end++ = static_cast<char>('0' + absExponent / 100);
+    *end++ = static_cast<char>('0' + absExponent / 10 % 10);
+    *end++ = static_cast<char>('0' + absExponent % 10);
+    auto length = static_cast<int>(end - text);
+    const char *first = text;
+    if (length > width) { // the optional leading zero goes first
+        std::copy_backward(text, zero, zero + 1);
+        ++first;
+        --length;
+    }
+    if (length > width) {
+        appendStars(out, width);
+        return true;
+    }
+    appendRightAligned(out, first, length, width);
+    return true;
+}
+
+} // namespace
+
+void appendFieldF(std::string &out, double value, int width, int decimals)
+{
+    if (width <= 0)
+        return;
+    if (!std::isfinite(value) || decimals < 0) {
+        appendStars(out, width);
+        return;
+    }
+    if (!quickFieldF(out, value, width, decimals))
+        out += exactFieldF(value, width, decimals);
+}
+
+void appendFieldE(std::string &out, double value, int width, int decimals)
+{
+    if (width <= 0)
+        return;
+    if (!std::isfinite(value) || decimals <= 0) {
+        appendStars(out, width);
+        return;
+    }
+    if (!quickFieldE(out, value, width, decimals))
+        out += exactFieldE(value, width, decimals);
+}
+
+std::string fieldF(double value, int width, int decimals)
+{
+    std::string field;
+    appendFieldF(field, value, width, decimals);
+    return field;
+}
+
+std::string fieldE(double value, int width, int decimals)
+{
+    std::string field;
+    appendFieldE(field, value, width, decimals);
     return field;
 }
 

@@ -18,6 +18,15 @@ std::string fieldF(double value, int width, int decimals);
 // An exponent beyond two digits drops the letter E (0.123+100).
 std::string fieldE(double value, int width, int decimals);
 
+// The same fields appended to a line under construction, without a string of their own.
+void appendFieldF(std::string &out, double value, int width, int decimals);
+void appendFieldE(std::string &out, double value, int width, int decimals);
+
+// The exact long-hand writers behind fieldF and fieldE, which take a shorter way wherever
+// one floating-point operation settles the rounding; kept callable to check that way.
+std::string exactFieldF(double value, int width, int decimals);
+std::string exactFieldE(double value, int width, int decimals);
+
 // I w: integer, right-aligned in w columns.
 std::string fieldI(long long value, int width);
 

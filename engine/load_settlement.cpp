@@ -7,6 +7,7 @@
 #include <cassert>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace vorna {
 namespace {
@@ -403,22 +404,37 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
     const double perimeterIn = kPiFine * diameterIn;
     const std::vector<Segment> segments =
         buildSegments(input, run.stations, depths, segmentCount, segmentIn);
+    // The tip movements start independent chains of dependent divisions; walking them
+    // together, segment by segment, lets the processor overlap them. Each chain still does
+    // the same operations in the same order, and the first chain that fails is reported,
+    // with the points before it kept, as when the chains ran one after another.
     const auto tipMovements = assumedTipMovementsIn(diameterIn);
-    for (std::size_t point = 0; point < tipMovements.size(); ++point) {
-        const double tipMovementIn = tipMovements[point];
-        NodeState node{baseLoadAt(run.baseCurve, tipMovementIn), tipMovementIn};
-        for (std::size_t n = 0; n < segments.size(); ++n) {
+    constexpr std::size_t kChains = std::tuple_size_v<decltype(tipMovements)>;
+    std::array<NodeState, kChains> nodes{};
+    std::array<int, kChains> failedNode{}; // 0 while the chain runs
+    for (std::size_t point = 0; point < kChains; ++point)
+        nodes[point] = {baseLoadAt(run.baseCurve, tipMovements[point]), tipMovements[point]};
+    for (std::size_t n = 0; n < segments.size(); ++n) {
+        for (std::size_t point = 0; point < kChains; ++point) {
+            if (failedNode[point] != 0)
+                continue;
             const std::optional<NodeState> above =
-                settleNode(segments[n], node, run.stations, segmentIn, perimeterIn);
-            if (!above) {
-                run.status = kStatusNoConvergence;
-                run.failedPoint = static_cast<int>(point) + 1;
-                run.failedNode = static_cast<int>(n) + 2;
-                return run;
-            }
-            node = *above;
+                settleNode(segments[n], nodes[point], run.stations, segmentIn, perimeterIn);
+            if (above)
+                nodes[point] = *above;
+            else
+                failedNode[point] = static_cast<int>(n) + 2;
         }
-        const SettlementPoint working{node.loadLb, node.movementIn,
+    }
+    for (std::size_t point = 0; point < kChains; ++point) {
+        if (failedNode[point] != 0) {
+            run.status = kStatusNoConvergence;
+            run.failedPoint = static_cast<int>(point) + 1;
+            run.failedNode = failedNode[point];
+            return run;
+        }
+        const double tipMovementIn = tipMovements[point];
+        const SettlementPoint working{nodes[point].loadLb, nodes[point].movementIn,
                                       baseLoadAt(run.baseCurve, tipMovementIn), tipMovementIn};
         run.workingPoints[point] = working;
         run.points[point] = toOutputUnits(working, input.unitSystem);

@@ -9,8 +9,11 @@ namespace {
 std::string values(const double *first, std::size_t count)
 {
     std::string line;
-    for (std::size_t i = 0; i < count; ++i)
-        line += " " + fieldE(first[i], 10, 3);
+    line.reserve(count * 11);
+    for (std::size_t i = 0; i < count; ++i) {
+        line += ' ';
+        appendFieldE(line, first[i], 10, 3);
+    }
     return line;
 }
 

@@ -176,3 +176,30 @@ TEST(FixedField, ExponentFormAgreesWithTheExactExpansionOnManyValues)
 }
 
 } // namespace
+
+#include "random_field_values.h"
+
+namespace {
+
+// The shorter way of fieldF and fieldE must give the exact writers' text on every value,
+// including halves, negative zero, overflow to asterisks and every width in use;
+// bench/field_writer_check runs the same comparison on tens of millions of values.
+TEST(FixedField, ShortWayAgreesWithTheExactWriters)
+{
+    vorna::testing::RandomFieldValues values(18);
+    for (int i = 0; i < 400000; ++i) {
+        const auto f = values.next(false);
+        ASSERT_EQ(fieldF(f.value, f.width, f.decimals), exactFieldF(f.value, f.width, f.decimals))
+            << f.value << " F" << f.width << "." << f.decimals;
+        const auto e = values.next(true);
+        ASSERT_EQ(fieldE(e.value, e.width, e.decimals), exactFieldE(e.value, e.width, e.decimals))
+            << e.value << " E" << e.width << "." << e.decimals;
+        std::string line = "x";
+        appendFieldF(line, f.value, f.width, f.decimals);
+        appendFieldE(line, e.value, e.width, e.decimals);
+        ASSERT_EQ(line, "x" + exactFieldF(f.value, f.width, f.decimals) +
+                            exactFieldE(e.value, e.width, e.decimals));
+    }
+}
+
+} // namespace
