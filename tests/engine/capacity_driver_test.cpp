@@ -185,7 +185,8 @@ TEST(CapacityDriver, ABottomThatSnapsAboveItsTopIsRefused)
     project[10] = "2 20.3"; // 20 ft: above the top of its layer
     const ProjectRun run = runProject(project);
     EXPECT_EQ(run.status, kStatusInputOutOfRange);
-    EXPECT_TRUE(holds(run.report, "     LAYER 2: THE BOTTOM DEPTH 20.3 FT (20 FT TO THE NEAREST FOOT) IS "
+    EXPECT_TRUE(holds(run.report, "     INPUT DATA FILE, LINE 11, VALUE 2: LAYER 2: THE BOTTOM DEPTH 20.3 FT "
+                                  "(20 FT TO THE NEAREST FOOT) IS "
                                   "ABOVE THE TOP DEPTH 20.5 FT (21 FT)."));
     EXPECT_TRUE(holds(run.runtime, "     EXPECTED: EVERY LAYER BOTTOM AT OR BELOW THE BOTTOM OF THE "
                                    "LAYER ABOVE, TO THE NEAREST FOOT."));
