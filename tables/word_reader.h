@@ -44,7 +44,7 @@ private:
 
 class TWordReader {
 public:
-    // Splits text that has already been read; line ends may be LF or CR LF.
+    // Splits text that has already been read; line ends may be CR LF, LF or CR.
     explicit TWordReader(const QString &text);
 
     // Reads a whole file as 8-bit text; EInputError when it cannot be opened.
@@ -62,6 +62,9 @@ public:
     void NextLine();
 
     bool AtEnd() const;
+
+    // Number of lines of the text.
+    int LineCount() const { return static_cast<int>(m_lines.size()); }
 
     // Tokens of the current line, and how many of them have not been taken yet.
     int TokenCount() const;
