@@ -34,7 +34,8 @@ std::string at(int line, int item)
     ValuePlaces places;
     places.firstContinuedRecordLine = reader.firstContinuedRecordLine();
     const auto block = [&](std::vector<std::string> lines) {
-        for (std::string &hint : missingValueHints(places, fault.recordLine, fault.line))
+        for (std::string &hint : missingValueHints(places, fault.recordLine, fault.line,
+                                                   fault.kind == FreeFormatFault::Kind::EndOfFile))
             lines.push_back(std::move(hint));
         return lines;
     };
@@ -431,10 +432,15 @@ void readInputFile(RunContext &run, std::string_view content)
         convertSiInput(in);
 }
 
-std::vector<std::string> missingValueHints(const ValuePlaces &places, int recordLine, int line)
+std::vector<std::string> missingValueHints(const ValuePlaces &places, int recordLine, int line,
+                                           bool endOfFile)
 {
     std::vector<std::string> hints;
-    if (recordLine > 0 && recordLine < line)
+    if (endOfFile && recordLine > 0 && recordLine < line)
+        hints.push_back("THE RECORD BEGAN ON LINE " + std::to_string(recordLine) +
+                        " AND WENT ON TO THE END OF THE FILE: A VALUE MAY BE MISSING ON LINE " +
+                        std::to_string(recordLine) + ".");
+    else if (recordLine > 0 && recordLine < line)
         hints.push_back("THE RECORD OF THIS VALUE BEGAN ON LINE " + std::to_string(recordLine) +
                         " AND WENT ON TO LINE " + std::to_string(line) +
                         ": A VALUE MAY BE MISSING ON LINE " + std::to_string(recordLine) + ".");
