@@ -507,7 +507,8 @@ void writeLayersWithoutThickness(RunContext &run, const std::vector<std::size_t>
     for (std::size_t i : layers) {
         const LayerInput &layer = run.input.layers[i];
         const std::vector<std::string> lines = {
-            "LAYER " + std::to_string(i + 1) + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) +
+            placePrefix(run.input, layerValueKey(static_cast<int>(i) + 1, "BOTTOM DEPTH", kBottom)) +
+                "LAYER " + std::to_string(i + 1) + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) +
                 " AND THE TOP DEPTH " + u.length(layer.topDepth) + " BOTH SNAP TO " +
                 u.snapped(snappedDepthFt(layer.DEPTH)) + ".",
             "THE LAYER HAS NO THICKNESS AND NO DEPTH STEP; THE ANALYSIS GOES ON WITHOUT IT."};

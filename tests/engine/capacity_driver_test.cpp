@@ -165,9 +165,11 @@ TEST(CapacityDriver, LayersThatSnapToNoThicknessAreWarnedOfAndLeftOut)
     ASSERT_EQ(run.status, kStatusOk);
     for (const auto *file : {&run.report, &run.runtime}) {
         EXPECT_TRUE(holds(*file, "     *********************WARNING**********************"));
-        EXPECT_TRUE(holds(*file, "     LAYER 2: THE BOTTOM DEPTH 20.3 FT AND THE TOP DEPTH 20.49 FT "
+        EXPECT_TRUE(holds(*file, "     INPUT DATA FILE, LINE 11, VALUE 2: LAYER 2: THE BOTTOM DEPTH "
+                                 "20.3 FT AND THE TOP DEPTH 20.49 FT "
                                  "BOTH SNAP TO 20 FT."));
-        EXPECT_TRUE(holds(*file, "     LAYER 4: THE BOTTOM DEPTH 60.2 FT AND THE TOP DEPTH 60 FT "
+        EXPECT_TRUE(holds(*file, "     INPUT DATA FILE, LINE 19, VALUE 2: LAYER 4: THE BOTTOM DEPTH "
+                                 "60.2 FT AND THE TOP DEPTH 60 FT "
                                  "BOTH SNAP TO 60 FT."));
         EXPECT_TRUE(holds(*file, "     THE LAYER HAS NO THICKNESS AND NO DEPTH STEP; THE ANALYSIS "
                                  "GOES ON WITHOUT IT."));
