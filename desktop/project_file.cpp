@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <filesystem>
@@ -311,6 +312,12 @@ QStringList whereReadingStopped(const TWordReader &reader, const Expectation &ex
                      .arg(expected.what);
     else
         lines << QStringLiteral("Expected on line %1: %2.").arg(stopLine).arg(expected.what);
+    // The program never writes a comma; one between two digits is a decimal comma.
+    static const QRegularExpression decimalComma(QStringLiteral("[0-9],[0-9]"));
+    if (reader.LastToken().contains(decimalComma))
+        lines << QStringLiteral("\"%1\" has a comma between two digits: numbers in the file take \".\" "
+                                "as decimal separator.")
+                     .arg(reader.LastToken());
     if (expected.line > 0 && expected.line < stopLine && expected.line <= reader.LineCount())
         lines << QStringLiteral("That record began on line %1; a value may be missing there.")
                      .arg(expected.line);

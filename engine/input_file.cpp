@@ -112,6 +112,16 @@ void keepPlaces(RunContext &run, std::initializer_list<const char *> names,
         keepPlace(run, name, values[i++]);
 }
 
+[[noreturn]] void stopOutOfRange(RunContext &run, const FreeFormatValue &where,
+                                 const std::string &what, const std::string &expected)
+{
+    std::vector<std::string> lines = {at(where.line, where.item) + what + ".",
+                                      "EXPECTED: " + expected + "."};
+    for (std::string &hint : missingValueHints(run.input.places, 0, where.line))
+        lines.push_back(std::move(hint));
+    stopWithError(run, kStatusInputOutOfRange, lines);
+}
+
 RecordLayout layerLineLayout(std::string_view where, std::vector<std::string> names)
 {
     RecordLayout layout;
@@ -204,10 +214,18 @@ void readLayerLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (fields[i].perEnd || end == kBottom)
                 keepPlace(run, layerValueKey(number, fields[i].name, end), values[i]);
-            if (fields[i].perEnd)
+            if (fields[i].perEnd) {
                 (layer.*fields[i].perEnd)[end] = values[i].value;
-            else
-                layer.*fields[i].whole = values[i].value;
+                continue;
+            }
+            layer.*fields[i].whole = values[i].value;
+            // The bottom line's factor is the one used (and checked with the others after
+            // reading); one on the top line that no design can have is refused all the same.
+            const double v = values[i].value;
+            if (end == kTop && run.input.isLrfd() && !(v >= 0.0 && v <= 1.0))
+                stopOutOfRange(run, values[i],
+                               which + ": THE " + fields[i].name + " ON THE TOP LINE IS " + numberText(v),
+                               "FROM 0 TO 1 (THE VALUE OF THE BOTTOM LINE IS THE ONE USED)");
         }
     }
 }
@@ -327,15 +345,6 @@ void writeDesignDepthWarning(RunContext &run)
     }
 }
 
-[[noreturn]] void stopOutOfRange(RunContext &run, const FreeFormatValue &where,
-                                 const std::string &what, const std::string &expected)
-{
-    std::vector<std::string> lines = {at(where.line, where.item) + what + ".",
-                                      "EXPECTED: " + expected + "."};
-    for (std::string &hint : missingValueHints(run.input.places, 0, where.line))
-        lines.push_back(std::move(hint));
-    stopWithError(run, kStatusInputOutOfRange, lines);
-}
 
 } // namespace
 

@@ -70,6 +70,13 @@ public:
     int TokenCount() const;
     int RemainingTokenCount() const;
 
+    // The token taken last ("" before the first).
+    QString LastToken() const
+    {
+        return !AtEnd() && m_token > 0 ? m_lines[static_cast<std::size_t>(m_line)].tokens[m_token - 1]
+                                       : QString();
+    }
+
     // 1-based number of the current line, and of the token taken last on it.
     int LineNumber() const { return m_line + 1; }
     int ItemNumber() const { return m_token; }

@@ -213,7 +213,9 @@ TEST_F(ProjectFile, DamagedFilesLoadWhatTheyCan)
          "Comma\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n1 10 300 2,5 3\n",
          {QStringLiteral("Error on Line 5 Item 4\rA floating point number was expected but not found.\r"
                          "Expected on line 5: the profile record (number of layers, water table, design "
-                         "load or depth, two factors of safety).")}, 1},
+                         "load or depth, two factors of safety).\r"
+                         "\"2,5\" has a comma between two digits: numbers in the file take \".\" as "
+                         "decimal separator.")}, 1},
         {"truncated layer",
          "Short\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n2 10 300 2.5 3\n2 60 \n0 115 0.0 2000 0 0 0 1 1 \n",
          {QStringLiteral("This file either invalid or incomplete.\r"
