@@ -277,7 +277,12 @@ std::string shown(double internal, Quantity q, const Units &u)
 
 std::string describe(const ValueRange &r, Quantity q, const Units &u)
 {
-    const auto text = [&](double v) { return shown(v, q, u); };
+    // The usual unit weights are whole pcf; in SI they are named to 0.1 kN/cu m.
+    const auto text = [&](double v) {
+        if (q == Quantity::UnitWeight && u.si)
+            return numberText(std::round(v / kPcfPerKNPerM3 * 10.0) / 10.0) + " KN/CU M";
+        return shown(v, q, u);
+    };
     if (r.low && r.high)
         return "FROM " + text(r.low->value) + (r.low->included ? "" : " (EXCLUDED)") + " TO " +
                (r.high->included ? "" : "BELOW ") + text(r.high->value);
