@@ -107,6 +107,12 @@ int main(int argc, char **argv)
             std::fprintf(statusStream, "%s: status %d (%s)%s%s\n", run.project.string().c_str(),
                          run.status, text.c_str(), run.reportWritten ? ", report " : "",
                          run.reportWritten ? run.report.string().c_str() : "");
+            // The report keeps its fixed columns; say where the values that did not fit are.
+            for (const std::string &what : run.results.overflowWarnings)
+                std::fprintf(statusStream,
+                             "%s: warning: values of %s are printed as asterisks in the report; "
+                             "vorna --json gives the full values\n",
+                             run.project.string().c_str(), what.c_str());
             std::fflush(statusStream);
         });
     if (output == Output::Json)

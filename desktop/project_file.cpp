@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <filesystem>
@@ -101,10 +102,29 @@ QString number(double value)
 
 // ---- reading
 
+// What the reader is about to read and the line where that record begins, for the
+// message when reading stops.
+struct Expectation {
+    QString what;
+    int line = 0;
+
+    void set(const TWordReader &reader, const QString &text)
+    {
+        what = text;
+        line = reader.LineNumber();
+    }
+};
+
+QString layerName(int layer)
+{
+    return QStringLiteral("layer %1").arg(layer);
+}
+
 class ProjectReader {
 public:
-    ProjectReader(TWordReader &reader, ProgramTables &tables, QStringList &messages)
-        : m_reader(reader), m_tables(tables), m_messages(messages)
+    ProjectReader(TWordReader &reader, ProgramTables &tables, QStringList &messages,
+                  Expectation &expected)
+        : m_reader(reader), m_tables(tables), m_messages(messages), m_expected(expected)
     {
     }
 
@@ -154,15 +174,30 @@ public:
         m_reader.NextLine();
     }
 
-    void readLayer(int code, int row)
+    void readLayer(int code, int row, int number)
     {
+        const int values = static_cast<int>(layerLine(code).size());
+        m_expected.set(m_reader, QStringLiteral("the top line of %1 (%2 values for soil type %3)")
+                                     .arg(layerName(number))
+                                     .arg(values)
+                                     .arg(code));
         readLayerLine(code, row, 0);
+        m_expected.set(m_reader, QStringLiteral("the bottom line of %1 (%2 values for soil type %3)")
+                                     .arg(layerName(number))
+                                     .arg(values)
+                                     .arg(code));
         readLayerLine(code, row, 1);
         if (code == 1) {
+            m_expected.set(m_reader, QStringLiteral("the sand method of %1 (1 = K, 2 = beta)")
+                                         .arg(layerName(number)));
             const int method = m_reader.NextInteger();
             m_reader.NextLine();
+            m_expected.set(m_reader, QStringLiteral("the coefficient line of %1 (top and bottom value)")
+                                         .arg(layerName(number)));
             readCoefficientLine(row, method == 1 ? kSandKColumn : kSandBetaColumn);
         } else if (code == 2 || code == 3) {
+            m_expected.set(m_reader, QStringLiteral("the coefficient line of %1 (top and bottom value)")
+                                         .arg(layerName(number)));
             readCoefficientLine(row, kClayAlphaColumn);
         }
     }
@@ -171,6 +206,7 @@ private:
     TWordReader &m_reader;
     ProgramTables &m_tables;
     QStringList &m_messages;
+    Expectation &m_expected;
 };
 
 void readControlRecord(TWordReader &reader, ProjectLayout layout, TProgramData &project)
@@ -261,21 +297,80 @@ void writeLayer(LineWriter &out, const TGridTable &layers, int row)
 
 } // namespace
 
+// Where reading stopped and what was expected there, after the tokenizer's message. A
+// record takes its values across line ends, so a value missing on the line where the
+// record began shows only where the shifted values fail.
+QStringList whereReadingStopped(const TWordReader &reader, const Expectation &expected)
+{
+    QStringList lines;
+    const int stopLine = reader.AtEnd() ? reader.LineCount() : reader.LineNumber();
+    if (reader.LineCount() == 0)
+        lines << QStringLiteral("The file is empty; expected: %1.").arg(expected.what);
+    else if (reader.AtEnd())
+        lines << QStringLiteral("The file ends after line %1; expected: %2.")
+                     .arg(reader.LineCount())
+                     .arg(expected.what);
+    else
+        lines << QStringLiteral("Expected on line %1: %2.").arg(stopLine).arg(expected.what);
+    // The program never writes a comma; one between two digits is a decimal comma.
+    static const QRegularExpression decimalComma(QStringLiteral("[0-9],[0-9]"));
+    if (reader.LastToken().contains(decimalComma))
+        lines << QStringLiteral("\"%1\" has a comma between two digits: numbers in the file take \".\" "
+                                "as decimal separator.")
+                     .arg(reader.LastToken());
+    if (expected.line > 0 && expected.line < stopLine && expected.line <= reader.LineCount())
+        lines << QStringLiteral("That record began on line %1; a value may be missing there.")
+                     .arg(expected.line);
+    return lines;
+}
+
 void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &project,
                  ProgramTables &tables, QStringList &messages)
 {
     TGridTable &layers = tables.SoilLayers();
     int layerCount = 0;
     int currentLayer = 0;
+    Expectation expected;
+    // The program writes every record on one line; one that had to go on to the next line
+    // most likely lost a value on its own line, which the values after it then shift.
+    bool continuedNoted = false;
+    const auto noteContinued = [&] {
+        if (continuedNoted || reader.LineNumber() <= expected.line)
+            return;
+        continuedNoted = true;
+        messages << QStringLiteral("Line %1 holds too few values for %2; reading went on to line %3, "
+                                   "so a value may be missing on line %1.")
+                        .arg(expected.line)
+                        .arg(expected.what)
+                        .arg(reader.LineNumber());
+    };
     try {
+        expected.set(reader, QStringLiteral("the title line"));
         project.title = reader.RestOfLine();
+        expected.set(reader, QStringLiteral("the unit system (1 = English, 2 = SI)"));
         project.ChangeUnits(reader.NextInteger(), tables);
+        noteContinued();
         reader.NextLine();
+        expected.set(reader, QStringLiteral("the control record (design control, loading type, "
+                                            "uplift factor, output increment and options)"));
         readControlRecord(reader, layout, project);
+        expected.set(reader, QStringLiteral("the shaft record (7 values: diameters, ratio, bell angle, "
+                                            "lengths without side resistance, modulus)"));
+        const int shaftLine = reader.LineNumber();
         for (int i = kMinDiameter; i <= kShaftModulus; ++i)
             project.shaftProperties[static_cast<std::size_t>(i)] = reader.NextReal();
+        noteContinued();
         reader.NextLine();
+        // A new project keeps 0 until the user gives a diameter; a negative one is a fault.
+        if (project.shaftProperties[kMinDiameter] < 0.0)
+            messages << QStringLiteral("Line %1, item 1: the smallest shaft diameter is %2; it must be "
+                                       "above 0 for the analysis to run.")
+                            .arg(shaftLine)
+                            .arg(number(project.shaftProperties[kMinDiameter]));
 
+        expected.set(reader, QStringLiteral("the profile record (number of layers, water table, design "
+                                            "load or depth, two factors of safety)"));
+        const int profileLine = reader.LineNumber();
         layerCount = reader.NextInteger();
         project.shaftProperties[kWaterTableDepth] = reader.NextReal();
         const double third = reader.NextReal();
@@ -283,9 +378,15 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         project.proposedLength = project.designControl == 1 ? 0.0 : third;
         project.FST = reader.NextReal();
         project.FSB = reader.NextReal();
+        noteContinued();
         reader.NextLine();
+        if (layerCount < 1)
+            messages << QStringLiteral("Line %1, item 1: the number of layers is %2; a project needs "
+                                       "at least 1 layer.")
+                            .arg(profileLine)
+                            .arg(layerCount);
 
-        ProjectReader layerReader(reader, tables, messages);
+        ProjectReader layerReader(reader, tables, messages, expected);
         for (int k = 0; k < layerCount; ++k) {
             if (layers.RowCount() >= kMaxLayers) {
                 messages << QStringLiteral("The file holds %1 layers; only the first %2 were loaded.")
@@ -294,9 +395,14 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
                 break;
             }
             currentLayer = k + 1;
+            expected.set(reader, QStringLiteral("the header line of %1 of %2 (soil type code and "
+                                                "bottom depth)")
+                                     .arg(layerName(currentLayer))
+                                     .arg(layerCount));
             const int code = reader.NextInteger();
             const int codeLine = reader.LineNumber();
             const double bottomDepth = reader.NextReal();
+            noteContinued();
             reader.NextLine();
             if (!isKnownSoilCode(code)) {
                 // As the engine reads it, no lines follow an unknown code's header.
@@ -311,10 +417,11 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
             layers.SetRowCount(row + 1);
             layers.Column(kSoilTypeColumn).SetInteger(row, code);
             layers.Column(kBottomDepthColumn).SetFloat(row, bottomDepth);
-            layerReader.readLayer(code, row);
+            layerReader.readLayer(code, row, currentLayer);
         }
     } catch (const EInputError &e) {
-        messages << e.message();
+        // One box: the tokenizer's text, then where it stopped and what was expected there.
+        messages << (QStringList{e.message()} + whereReadingStopped(reader, expected)).join(u'\r');
         if (currentLayer > 0)
             messages << QStringLiteral("Reading stopped in layer %1 of %2.").arg(currentLayer).arg(layerCount);
     }

@@ -197,6 +197,8 @@ struct RunState {
     bool weakCodeFourRock = false;
     double bestQUperVolume = 0.0;
     std::optional<BestShaft> best;
+    // Columns of the current diameter's report rows that printed as asterisks.
+    std::vector<std::string> overflowing;
 };
 
 // Result rows of a diameter from its depth walk, written as they are computed.
@@ -245,8 +247,11 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
         if (toReport || run.options.console) {
             const std::string line = resultRowLine(outputRow(row, si, lrfd), si);
             run.console(line);
-            if (toReport)
+            if (toReport) {
                 run.report.line(line);
+                addOverflowingColumns(state.overflowing, outputRow(row, si, lrfd),
+                                      {si, uplift, lrfd});
+            }
         }
 
         if (input.designControl == DesignControl::DesignLoad &&
@@ -261,7 +266,7 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
 }
 
 void writeRetabulatedRows(RunContext &run, const DiameterOutcome &outcome,
-                          const BaseGeometry &geometry, double bottomLengthFt)
+                          const BaseGeometry &geometry, double bottomLengthFt, RunState &state)
 {
     const InputData &input = run.input;
     const bool si = input.isSI();
@@ -278,8 +283,11 @@ void writeRetabulatedRows(RunContext &run, const DiameterOutcome &outcome,
     const double above =
         outputLength(bottomLengthFt + input.TOPLEN + geometry.stemEndToBaseFt, si);
     for (const ResultRow &row :
-         retabulatedRows(rows, input.outputIncrement, above, lastLength, lrfd))
+         retabulatedRows(rows, input.outputIncrement, above, lastLength, lrfd)) {
         run.report.line(resultRowLine(row, si));
+        addOverflowingColumns(state.overflowing, row,
+                              {si, input.loadingType == LoadingType::Uplift, lrfd});
+    }
 }
 
 // The unit side resistance of the step whose tip position is `tip` (0 where none was made).
@@ -452,7 +460,13 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
 
     const bool designLoadRun = input.designControl == DesignControl::DesignLoad;
     if (!outcome.rows.empty() && (!designLoadRun || !outcome.designLoadReached))
-        writeRetabulatedRows(run, outcome, geometry, bottomLengthFt);
+        writeRetabulatedRows(run, outcome, geometry, bottomLengthFt, state);
+    if (!state.overflowing.empty()) {
+        writeOverflowWarning(run, state.overflowing,
+                             "THE SHAFT OF " + numberText(shaft.stemDiameter) + (si ? " M" : " FT") +
+                                 " DIAMETER");
+        state.overflowing.clear();
+    }
     if (designLoadRun && !state.designLoadEverReached) {
         writeNeedAnotherLayer(run);
         throw RunStopped{kStatusNeedAnotherLayer};

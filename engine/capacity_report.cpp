@@ -3,8 +3,19 @@
 #include "fixed_field.h"
 #include "run_context.h"
 
+#include <algorithm>
+
 namespace vorna {
 namespace {
+
+// "THE SHAFT OF 3 FT DIAMETER" as "the shaft of 3 ft diameter", for a console line.
+std::string lowerUnits(std::string text)
+{
+    for (char &c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
 
 std::string shaftLine(std::string_view label, double value, std::string_view unit)
 {
@@ -126,8 +137,69 @@ std::string resultRowLine(const ResultRow &row, bool si)
     return line;
 }
 
+void addOverflowingColumns(std::vector<std::string> &names, const ResultRow &row,
+                           const TableStyle &style)
+{
+    const int d = style.si ? 1 : 2;
+    struct Column {
+        const char *name;
+        double value;
+        int width, decimals;
+    };
+    const char *qb = style.uplift ? "WT" : "QB";
+    const Column columns[] = {
+        {"LENGTH", row.length, 8, 1},
+        {"VOLUME", row.volume, 8, style.si ? 1 : 2},
+        {"QS", row.QS, 9, d},
+        {qb, row.QB, 9, d},
+        {"QU", row.QU, 9, d},
+        {style.lrfd ? "LRFD QS" : "QBD", row.QBD, 9, d},
+        {style.lrfd ? (style.uplift ? "WT" : "LRFD QB") : "QDN", row.QDN, 9, d},
+        {style.lrfd ? "LRFD QU" : "QU/VOLUME", row.QUperVolume, 9, 2},
+    };
+    for (const Column &c : columns) {
+        if (fieldF(c.value, c.width, c.decimals).find('*') == std::string::npos)
+            continue;
+        if (std::find(names.begin(), names.end(), c.name) == names.end())
+            names.emplace_back(c.name);
+    }
+}
+
+void writeOverflowWarning(RunContext &run, const std::vector<std::string> &names,
+                          const std::string &which)
+{
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == names.size() ? " AND " : ", ") + names[i];
+    const std::vector<std::string> lines = {
+        "SOME VALUES OF " + list + " FOR " + which,
+        "DO NOT FIT THEIR COLUMNS AND ARE PRINTED AS ASTERISKS.",
+        "THE FULL VALUES ARE IN THE OUTPUT OF vorna --json FOR THIS PROJECT."};
+    for (TextOut *out : {&run.report, &run.runtime}) {
+        out->emptyLines(2);
+        out->line(blanks(5) + std::string(kWarningFrame));
+        for (const std::string &line : lines)
+            out->line(blanks(5) + line);
+        out->emptyLines(1);
+    }
+    if (run.options.results) {
+        std::string quantities;
+        for (const std::string &name : names)
+            quantities += (quantities.empty() ? "" : ", ") + name;
+        run.options.results->overflowWarnings.push_back(quantities + " for " + lowerUnits(which));
+    }
+}
+
 void writeMostEfficientShaft(RunContext &run, const BestShaft &best, bool si)
 {
+    std::vector<std::string> overflowing;
+    // The value's field, and its name when it prints as asterisks.
+    const auto field = [&](const char *name, double value, int width, int decimals) {
+        std::string text = fieldF(value, width, decimals);
+        if (text.find('*') != std::string::npos)
+            overflowing.emplace_back(name);
+        return text;
+    };
     run.reportAndConsole("");
     run.reportAndConsole("");
     run.reportAndConsole("");
@@ -139,26 +211,31 @@ void writeMostEfficientShaft(RunContext &run, const BestShaft &best, bool si)
             run.reportAndConsole("");
             run.reportAndConsole(" " + std::string(label) + value + " " + std::string(unit));
         };
-        item(" DIAMETER OF STEM       =", fieldF(best.stemDiameter, 5, 2), "FT.");
-        item(" DIAMETER OF BASE       =", fieldF(best.baseDiameter, 5, 2), "FT.");
-        item(" ESTIMATED SHAFT LENGTH =", fieldF(best.length, 5, 0), "FT.");
-        item(" VOLUME OF CONCRETE     =", fieldF(best.volume, 7, 2), "CU.YDS.");
-        item(" ULTIMATE LOAD CAPACITY =", fieldF(best.QU, 10, 2), "TONS");
-        item(" QU/VOLUME OF CONCRETE  =", fieldF(best.QUperVolume, 7, 2), "TONS/CU.YD.");
-        return;
+        item(" DIAMETER OF STEM       =", field("DIAMETER OF STEM", best.stemDiameter, 5, 2), "FT.");
+        item(" DIAMETER OF BASE       =", field("DIAMETER OF BASE", best.baseDiameter, 5, 2), "FT.");
+        item(" ESTIMATED SHAFT LENGTH =", field("ESTIMATED SHAFT LENGTH", best.length, 5, 0), "FT.");
+        item(" VOLUME OF CONCRETE     =", field("VOLUME OF CONCRETE", best.volume, 7, 2), "CU.YDS.");
+        item(" ULTIMATE LOAD CAPACITY =", field("ULTIMATE LOAD CAPACITY", best.QU, 10, 2), "TONS");
+        item(" QU/VOLUME OF CONCRETE  =", field("QU/VOLUME OF CONCRETE", best.QUperVolume, 7, 2),
+             "TONS/CU.YD.");
+    } else {
+        run.reportAndConsole(" THE MOST EFFICIENT SHAFT FOR THIS SOIL PROFILE "
+                             " APPEARS TO BE THE FOLLOWING ONE:");
+        const auto item = [&](std::string_view label, const std::string &value,
+                              std::string_view unit) {
+            run.reportAndConsole("");
+            run.reportAndConsole(std::string(label) + value + std::string(unit));
+        };
+        item(" DIAMETER OF STEM       = ", field("DIAMETER OF STEM", best.stemDiameter, 5, 1), " M");
+        item(" DIAMETER OF BASE       = ", field("DIAMETER OF BASE", best.baseDiameter, 5, 1), " M");
+        item(" ESTIMATED SHAFT LENGTH = ", field("ESTIMATED SHAFT LENGTH", best.length, 5, 0), " M");
+        item(" VOLUME OF CONCRETE     = ", field("VOLUME OF CONCRETE", best.volume, 7, 2), " CU.M");
+        item(" ULTIMATE LOAD CAPACITY = ", field("ULTIMATE LOAD CAPACITY", best.QU, 10, 2), " KN  ");
+        item(" QU/VOLUME OF CONCRETE  = ", field("QU/VOLUME OF CONCRETE", best.QUperVolume, 7, 2),
+             " KN /CU.M");
     }
-    run.reportAndConsole(" THE MOST EFFICIENT SHAFT FOR THIS SOIL PROFILE "
-                         " APPEARS TO BE THE FOLLOWING ONE:");
-    const auto item = [&](std::string_view label, const std::string &value, std::string_view unit) {
-        run.reportAndConsole("");
-        run.reportAndConsole(std::string(label) + value + std::string(unit));
-    };
-    item(" DIAMETER OF STEM       = ", fieldF(best.stemDiameter, 5, 1), " M");
-    item(" DIAMETER OF BASE       = ", fieldF(best.baseDiameter, 5, 1), " M");
-    item(" ESTIMATED SHAFT LENGTH = ", fieldF(best.length, 5, 0), " M");
-    item(" VOLUME OF CONCRETE     = ", fieldF(best.volume, 7, 2), " CU.M");
-    item(" ULTIMATE LOAD CAPACITY = ", fieldF(best.QU, 10, 2), " KN  ");
-    item(" QU/VOLUME OF CONCRETE  = ", fieldF(best.QUperVolume, 7, 2), " KN /CU.M");
+    if (!overflowing.empty())
+        writeOverflowWarning(run, overflowing, "THE MOST EFFICIENT SHAFT");
 }
 
 void writeShortProfileNote(RunContext &run)

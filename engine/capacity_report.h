@@ -40,6 +40,16 @@ void writeTableHeading(RunContext &run, const TableStyle &style);
 std::vector<std::string> tableHeadingLines(const TableStyle &style);
 std::string resultRowLine(const ResultRow &row, bool si);
 
+// The columns of a result row (as resultRowLine writes it) whose values do not fit their
+// fields and print as asterisks, added to `names` when not there yet, in column order.
+void addOverflowingColumns(std::vector<std::string> &names, const ResultRow &row,
+                           const TableStyle &style);
+
+// The WARNING block, to the report and the run-time file, for result values of one shaft
+// that printed as asterisks: which quantities, for which diameter (in output units).
+void writeOverflowWarning(RunContext &run, const std::vector<std::string> &names,
+                          const std::string &which);
+
 void writeMostEfficientShaft(RunContext &run, const BestShaft &best, bool si);
 
 // Console note of design-depth runs whose last row is above the design depth.

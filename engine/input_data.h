@@ -5,7 +5,10 @@
 #include "soil_type.h"
 
 #include <array>
+#include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorna {
@@ -40,6 +43,38 @@ struct LayerInput {
     bool operator==(const LayerInput &) const = default;
 };
 
+// Where a value stood in the input data file: 1-based line and position on the line.
+struct ValuePlace {
+    int line = 0;
+    int item = 0;
+};
+
+// The place of every value read, by name: the member name for the records 3 to 5
+// ("DSTART", "outputIncrement"), layerValueKey for the layer values. Messages about a
+// value found wrong after reading name its line with it.
+struct ValuePlaces {
+    std::map<std::string, ValuePlace, std::less<>> byName;
+    // The first line of the first record that went on to a following line (0: none).
+    int firstContinuedRecordLine = 0;
+
+    std::optional<ValuePlace> find(std::string_view name) const
+    {
+        const auto it = byName.find(name);
+        if (it == byName.end())
+            return std::nullopt;
+        return it->second;
+    }
+    // Where a value came from is no part of the data itself.
+    bool operator==(const ValuePlaces &) const { return true; }
+};
+
+// The name of a layer value in ValuePlaces: layer number (1-based), the value's name in
+// the reader's messages, and the end (kTop, kBottom; kBottom for whole-layer values).
+inline std::string layerValueKey(int layer, std::string_view value, int end)
+{
+    return "LAYER " + std::to_string(layer) + " " + std::string(value) + (end == kTop ? " TOP" : " BOTTOM");
+}
+
 struct InputData {
     std::string title;       // exactly 72 characters, blank-padded
     int units = 1;           // as read
@@ -62,6 +97,8 @@ struct InputData {
     double FST = 0.0, FSB = 0.0;
 
     std::vector<LayerInput> layers;
+
+    ValuePlaces places;
 
     bool isSI() const { return unitSystem == UnitSystem::SI; }
     bool isLrfd() const { return designMethod == 1; }

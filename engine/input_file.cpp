@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <span>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -21,28 +22,53 @@ struct RecordLayout {
     std::vector<bool> integers;     // which values must be whole numbers
 };
 
-[[noreturn]] void stopOnFault(RunContext &run, const FreeFormatFault &fault, const RecordLayout &layout)
+std::string at(int line, int item)
 {
-    const std::string expected =
-        "EXPECTED: " + layout.names[static_cast<std::size_t>(fault.valueIndex)] + ".";
+    return "INPUT DATA FILE, LINE " + std::to_string(line) + ", VALUE " + std::to_string(item) + ": ";
+}
+
+[[noreturn]] void stopOnFault(RunContext &run, const FreeFormatFault &fault, const RecordLayout &layout,
+                              const FreeFormatReader &reader)
+{
+    const std::string &name = layout.names[static_cast<std::size_t>(fault.valueIndex)];
+    ValuePlaces places;
+    places.firstContinuedRecordLine = reader.firstContinuedRecordLine();
+    const auto block = [&](std::vector<std::string> lines) {
+        for (std::string &hint : missingValueHints(places, fault.recordLine, fault.line,
+                                                   fault.kind == FreeFormatFault::Kind::EndOfFile))
+            lines.push_back(std::move(hint));
+        return lines;
+    };
+    const std::string quoted = "\"" + fault.token + "\"";
     switch (fault.kind) {
     case FreeFormatFault::Kind::EndOfFile:
         stopWithError(run, kStatusInputEndsEarly,
-                      {"THE INPUT DATA FILE ENDS AFTER LINE " + std::to_string(fault.line - 1) +
-                           " BEFORE ITS DATA ARE COMPLETE.",
-                       expected});
+                      block({"THE INPUT DATA FILE ENDS AFTER LINE " + std::to_string(fault.line - 1) +
+                                 " BEFORE ITS DATA ARE COMPLETE.",
+                             "EXPECTED: " + name + "."}));
     case FreeFormatFault::Kind::NotANumber:
         stopWithError(run, kStatusInputNotANumber,
-                      {"INPUT DATA FILE, LINE " + std::to_string(fault.line) + ", VALUE " +
-                           std::to_string(fault.item) + ": \"" + fault.token +
-                           "\" IS NOT A NUMBER.",
-                       expected});
+                      block({at(fault.line, fault.item) + quoted + " IS NOT A NUMBER.",
+                             "EXPECTED: " + name + "."}));
     case FreeFormatFault::Kind::NotAnInteger:
         stopWithError(run, kStatusInputNotANumber,
-                      {"INPUT DATA FILE, LINE " + std::to_string(fault.line) + ", VALUE " +
-                           std::to_string(fault.item) + ": \"" + fault.token +
-                           "\" IS NOT A WHOLE NUMBER.",
-                       expected});
+                      block({at(fault.line, fault.item) + quoted + " IS NOT A WHOLE NUMBER.",
+                             "EXPECTED: " + name + "."}));
+    case FreeFormatFault::Kind::TooLarge:
+        stopWithError(run, kStatusInputOutOfRange,
+                      block({at(fault.line, fault.item) + quoted + " IS TOO LARGE.",
+                             "EXPECTED: " + name + " NO LARGER THAN " +
+                                 numberText(kMaxInputMagnitude) + " IN SIZE."}));
+    case FreeFormatFault::Kind::TooSmall:
+        stopWithError(run, kStatusInputOutOfRange,
+                      block({at(fault.line, fault.item) + quoted + " IS TOO CLOSE TO 0 TO BE HELD.",
+                             "EXPECTED: " + name + " OF 0 OR AT LEAST 1E-300 IN SIZE."}));
+    case FreeFormatFault::Kind::DecimalComma:
+        stopWithError(run, kStatusInputOutOfRange,
+                      block({at(fault.line, fault.item) + quoted +
+                                 " HAS A COMMA BETWEEN TWO DIGITS, LIKELY A DECIMAL COMMA.",
+                             "EXPECTED: " + name + ", WITH \".\" AS DECIMAL SEPARATOR AND "
+                                                   "BLANKS BETWEEN VALUES."}));
     }
     throw RunStopped{kStatusInternalError};
 }
@@ -51,21 +77,49 @@ std::vector<FreeFormatValue> readRecord(RunContext &run, FreeFormatReader &reade
                                         const RecordLayout &layout)
 {
     FreeFormatFault fault{};
+    const int recordLine = reader.lineNumber() + 1;
     auto values = reader.record(static_cast<int>(layout.names.size()), layout.integers, fault);
     if (!values)
-        stopOnFault(run, fault, layout);
+        stopOnFault(run, fault, layout, reader);
+    run.input.places.firstContinuedRecordLine = reader.firstContinuedRecordLine();
     // No quantity of a drilled shaft comes near this; beyond it products and powers of the
     // methods could overflow to infinity.
     for (std::size_t i = 0; i < values->size(); ++i) {
         const FreeFormatValue &v = (*values)[i];
-        if (!(std::fabs(v.value) <= kMaxInputMagnitude))
-            stopWithError(run, kStatusInputOutOfRange,
-                          {"INPUT DATA FILE, LINE " + std::to_string(v.line) + ", VALUE " +
-                               std::to_string(v.item) + ": " + numberText(v.value) + " IS TOO LARGE.",
-                           "EXPECTED: " + layout.names[i] + " NO LARGER THAN " +
-                               numberText(kMaxInputMagnitude) + " IN SIZE."});
+        if (!(std::fabs(v.value) <= kMaxInputMagnitude)) {
+            std::vector<std::string> lines = {
+                at(v.line, v.item) + numberText(v.value) + " IS TOO LARGE.",
+                "EXPECTED: " + layout.names[i] + " NO LARGER THAN " +
+                    numberText(kMaxInputMagnitude) + " IN SIZE."};
+            for (std::string &hint : missingValueHints(run.input.places, recordLine, v.line))
+                lines.push_back(std::move(hint));
+            stopWithError(run, kStatusInputOutOfRange, lines);
+        }
     }
     return *values;
+}
+
+void keepPlace(RunContext &run, std::string name, const FreeFormatValue &value)
+{
+    run.input.places.byName[std::move(name)] = {value.line, value.item};
+}
+
+void keepPlaces(RunContext &run, std::initializer_list<const char *> names,
+                const std::vector<FreeFormatValue> &values)
+{
+    std::size_t i = 0;
+    for (const char *name : names)
+        keepPlace(run, name, values[i++]);
+}
+
+[[noreturn]] void stopOutOfRange(RunContext &run, const FreeFormatValue &where,
+                                 const std::string &what, const std::string &expected)
+{
+    std::vector<std::string> lines = {at(where.line, where.item) + what + ".",
+                                      "EXPECTED: " + expected + "."};
+    for (std::string &hint : missingValueHints(run.input.places, 0, where.line))
+        lines.push_back(std::move(hint));
+    stopWithError(run, kStatusInputOutOfRange, lines);
 }
 
 RecordLayout layerLineLayout(std::string_view where, std::vector<std::string> names)
@@ -147,7 +201,7 @@ constexpr LineField kGravelLine[] = {
 };
 
 // The top line and the bottom line of a layer, both laid out as `fields`.
-void readLayerLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer,
+void readLayerLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer, int number,
                     const std::string &which, std::span<const LineField> fields)
 {
     for (int end : {kTop, kBottom}) {
@@ -158,10 +212,20 @@ void readLayerLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer
             run, reader,
             layerLineLayout((end == kTop ? "AT THE TOP OF " : "AT THE BOTTOM OF ") + which, names));
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].perEnd)
+            if (fields[i].perEnd || end == kBottom)
+                keepPlace(run, layerValueKey(number, fields[i].name, end), values[i]);
+            if (fields[i].perEnd) {
                 (layer.*fields[i].perEnd)[end] = values[i].value;
-            else
-                layer.*fields[i].whole = values[i].value;
+                continue;
+            }
+            layer.*fields[i].whole = values[i].value;
+            // The bottom line's factor is the one used (and checked with the others after
+            // reading); one on the top line that no design can have is refused all the same.
+            const double v = values[i].value;
+            if (end == kTop && run.input.isLrfd() && !(v >= 0.0 && v <= 1.0))
+                stopOutOfRange(run, values[i],
+                               which + ": THE " + fields[i].name + " ON THE TOP LINE IS " + numberText(v),
+                               "FROM 0 TO 1 (THE VALUE OF THE BOTTOM LINE IS THE ONE USED)");
         }
     }
 }
@@ -173,16 +237,20 @@ LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, doub
         run, reader,
         RecordLayout{{"SOIL TYPE CODE OF " + which, "BOTTOM DEPTH OF " + which}, {false, false}});
     LayerInput layer;
+    keepPlace(run, layerValueKey(number, "SOIL TYPE CODE", kBottom), header[0]);
+    keepPlace(run, layerValueKey(number, "BOTTOM DEPTH", kBottom), header[1]);
     layer.SOIL = header[0].value;
     layer.topDepth = topDepth;
     layer.DEPTH = header[1].value;
     const auto type = soilTypeFromCode(layer.SOIL);
     if (!type) {
         const std::string code = numberText(layer.SOIL);
-        stopWithError(run, kStatusInputBadSoilCode,
-                      {"INPUT DATA FILE, LINE " + std::to_string(header[0].line) +
-                           ": THE SOIL TYPE CODE OF " + which + " IS " + code + ".",
-                       "EXPECTED: A SOIL TYPE CODE FROM 1 TO 9."});
+        std::vector<std::string> lines = {"INPUT DATA FILE, LINE " + std::to_string(header[0].line) +
+                                              ": THE SOIL TYPE CODE OF " + which + " IS " + code + ".",
+                                          "EXPECTED: A SOIL TYPE CODE FROM 1 TO 9."};
+        for (std::string &hint : missingValueHints(run.input.places, header[0].line, header[0].line))
+            lines.push_back(std::move(hint));
+        stopWithError(run, kStatusInputBadSoilCode, lines);
     }
     layer.type = *type;
 
@@ -190,31 +258,34 @@ LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, doub
     case SoilType::Sand:
     case SoilType::Clay:
     case SoilType::ClayShale: {
-        readLayerLines(run, reader, layer, which, kSoilLine);
+        readLayerLines(run, reader, layer, number, which, kSoilLine);
         if (layer.type == SoilType::Sand) {
             const auto method = readRecord(
                 run, reader,
                 RecordLayout{{"SAND METHOD OF " + which + " (1 = K, 2 = BETA)"}, {true}});
+            keepPlace(run, layerValueKey(number, "SAND METHOD", kBottom), method[0]);
             layer.sandMethod = static_cast<int>(method[0].value);
         }
         const auto c = readRecord(run, reader,
                                   layerLineLayout("OF " + which, {"TOP COEFFICIENT", "BOTTOM COEFFICIENT"}));
+        keepPlace(run, layerValueKey(number, "COEFFICIENT", kTop), c[0]);
+        keepPlace(run, layerValueKey(number, "COEFFICIENT", kBottom), c[1]);
         layer.coefficient = {c[0].value, c[1].value};
         break;
     }
     case SoilType::StrongRockSideOrBase:
     case SoilType::StrongRock:
-        readLayerLines(run, reader, layer, which, kStrongRockLine);
+        readLayerLines(run, reader, layer, number, which, kStrongRockLine);
         break;
     case SoilType::DecomposedRock:
-        readLayerLines(run, reader, layer, which, kDecomposedRockLine);
+        readLayerLines(run, reader, layer, number, which, kDecomposedRockLine);
         break;
     case SoilType::WeakRock:
-        readLayerLines(run, reader, layer, which, kWeakRockLine);
+        readLayerLines(run, reader, layer, number, which, kWeakRockLine);
         break;
     case SoilType::GravellySand:
     case SoilType::Gravel:
-        readLayerLines(run, reader, layer, which, kGravelLine);
+        readLayerLines(run, reader, layer, number, which, kGravelLine);
         layer.sandMethod = 2; // gravels always use the beta method
         break;
     }
@@ -274,14 +345,6 @@ void writeDesignDepthWarning(RunContext &run)
     }
 }
 
-[[noreturn]] void stopOutOfRange(RunContext &run, const FreeFormatValue &where,
-                                 const std::string &what, const std::string &expected)
-{
-    stopWithError(run, kStatusInputOutOfRange,
-                  {"INPUT DATA FILE, LINE " + std::to_string(where.line) + ", VALUE " +
-                       std::to_string(where.item) + ": " + what + ".",
-                   "EXPECTED: " + expected + "."});
-}
 
 } // namespace
 
@@ -295,6 +358,7 @@ void readInputFile(RunContext &run, std::string_view content)
     run.reportAndConsole(blanks(5) + in.title);
 
     const auto units = readRecord(run, reader, RecordLayout{{"UNIT SYSTEM (1 = ENGLISH, 2 = SI)"}, {true}});
+    keepPlace(run, "units", units[0]);
     in.units = static_cast<int>(units[0].value);
     in.unitSystem = in.units == 2 ? UnitSystem::SI : UnitSystem::English;
 
@@ -313,6 +377,9 @@ void readInputFile(RunContext &run, std::string_view content)
     if (loadingType != 1 && loadingType != 2)
         stopOutOfRange(run, control[1], "THE LOADING TYPE IS " + std::to_string(loadingType),
                        "1 (COMPRESSION) OR 2 (UPLIFT)");
+    keepPlaces(run, {"designControl", "loadingType", "upliftFactor", "outputIncrement",
+                     "endBearingOption", "designMethod"},
+               control);
     in.designControl = static_cast<DesignControl>(designControl);
     in.loadingType = static_cast<LoadingType>(loadingType);
     in.upliftFactor = control[2].value;
@@ -327,6 +394,7 @@ void readInputFile(RunContext &run, std::string_view content)
                     "TOP LENGTH WITHOUT SIDE RESISTANCE TOPLEN",
                     "BOTTOM LENGTH WITHOUT SIDE RESISTANCE BS", "SHAFT MODULUS EC"},
                    std::vector<bool>(7, false)});
+    keepPlaces(run, {"DSTART", "DIALIM", "RATIO", "BELANGL", "TOPLEN", "BS", "Ec"}, shaft);
     in.DSTART = shaft[0].value;
     in.DIALIM = shaft[1].value;
     in.RATIO = shaft[2].value;
@@ -340,6 +408,8 @@ void readInputFile(RunContext &run, std::string_view content)
         RecordLayout{{"NUMBER OF LAYERS NL", "WATER TABLE DEPTH WTD", "DESIGN LOAD OR DESIGN DEPTH",
                     "FACTOR OF SAFETY FST", "FACTOR OF SAFETY FSB"},
                    {true, false, false, false, false}});
+    keepPlaces(run, {"NL", "WTD", in.designControl == DesignControl::DesignDepth ? "DGH" : "P", "FST", "FSB"},
+               profile);
     in.NL = static_cast<int>(profile[0].value);
     if (in.NL < 1 || in.NL > kMaxLayers)
         stopOutOfRange(run, profile[0], "THE NUMBER OF LAYERS IS " + std::to_string(in.NL),
@@ -369,6 +439,28 @@ void readInputFile(RunContext &run, std::string_view content)
 
     if (in.isSI())
         convertSiInput(in);
+}
+
+std::vector<std::string> missingValueHints(const ValuePlaces &places, int recordLine, int line,
+                                           bool endOfFile)
+{
+    std::vector<std::string> hints;
+    if (endOfFile && recordLine > 0 && recordLine < line)
+        hints.push_back("THE RECORD BEGAN ON LINE " + std::to_string(recordLine) +
+                        " AND WENT ON TO THE END OF THE FILE: A VALUE MAY BE MISSING ON LINE " +
+                        std::to_string(recordLine) + ".");
+    else if (recordLine > 0 && recordLine < line)
+        hints.push_back("THE RECORD OF THIS VALUE BEGAN ON LINE " + std::to_string(recordLine) +
+                        " AND WENT ON TO LINE " + std::to_string(line) +
+                        ": A VALUE MAY BE MISSING ON LINE " + std::to_string(recordLine) + ".");
+    const int continued = places.firstContinuedRecordLine;
+    if (continued > 0 && continued != recordLine && continued <= line)
+        hints.push_back("LINE " + std::to_string(continued) +
+                        " HOLDS TOO FEW VALUES FOR ITS RECORD, WHICH WENT ON TO THE NEXT LINE:");
+    if (continued > 0 && continued != recordLine && continued <= line)
+        hints.push_back("A VALUE MAY BE MISSING ON LINE " + std::to_string(continued) +
+                        ", SHIFTING THE VALUES AFTER IT.");
+    return hints;
 }
 
 void convertSiInput(InputData &in)

@@ -28,11 +28,20 @@ struct RunContext;
 // usable.
 std::optional<std::vector<std::string>> findProfileFault(const InputData &input);
 
+// The message lines of each value that is possible but unusual (a friction angle above 50
+// degrees, a unit weight outside 80 to 170 pcf...), in file order.
+std::vector<std::vector<std::string>> findUnusualValues(const InputData &input);
+
+// A WARNING block with these lines in the report and the run-time file.
+void writeWarningBlock(RunContext &run, const std::vector<std::string> &lines);
+
 // A WARNING block in the report and the run-time file for each layer (0-based) whose
 // limits snap to the same whole foot; the run goes on.
 void writeLayersWithoutThickness(RunContext &run, const std::vector<std::size_t> &layers);
 
-// Ends the run with an error block and kStatusInputOutOfRange on the first such value.
+// Ends the run with an error block and kStatusInputOutOfRange on the first value that the
+// analysis cannot work with or that no shaft or ground can have; then writes a WARNING block
+// for each unusual value, and the run goes on.
 void checkProfileInput(RunContext &run);
 
 } // namespace vorna

@@ -43,14 +43,18 @@ QStringList tokensOf(const QString &line)
 
 TWordReader::TWordReader(const QString &text)
 {
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast(); // the line end of the last line opens no new line
-    m_lines.reserve(static_cast<std::size_t>(lines.size()));
-    for (QString &raw : lines) {
-        if (raw.endsWith(u'\r'))
-            raw.chop(1);
+    // CR LF, LF and CR alone each end a line; the end of the last line opens no new one.
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    while (start < size) {
+        qsizetype end = start;
+        while (end < size && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        const QString raw = text.mid(start, end - start);
         m_lines.push_back({raw, tokensOf(raw)});
+        if (end + 1 < size && text[end] == u'\r' && text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
     }
 }
 

@@ -44,7 +44,7 @@ private:
 
 class TWordReader {
 public:
-    // Splits text that has already been read; line ends may be LF or CR LF.
+    // Splits text that has already been read; line ends may be CR LF, LF or CR.
     explicit TWordReader(const QString &text);
 
     // Reads a whole file as 8-bit text; EInputError when it cannot be opened.
@@ -63,9 +63,19 @@ public:
 
     bool AtEnd() const;
 
+    // Number of lines of the text.
+    int LineCount() const { return static_cast<int>(m_lines.size()); }
+
     // Tokens of the current line, and how many of them have not been taken yet.
     int TokenCount() const;
     int RemainingTokenCount() const;
+
+    // The token taken last ("" before the first).
+    QString LastToken() const
+    {
+        return !AtEnd() && m_token > 0 ? m_lines[static_cast<std::size_t>(m_line)].tokens[m_token - 1]
+                                       : QString();
+    }
 
     // 1-based number of the current line, and of the token taken last on it.
     int LineNumber() const { return m_line + 1; }

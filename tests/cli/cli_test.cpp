@@ -128,6 +128,34 @@ TEST(Cli, JsonHoldsEveryDiameterAndTheBestShaft)
     EXPECT_TRUE(json["mostEfficientShaft"].is_object());
 }
 
+// Results too wide for their columns print as asterisks; vorna says so for each shaft, and
+// its JSON output holds the values themselves.
+TEST(Cli, WarnsOfResultsPrintedAsAsterisks)
+{
+    ScratchFolder folder;
+    const auto project = folder / "wide.vrd";
+    std::filesystem::copy_file(std::string(VORNA_BAD_INPUT) + "/warn_overflowing_rows.vrd", project);
+    const Outcome text = runVorna("'" + project.string() + "'");
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.output.find(project.string() +
+                               ": warning: values of QS, QU, QBD, QDN, QU/VOLUME for the shaft of "
+                               "3 ft diameter are printed as asterisks in the report; vorna --json "
+                               "gives the full values\n"),
+              std::string::npos)
+        << text.output;
+    const std::string report = readFile(folder / "wide.vro");
+    EXPECT_NE(report.find("*********"), std::string::npos);
+    EXPECT_NE(report.find("     SOME VALUES OF QS, QU, QBD, QDN AND QU/VOLUME FOR THE SHAFT OF 3 FT "
+                          "DIAMETER\r\n"),
+              std::string::npos);
+
+    const Outcome run = runVorna("--json '" + project.string() + "'", false);
+    const auto json = nlohmann::json::parse(run.output);
+    const auto &design = json["diameters"][0]["designRow"];
+    // F9.2 holds at most 999999.99: the value that printed as asterisks is larger.
+    EXPECT_GT(design["QU"].get<double>(), 999999.995);
+}
+
 TEST(Cli, CsvHasOneLinePerRowAndSeveralProjectsMakeAJsonArray)
 {
     ScratchFolder folder;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -205,13 +206,21 @@ TEST_F(ProjectFile, DamagedFilesLoadWhatTheyCan)
     const DamagedCase cases[] = {
         {"letter for layer count",
          "Letter\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\nx 10 300 2.5 3\n",
-         {QStringLiteral("Error on Line 5 Item 1\rAn integer was expected but not found.")}, 1},
+         {QStringLiteral("Error on Line 5 Item 1\rAn integer was expected but not found.\r"
+                         "Expected on line 5: the profile record (number of layers, water table, design "
+                         "load or depth, two factors of safety).")}, 1},
         {"comma decimal",
          "Comma\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n1 10 300 2,5 3\n",
-         {QStringLiteral("Error on Line 5 Item 4\rA floating point number was expected but not found.")}, 1},
+         {QStringLiteral("Error on Line 5 Item 4\rA floating point number was expected but not found.\r"
+                         "Expected on line 5: the profile record (number of layers, water table, design "
+                         "load or depth, two factors of safety).\r"
+                         "\"2,5\" has a comma between two digits: numbers in the file take \".\" as "
+                         "decimal separator.")}, 1},
         {"truncated layer",
          "Short\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n2 10 300 2.5 3\n2 60 \n0 115 0.0 2000 0 0 0 1 1 \n",
-         {QStringLiteral("This file either invalid or incomplete."),
+         {QStringLiteral("This file either invalid or incomplete.\r"
+                         "The file ends after line 7; expected: the bottom line of layer 1 (9 values "
+                         "for soil type 2)."),
           QStringLiteral("Reading stopped in layer 1 of 2.")}, 1},
         {"bad choice number",
          "Choice\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n1 10 300 2.5 3\n6 30 \n"
@@ -233,6 +242,66 @@ TEST_F(ProjectFile, DamagedFilesLoadWhatTheyCan)
             EXPECT_GE(t->RowCount(), t->MinRows());
     }
     EXPECT_EQ(tables.SoilLayers().Column(kBottomDepthColumn).AsFloat(1), 30.0);
+}
+
+// The bad input files of the engine's table, as the desktop opens them: where its reader
+// stops, the first message is the one in the table and the next says the line and what was
+// expected there; files whose values only the engine judges open without a message.
+TEST_F(ProjectFile, BadInputFilesSayWhatIsWrong)
+{
+    const QDir folder(QStringLiteral(VORNA_BAD_INPUT_DIR));
+    QFile table(folder.filePath(QStringLiteral("cases.txt")));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    int checked = 0;
+    for (const QString &line : QString::fromLatin1(table.readAll()).split(u'\n')) {
+        if (line.trimmed().isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList fields = line.split(QStringLiteral(" | "));
+        ASSERT_EQ(fields.size(), 4) << line.toStdString();
+        const QString file = fields[0].trimmed();
+        const QString expected = fields[3].trimmed();
+        SCOPED_TRACE(file.toStdString());
+        load(folder.filePath(file));
+        ++checked;
+        if (expected == u'-') {
+            EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+            continue;
+        }
+        ASSERT_FALSE(messages.isEmpty());
+        EXPECT_EQ(messages.front().section(u'\r', 0, 0), expected);
+        const QString all = messages.join(u'\n');
+        EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("[Ll]ine [0-9]+"))) ||
+                    all.contains(QStringLiteral("The file is empty")))
+            << all.toStdString();
+        if (expected == QStringLiteral("This file either invalid or incomplete.")) {
+            EXPECT_TRUE(messages.front().contains(QStringLiteral("expected:"))) << all.toStdString();
+        }
+        for (TGridTable *t : tables.All())
+            EXPECT_GE(t->RowCount(), t->MinRows());
+    }
+    EXPECT_GE(checked, 25);
+}
+
+// A project written with CR LF, LF or CR alone opens alike.
+TEST_F(ProjectFile, EveryLineEndOpensAlike)
+{
+    const QByteArray original = readFile(QStringLiteral(VORNA_EXAMPLES_DIR "/example.vrd"));
+    QByteArray lf = original;
+    lf.replace("\r\n", "\n");
+    QByteArray cr = lf;
+    cr.replace('\n', '\r');
+    QList<QStringList> snapshots;
+    for (const QByteArray &text : {original, lf, cr}) {
+        QFile out(path("ends.vrd"));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(text);
+        out.close();
+        TProgramData project = load(path("ends.vrd"));
+        EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+        snapshots.push_back(snapshot(project, tables));
+    }
+    EXPECT_EQ(snapshots[1], snapshots[0]);
+    EXPECT_EQ(snapshots[2], snapshots[0]);
 }
 
 TEST_F(ProjectFile, MissingFileIsAnInputError)

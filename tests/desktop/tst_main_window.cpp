@@ -792,7 +792,9 @@ void tst_MainWindow::brokenProjectShowsTheReadersMessage()
     form->OpenProjectFile(path(QStringLiteral("broken.vrd")));
     QCOMPARE(m_fake->messages.size(), 1);
     QCOMPARE(m_fake->messages[0],
-             QStringLiteral("Error on Line 5 Item 1\rAn integer was expected but not found."));
+             QStringLiteral("Error on Line 5 Item 1\rAn integer was expected but not found.\r"
+                            "Expected on line 5: the profile record (number of layers, water table, "
+                            "design load or depth, two factors of safety)."));
     QCOMPARE(form->Project().title, QStringLiteral("Broken")); // what was read stays
     QCOMPARE(form->Project().shaftProperties[kMinDiameter], 2.0);
     QVERIFY(!form->IsModified());

@@ -414,7 +414,8 @@ void tst_RunCommand::failedRunSaysWhy()
     QVERIFY(!m_fake->messages.isEmpty());
     const QString completion = m_fake->messages[0];
     const QString expectedStart = QLatin1String(runmessage::kCompletedWithErrors) +
-                                  QStringLiteral("\r\rERROR:\rLAYER 2: THE BOTTOM DEPTH ");
+                                  QStringLiteral("\r\rERROR:\rINPUT DATA FILE, LINE 11, VALUE 2: "
+                                                 "LAYER 2: THE BOTTOM DEPTH ");
     QVERIFY2(completion.startsWith(expectedStart), qPrintable(completion));
     QVERIFY2(completion.contains(QStringLiteral(" IS ABOVE THE TOP DEPTH ")), qPrintable(completion));
 

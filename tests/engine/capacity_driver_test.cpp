@@ -165,9 +165,11 @@ TEST(CapacityDriver, LayersThatSnapToNoThicknessAreWarnedOfAndLeftOut)
     ASSERT_EQ(run.status, kStatusOk);
     for (const auto *file : {&run.report, &run.runtime}) {
         EXPECT_TRUE(holds(*file, "     *********************WARNING**********************"));
-        EXPECT_TRUE(holds(*file, "     LAYER 2: THE BOTTOM DEPTH 20.3 FT AND THE TOP DEPTH 20.49 FT "
+        EXPECT_TRUE(holds(*file, "     INPUT DATA FILE, LINE 11, VALUE 2: LAYER 2: THE BOTTOM DEPTH "
+                                 "20.3 FT AND THE TOP DEPTH 20.49 FT "
                                  "BOTH SNAP TO 20 FT."));
-        EXPECT_TRUE(holds(*file, "     LAYER 4: THE BOTTOM DEPTH 60.2 FT AND THE TOP DEPTH 60 FT "
+        EXPECT_TRUE(holds(*file, "     INPUT DATA FILE, LINE 19, VALUE 2: LAYER 4: THE BOTTOM DEPTH "
+                                 "60.2 FT AND THE TOP DEPTH 60 FT "
                                  "BOTH SNAP TO 60 FT."));
         EXPECT_TRUE(holds(*file, "     THE LAYER HAS NO THICKNESS AND NO DEPTH STEP; THE ANALYSIS "
                                  "GOES ON WITHOUT IT."));
@@ -185,7 +187,8 @@ TEST(CapacityDriver, ABottomThatSnapsAboveItsTopIsRefused)
     project[10] = "2 20.3"; // 20 ft: above the top of its layer
     const ProjectRun run = runProject(project);
     EXPECT_EQ(run.status, kStatusInputOutOfRange);
-    EXPECT_TRUE(holds(run.report, "     LAYER 2: THE BOTTOM DEPTH 20.3 FT (20 FT TO THE NEAREST FOOT) IS "
+    EXPECT_TRUE(holds(run.report, "     INPUT DATA FILE, LINE 11, VALUE 2: LAYER 2: THE BOTTOM DEPTH 20.3 FT "
+                                  "(20 FT TO THE NEAREST FOOT) IS "
                                   "ABOVE THE TOP DEPTH 20.5 FT (21 FT)."));
     EXPECT_TRUE(holds(run.runtime, "     EXPECTED: EVERY LAYER BOTTOM AT OR BELOW THE BOTTOM OF THE "
                                    "LAYER ABOVE, TO THE NEAREST FOOT."));

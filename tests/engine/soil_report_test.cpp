@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -379,10 +381,19 @@ TEST(ProfileChecks, UnusableValuesEndTheRunWithAnErrorBlock)
         TempFolder folder;
         const RunResult run = runProject(folder.path(), "fault", projectText(c));
         EXPECT_EQ(run.status, kStatusInputOutOfRange);
-        const std::string block = "     *********************ERROR**********************\r\n"
-                                  "     " + c.message + "\r\n     EXPECTED: ";
-        EXPECT_NE(run.report.find(block), std::string::npos) << run.report;
-        EXPECT_NE(run.runtime.find(block), std::string::npos) << run.runtime;
+        // The block's first line names where the value stands, then says what is wrong.
+        static const std::regex place("     INPUT DATA FILE, LINE [0-9]+, VALUE [0-9]+: .*");
+        const std::string frame = "     *********************ERROR**********************\r\n";
+        for (const std::string *text : {&run.report, &run.runtime}) {
+            const auto at = text->find(frame);
+            ASSERT_NE(at, std::string::npos) << *text;
+            const auto start = at + frame.size();
+            const auto end = text->find("\r\n", start);
+            const std::string first = text->substr(start, end - start);
+            EXPECT_TRUE(std::regex_match(first, place)) << first;
+            EXPECT_TRUE(first.ends_with(": " + c.message)) << first;
+            EXPECT_EQ(text->compare(end, 17, "\r\n     EXPECTED: "), 0) << *text;
+        }
         EXPECT_EQ(run.report.find("SOIL INFORMATION"), std::string::npos);
     }
 }

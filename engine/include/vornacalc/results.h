@@ -61,6 +61,9 @@ struct AnalysisResults {
     bool designDepth = false;
     std::vector<DiameterResult> diameters;
     std::optional<BestShaft> best;
+    // One line for each shaft of the report whose result values printed as asterisks: the
+    // quantities and the shaft ("QU and QDN for the shaft of 3 ft diameter").
+    std::vector<std::string> overflowWarnings;
 };
 
 } // namespace vorna
