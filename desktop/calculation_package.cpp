@@ -370,6 +370,8 @@ QFont bodyFont(bool bold = false, double points = kBodyPoints)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
+    // No ligatures: the package's text is searched and copied as typed ("fi", not one glyph).
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
