@@ -25,8 +25,11 @@ struct UnitRow {
     const char *text;
     double factor; // to kN or m
 };
-constexpr std::array<UnitRow, 5> kLoadUnits = {
-    {{"tons", kKNPerTon}, {"kips", 1000.0 * kKNPerPound}, {"lb", kKNPerPound}, {"kN", 1.0}, {"MN", 1000.0}}};
+constexpr std::array<UnitRow, 5> kLoadUnits = {{{"tons", kKNPerTon},
+                                                {"kips", 1000.0 * kKNPerPound},
+                                                {"lb", kKNPerPound},
+                                                {"kN", 1.0},
+                                                {"MN", 1000.0}}};
 constexpr std::array<UnitRow, 5> kSettlementUnits = {
     {{"in", kMPerIn}, {"ft", 12.0 * kMPerIn}, {"mm", 0.001}, {"cm", 0.01}, {"m", 1.0}}};
 
@@ -107,7 +110,8 @@ std::vector<std::string> split(const std::string &text, char separator)
     std::size_t start = 0;
     for (;;) {
         const std::size_t at = text.find(separator, start);
-        fields.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        fields.push_back(
+            text.substr(start, at == std::string::npos ? std::string::npos : at - start));
         if (at == std::string::npos)
             return fields;
         start = at + 1;
@@ -194,7 +198,8 @@ std::vector<SettlementPoint> readLoadTestCsv(const std::string &input, bool si)
     if (load.index < 0)
         fail(headerLine, "the header names no column of loads (e.g. \"head load (kN)\").");
     if (settlement.index < 0 || settlement.index == load.index)
-        fail(headerLine, "the header names no column of settlements (e.g. \"head settlement (mm)\").");
+        fail(headerLine,
+             "the header names no column of settlements (e.g. \"head settlement (mm)\").");
 
     const std::string loadUnit = unitOf(load.name);
     if (loadUnit.empty())
@@ -202,7 +207,8 @@ std::vector<SettlementPoint> readLoadTestCsv(const std::string &input, bool si)
                          "(kN)\") nor chosen.");
     const std::optional<double> kNPerLoad = factorOf(loadUnit, kLoadUnits, kLoadAliases);
     if (!kNPerLoad)
-        fail(headerLine, "the load unit \"" + loadUnit + "\" is not known; use tons, kips, lb, kN or MN.");
+        fail(headerLine,
+             "the load unit \"" + loadUnit + "\" is not known; use tons, kips, lb, kN or MN.");
     const std::string settlementUnit = unitOf(settlement.name);
     if (settlementUnit.empty())
         fail(headerLine, "the unit of the settlements is neither named in the header (e.g. "
@@ -234,7 +240,8 @@ std::vector<SettlementPoint> readLoadTestCsv(const std::string &input, bool si)
         const double loadValue = numberAt(fields, load, line, "load");
         const double settlementValue = numberAt(fields, settlement, line, "settlement");
         const std::string loadText = unquoted(fields[static_cast<std::size_t>(load.index)]);
-        const std::string settlementText = unquoted(fields[static_cast<std::size_t>(settlement.index)]);
+        const std::string settlementText =
+            unquoted(fields[static_cast<std::size_t>(settlement.index)]);
         if (loadValue < 0.0)
             fail(line, "the load " + loadText + " is negative.");
         if (settlementValue < 0.0)

@@ -68,18 +68,22 @@ PackageTable projectTable(const TProgramData &project)
 {
     const int units = project.unitSystem;
     const bool lrfd = project.designMethod == 1;
-    PackageTable t{QStringLiteral("Project"), {QStringLiteral("Item"), QStringLiteral("Value")}, {}};
+    PackageTable t{
+        QStringLiteral("Project"), {QStringLiteral("Item"), QStringLiteral("Value")}, {}};
     t.rows.push_back({QStringLiteral("Title"), project.title});
     t.rows.push_back({QStringLiteral("Project file"), QDir::toNativeSeparators(project.fileName)});
-    t.rows.push_back({QStringLiteral("Units"), units == 2 ? QStringLiteral("SI (m, kN, kN/m^2)")
-                                                          : QStringLiteral("English (ft, tons, lbs/ft^2)")});
+    t.rows.push_back(
+        {QStringLiteral("Units"), units == 2 ? QStringLiteral("SI (m, kN, kN/m^2)")
+                                             : QStringLiteral("English (ft, tons, lbs/ft^2)")});
     t.rows.push_back({QStringLiteral("Design method"),
                       lrfd ? QStringLiteral("LRFD resistance factors")
                            : QStringLiteral("Allowable stress design, factors of safety")});
-    t.rows.push_back({QStringLiteral("Loading"), project.loadingType == 2 ? QStringLiteral("Uplift")
-                                                                          : QStringLiteral("Compression")});
+    t.rows.push_back({QStringLiteral("Loading"), project.loadingType == 2
+                                                     ? QStringLiteral("Uplift")
+                                                     : QStringLiteral("Compression")});
     if (project.designControl == 1)
-        t.rows.push_back({QStringLiteral("Design load"), withUnit(project.designLoad, "F2", units, 1)});
+        t.rows.push_back(
+            {QStringLiteral("Design load"), withUnit(project.designLoad, "F2", units, 1)});
     else
         t.rows.push_back({QStringLiteral("Design depth (shaft length)"),
                           withUnit(project.proposedLength, "L2", units, 2)});
@@ -92,11 +96,11 @@ PackageTable projectTable(const TProgramData &project)
     }
     if (project.loadingType == 2)
         t.rows.push_back({QStringLiteral("Uplift factor"), number(project.upliftFactor, 3)});
-    t.rows.push_back({QStringLiteral("Output increment"), withUnit(project.outputIncrement, "L2", units, 2)});
+    t.rows.push_back(
+        {QStringLiteral("Output increment"), withUnit(project.outputIncrement, "L2", units, 2)});
     t.rows.push_back({QStringLiteral("End bearing"),
-                      project.endBearingOption == 1
-                          ? QStringLiteral("interpolated to 10 diameters")
-                          : QStringLiteral("maximum anywhere")});
+                      project.endBearingOption == 1 ? QStringLiteral("interpolated to 10 diameters")
+                                                    : QStringLiteral("maximum anywhere")});
     return t;
 }
 
@@ -105,18 +109,23 @@ PackageTable shaftTable(const TProgramData &project)
     const int units = project.unitSystem;
     const auto &p = project.shaftProperties;
     PackageTable t{QStringLiteral("Drilled shaft and water table"),
-                   {QStringLiteral("Item"), QStringLiteral("Value")}, {}};
-    t.rows.push_back({QStringLiteral("Minimum stem diameter"), withUnit(p[kMinDiameter], "L2", units)});
-    t.rows.push_back({QStringLiteral("Maximum stem diameter"), withUnit(p[kMaxDiameter], "L2", units)});
+                   {QStringLiteral("Item"), QStringLiteral("Value")},
+                   {}};
+    t.rows.push_back(
+        {QStringLiteral("Minimum stem diameter"), withUnit(p[kMinDiameter], "L2", units)});
+    t.rows.push_back(
+        {QStringLiteral("Maximum stem diameter"), withUnit(p[kMaxDiameter], "L2", units)});
     t.rows.push_back({QStringLiteral("Bell ratio (base / stem)"), number(p[kBellRatio], 3)});
-    t.rows.push_back({QStringLiteral("Bell angle"), QStringLiteral("%1 deg").arg(number(p[kBellAngle], 1))});
+    t.rows.push_back(
+        {QStringLiteral("Bell angle"), QStringLiteral("%1 deg").arg(number(p[kBellAngle], 1))});
     t.rows.push_back({QStringLiteral("Top length without side resistance"),
                       withUnit(p[kTopExclusion], "L2", units)});
     t.rows.push_back({QStringLiteral("Bottom length without side resistance"),
                       withUnit(p[kBottomExclusion], "L2", units)});
     t.rows.push_back({QStringLiteral("Elastic modulus of the shaft"),
                       withUnit(p[kShaftModulus], "F/L^2", units, 0)});
-    t.rows.push_back({QStringLiteral("Depth of the water table"), withUnit(p[kWaterTableDepth], "L2", units)});
+    t.rows.push_back(
+        {QStringLiteral("Depth of the water table"), withUnit(p[kWaterTableDepth], "L2", units)});
     return t;
 }
 
@@ -145,14 +154,16 @@ PackageTable parameterTable(const TGridTable &layers, int row)
     PackageTable t{QStringLiteral("Layer %1: %2")
                        .arg(row + 1)
                        .arg(cellText(layers.Column(kSoilTypeColumn), row)),
-                   {QStringLiteral("Location")}, {}};
+                   {QStringLiteral("Location")},
+                   {}};
     if (!data)
         return t;
     for (int c = 0; c < data->ColumnCount(); ++c)
         t.headers << headerText(data->Column(c));
     for (int r = 0; r < data->RowCount(); ++r) {
-        QStringList cells{r == 0 ? QStringLiteral("Top") : r == 1 ? QStringLiteral("Bottom")
-                                                                  : QString::number(r + 1)};
+        QStringList cells{r == 0   ? QStringLiteral("Top")
+                          : r == 1 ? QStringLiteral("Bottom")
+                                   : QString::number(r + 1)};
         for (int c = 0; c < data->ColumnCount(); ++c)
             cells << cellText(data->Column(c), r);
         t.rows.push_back(cells);
@@ -164,8 +175,9 @@ QString readReport(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw ECalculationPackageError(QStringLiteral("The report \"%1\" cannot be read: %2")
-                                           .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        throw ECalculationPackageError(
+            QStringLiteral("The report \"%1\" cannot be read: %2")
+                .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     return QString::fromLatin1(file.readAll());
 }
 
@@ -183,12 +195,15 @@ QStringList reportLines(const QString &report)
 // The report's closing summary of the most efficient shaft: its "NAME = value" lines.
 PackageTable mostEfficientTable(const QStringList &report)
 {
-    PackageTable t{QStringLiteral("Most efficient shaft"), {QStringLiteral("Item"), QStringLiteral("Value")}, {}};
+    PackageTable t{QStringLiteral("Most efficient shaft"),
+                   {QStringLiteral("Item"), QStringLiteral("Value")},
+                   {}};
     const auto start = std::find_if(report.begin(), report.end(), [](const QString &line) {
         return line.contains(QLatin1String("MOST EFFICIENT SHAFT"));
     });
     if (start == report.end()) {
-        t.rows.push_back({QStringLiteral("(none)"), QStringLiteral("the report names no most efficient shaft")});
+        t.rows.push_back(
+            {QStringLiteral("(none)"), QStringLiteral("the report names no most efficient shaft")});
         return t;
     }
     for (auto it = start + 1; it != report.end(); ++it) {
@@ -270,7 +285,8 @@ std::vector<ReportDesignRow> reportDesignRows(const QStringList &report)
 
 QString loadAt5Percent(const std::vector<TFloatPoint> &curve, double baseDiameter, int unitSystem)
 {
-    const std::optional<double> load = loadAtSettlement(curve, nominalSettlement(baseDiameter, unitSystem));
+    const std::optional<double> load =
+        loadAtSettlement(curve, nominalSettlement(baseDiameter, unitSystem));
     return load ? number(*load, 1) : QStringLiteral("not reached");
 }
 
@@ -291,8 +307,9 @@ PackageTable designTable(const QStringList &report, const ResultGraphs &graphs,
     t.headers << QStringLiteral("Stem diameter") << QStringLiteral("Base diameter");
     for (qsizetype c = 0; c < rows.front().headers.size(); ++c) {
         const QString unit = rows.front().units.value(c);
-        t.headers << (unit.isEmpty() ? rows.front().headers[c]
-                                     : QStringLiteral("%1 (%2)").arg(rows.front().headers[c], unit));
+        t.headers << (unit.isEmpty()
+                          ? rows.front().headers[c]
+                          : QStringLiteral("%1 (%2)").arg(rows.front().headers[c], unit));
     }
     const bool bounds = graphs.Graph(ResultGraphId::Upper).LineCount() > 0;
     t.headers << QStringLiteral("5% Db trend (%1)").arg(force);
@@ -494,7 +511,8 @@ void placeTable(PageFlow &flow, const PackageTable &table)
                     p.fillRect(cell, QColor(230, 230, 230));
                 p.drawRect(cell);
                 const int align = (header ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
-                p.drawText(cell.adjusted(pad, 0, -pad, 0), align | Qt::TextWordWrap, cells.value(c));
+                p.drawText(cell.adjusted(pad, 0, -pad, 0), align | Qt::TextWordWrap,
+                           cells.value(c));
                 x += w;
             }
         });
@@ -517,8 +535,8 @@ void placeNote(PageFlow &flow, const QString &text)
 {
     const QFont font = bodyFont();
     const QFontMetricsF metrics = flow.Metrics(font);
-    const QRectF need = metrics.boundingRect(QRectF(0, 0, flow.Body().width(), 100000),
-                                             Qt::TextWordWrap, text);
+    const QRectF need =
+        metrics.boundingRect(QRectF(0, 0, flow.Body().width(), 100000), Qt::TextWordWrap, text);
     flow.Place(need.height() + metrics.height() * 0.5, [font, text](QPainter &p, const QRectF &r) {
         p.setFont(font);
         p.setPen(Qt::black);
@@ -531,12 +549,12 @@ void placeNote(PageFlow &flow, const QString &text)
 std::vector<ResultGraphId> packageGraphs(const ResultGraphs &graphs, int kls)
 {
     std::vector<ResultGraphId> chosen;
-    for (ResultGraphId id : {ResultGraphId::Combine, ResultGraphId::CombineFactored,
-                             ResultGraphId::Total, ResultGraphId::FactoredTotal,
-                             ResultGraphId::Axial, ResultGraphId::Upper, ResultGraphId::Lower,
-                             ResultGraphId::CombinedSettlement}) {
-        if (ResultGraphs::MenuItemEnabled(id, true, true, kls) && graphs.Graph(id).LineCount() > 0 &&
-            fullView(graphs.Graph(id)))
+    for (ResultGraphId id :
+         {ResultGraphId::Combine, ResultGraphId::CombineFactored, ResultGraphId::Total,
+          ResultGraphId::FactoredTotal, ResultGraphId::Axial, ResultGraphId::Upper,
+          ResultGraphId::Lower, ResultGraphId::CombinedSettlement}) {
+        if (ResultGraphs::MenuItemEnabled(id, true, true, kls) &&
+            graphs.Graph(id).LineCount() > 0 && fullView(graphs.Graph(id)))
             chosen.push_back(id);
     }
     return chosen;
@@ -620,16 +638,19 @@ void paintTitleBlock(QPainter &p, const QRectF &block, const TProgramData &proje
     const QRectF second(block.left(), block.top() + h, block.width(), h);
     p.setPen(Qt::black);
     p.setFont(bold);
-    const QString title = project.title.trimmed().isEmpty() ? QStringLiteral("(untitled)") : project.title.trimmed();
+    const QString title =
+        project.title.trimmed().isEmpty() ? QStringLiteral("(untitled)") : project.title.trimmed();
     p.drawText(first, Qt::AlignLeft | Qt::AlignVCenter, title);
-    p.drawText(first, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("page %1 of %2").arg(page).arg(pages));
+    p.drawText(first, Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("page %1 of %2").arg(page).arg(pages));
     p.setFont(font);
     const QString date_ = date.toString(Qt::ISODate);
     const double dateWidth = QFontMetricsF(font, p.device()).horizontalAdvance(date_) * 1.5;
-    p.drawText(second.adjusted(0, 0, -dateWidth, 0), Qt::AlignLeft | Qt::AlignVCenter,
-               QFontMetricsF(font, p.device())
-                   .elidedText(QStringLiteral("File: %1").arg(QDir::toNativeSeparators(project.fileName)),
-                               Qt::ElideMiddle, second.width() - dateWidth));
+    p.drawText(
+        second.adjusted(0, 0, -dateWidth, 0), Qt::AlignLeft | Qt::AlignVCenter,
+        QFontMetricsF(font, p.device())
+            .elidedText(QStringLiteral("File: %1").arg(QDir::toNativeSeparators(project.fileName)),
+                        Qt::ElideMiddle, second.width() - dateWidth));
     p.drawText(second, Qt::AlignRight | Qt::AlignVCenter, date_);
     p.setPen(QPen(Qt::black, 3));
     p.drawLine(QPointF(block.left(), block.bottom()), QPointF(block.right(), block.bottom()));
@@ -661,21 +682,24 @@ int writeCalculationPackage(const CalculationPackageSource &source, const QStrin
 {
     const TProgramData &project = source.project;
     const QString plotFile = withExtension(project.fileName, QStringLiteral(".vrp"));
-    const QStringList report = reportLines(readReport(withExtension(project.fileName, QStringLiteral(".vro"))));
+    const QStringList report =
+        reportLines(readReport(withExtension(project.fileName, QStringLiteral(".vro"))));
 
     ResultProjectFacts facts = resultProjectFacts(project, source.tables);
     facts.loadTest = source.loadTest;
     ResultGraphs graphs;
     const ResultBuildOutcome built = graphs.BuildFromPlotFile(plotFile, false, facts);
     if (!built.built)
-        throw ECalculationPackageError(QStringLiteral("The results \"%1\" cannot be read: %2")
-                                           .arg(QDir::toNativeSeparators(plotFile), built.readError));
+        throw ECalculationPackageError(
+            QStringLiteral("The results \"%1\" cannot be read: %2")
+                .arg(QDir::toNativeSeparators(plotFile), built.readError));
 
     QSaveFile file(pdfFileName);
     const QString shown = QDir::toNativeSeparators(pdfFileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw ECalculationPackageError(QStringLiteral("The calculation package \"%1\" cannot be written: %2")
-                                           .arg(shown, file.errorString()));
+        throw ECalculationPackageError(
+            QStringLiteral("The calculation package \"%1\" cannot be written: %2")
+                .arg(shown, file.errorString()));
     QPdfWriter pdf(&file);
     pdf.setTitle(QStringLiteral("Calculation package: %1").arg(project.title.trimmed()));
     pdf.setCreator(QLatin1String(kApplicationTitle));
@@ -715,7 +739,8 @@ int writeCalculationPackage(const CalculationPackageSource &source, const QStrin
     const int count = static_cast<int>(pages.size());
     QPainter painter;
     if (!painter.begin(&pdf))
-        throw ECalculationPackageError(QStringLiteral("The calculation package \"%1\" cannot be written.").arg(shown));
+        throw ECalculationPackageError(
+            QStringLiteral("The calculation package \"%1\" cannot be written.").arg(shown));
     for (int i = 0; i < count; ++i) {
         if (i > 0)
             pdf.newPage();
@@ -728,8 +753,9 @@ int writeCalculationPackage(const CalculationPackageSource &source, const QStrin
     }
     painter.end();
     if (!file.commit())
-        throw ECalculationPackageError(QStringLiteral("The calculation package \"%1\" cannot be written: %2")
-                                           .arg(shown, file.errorString()));
+        throw ECalculationPackageError(
+            QStringLiteral("The calculation package \"%1\" cannot be written: %2")
+                .arg(shown, file.errorString()));
     return count;
 }
 

@@ -18,8 +18,8 @@ void chooseOffscreenWithoutDisplay(int argc, char *argv[])
 {
     if (argc < 2 || std::strcmp(argv[1], vorna::kExportPdfOption) != 0)
         return;
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
 }

@@ -9,9 +9,9 @@
 #include "program_tables.h"
 #include "run_command.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QDateTime>
 #include <QTextStream>
 
 namespace vorna {
@@ -75,7 +75,8 @@ int exportCalculationPackage(const QStringList &arguments, const QString &engine
     const QString pdfFileName = QFileInfo(arguments.at(3)).absoluteFilePath();
     const QString shownProject = QDir::toNativeSeparators(projectFileName);
     if (isResultExtension(QFileInfo(projectFileName).suffix())) {
-        errors << oneLine(QString::fromUtf8(runmessage::kResultExtension).arg(shownProject)) << Qt::endl;
+        errors << oneLine(QString::fromUtf8(runmessage::kResultExtension).arg(shownProject))
+               << Qt::endl;
         return kExportFailed;
     }
 
@@ -83,9 +84,11 @@ int exportCalculationPackage(const QStringList &arguments, const QString &engine
     TProgramData project;
     try {
         QStringList messages;
-        project = TProgramData::CreateFromFile(projectFileName, ProjectLayout::Current, tables, messages);
+        project =
+            TProgramData::CreateFromFile(projectFileName, ProjectLayout::Current, tables, messages);
         if (!messages.isEmpty()) {
-            errors << "The project \"" << shownProject << "\" could not be read wholly:" << Qt::endl;
+            errors << "The project \"" << shownProject
+                   << "\" could not be read wholly:" << Qt::endl;
             for (const QString &m : messages)
                 errors << "  " << oneLine(m) << Qt::endl;
             return kExportFailed;

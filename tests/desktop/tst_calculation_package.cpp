@@ -4,9 +4,9 @@
 // projects and outputs that cannot be used.
 #include "calculation_package.h"
 #include "fake_interaction.h"
-#include "main_window.h"
 #include "file_names.h"
 #include "load_test.h"
+#include "main_window.h"
 #include "package_export.h"
 #include "program_data.h"
 #include "program_tables.h"
@@ -59,15 +59,21 @@ private:
     static QString pdfText(const QString &pdf)
     {
         QProcess process;
-        process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        process.start(QStringLiteral("pdftotext"),
+                      {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         if (!process.waitForFinished(60000) || process.exitCode() != 0)
             return {};
         return QString::fromUtf8(process.readAllStandardOutput());
     }
-    static bool havePdfToText() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
+    static bool havePdfToText()
+    {
+        return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+    }
     static bool matches(const QString &text, const QString &pattern)
     {
-        return QRegularExpression(pattern, QRegularExpression::MultilineOption).match(text).hasMatch();
+        return QRegularExpression(pattern, QRegularExpression::MultilineOption)
+            .match(text)
+            .hasMatch();
     }
 
 private slots:
@@ -75,7 +81,8 @@ private slots:
 
     void packageOfAnExample()
     {
-        const QString project = exampleProject(QStringLiteral("si"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
+        const QString project =
+            exampleProject(QStringLiteral("si"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
         const QString pdf = path(QStringLiteral("si/package.pdf"));
         QString errors;
         QCOMPARE(exportPdf(project, pdf, &errors), kExportWritten);
@@ -85,10 +92,12 @@ private slots:
         // The module itself, on the results the export's run left.
         ProgramTables tables;
         QStringList messages;
-        const TProgramData data = TProgramData::CreateFromFile(project, ProjectLayout::Current, tables, messages);
+        const TProgramData data =
+            TProgramData::CreateFromFile(project, ProjectLayout::Current, tables, messages);
         QVERIFY(messages.isEmpty());
         const QString again = path(QStringLiteral("si/again.pdf"));
-        const int pages = writeCalculationPackage({data, tables, std::nullopt, QDate(2026, 3, 4)}, again);
+        const int pages =
+            writeCalculationPackage({data, tables, std::nullopt, QDate(2026, 3, 4)}, again);
         QVERIFY(pages >= 5); // input, results, graphs, elevation view, report
 
         if (!havePdfToText())
@@ -98,8 +107,10 @@ private slots:
         QCOMPARE(pageTexts.size(), pages);
         for (int i = 0; i < pages; ++i) {
             const QString &page = pageTexts[i];
-            QVERIFY2(page.contains(QStringLiteral("page %1 of %2").arg(i + 1).arg(pages)), qPrintable(page.left(300)));
-            QVERIFY(page.contains(QStringLiteral("Bridge pier P3 - sand over clay over weak rock")));
+            QVERIFY2(page.contains(QStringLiteral("page %1 of %2").arg(i + 1).arg(pages)),
+                     qPrintable(page.left(300)));
+            QVERIFY(
+                page.contains(QStringLiteral("Bridge pier P3 - sand over clay over weak rock")));
             QVERIFY(page.contains(QStringLiteral("2026-03-04")));
             QVERIFY(page.contains(QStringLiteral("bridge_pier_lrfd_si.vrd")));
         }
@@ -108,18 +119,22 @@ private slots:
         QVERIFY(matches(text, QStringLiteral("Design load\\s+3000\\.0 kN")));
         QVERIFY(matches(text, QStringLiteral("^\\s*Top\\s+18\\.5\\s+32\\s+12")));
         // The design row of the first diameter is the last row of its table in the report.
-        QVERIFY(matches(text, QStringLiteral("^\\s*0\\.900\\s+M\\s+0\\.900\\s+M\\s+14\\.0\\s+8\\.9\\s+1928\\.5")));
+        QVERIFY(matches(
+            text,
+            QStringLiteral("^\\s*0\\.900\\s+M\\s+0\\.900\\s+M\\s+14\\.0\\s+8\\.9\\s+1928\\.5")));
         QVERIFY(matches(text, QStringLiteral("ULTIMATE LOAD CAPACITY\\s*6694\\.61 KN")));
         // The report follows whole, in its own columns.
         QVERIFY(matches(text, QStringLiteral("THE MOST EFFICIENT SHAFT FOR THIS SOIL PROFILE")));
-        QVERIFY(matches(text, QStringLiteral("^\\s*14\\.0\\s+8\\.9\\s+1928\\.5\\s+4766\\.1\\s+6694\\.6\\s+907\\.1\\s+2383\\.1\\s+3290\\.13")));
+        QVERIFY(matches(text, QStringLiteral("^\\s*14\\.0\\s+8\\.9\\s+1928\\.5\\s+4766\\.1\\s+"
+                                             "6694\\.6\\s+907\\.1\\s+2383\\.1\\s+3290\\.13")));
         QVERIFY(text.contains(QStringLiteral("Elevation view")));
         QVERIFY(!text.contains(QStringLiteral("Load Test")));
     }
 
     void measuredCurveWhenKept()
     {
-        const QString project = exampleProject(QStringLiteral("kept"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
+        const QString project =
+            exampleProject(QStringLiteral("kept"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
         LoadTestCurve curve;
         curve.points = {{1000.0, 0.002}, {4000.0, 0.01}, {6000.0, 0.03}, {7000.0, 0.06}};
         writeLoadTestFile(loadTestFileName(project), curve, 2);
@@ -129,14 +144,17 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
         const QString text = pdfText(pdf);
         // 5 % of 0.9 m is 0.045 m: 6000 + 1000 x (0.045 - 0.03) / (0.06 - 0.03) = 6500 kN.
-        QVERIFY2(matches(text, QStringLiteral("Measured load test at 5% of the first base diameter: 6500\\.0 kN")),
-                 qPrintable(text.left(3000)));
+        QVERIFY2(
+            matches(text, QStringLiteral(
+                              "Measured load test at 5% of the first base diameter: 6500\\.0 kN")),
+            qPrintable(text.left(3000)));
         QVERIFY(text.contains(QStringLiteral("Load Test")));
     }
 
     void resultsOlderThanTheProjectAreNotCurrent()
     {
-        const QString project = exampleProject(QStringLiteral("stale"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
+        const QString project =
+            exampleProject(QStringLiteral("stale"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
         QVERIFY(!resultsAreCurrent(project));
         QCOMPARE(exportPdf(project, path(QStringLiteral("stale/a.pdf"))), kExportWritten);
         QVERIFY(resultsAreCurrent(project));
@@ -158,11 +176,20 @@ private slots:
         QTest::addColumn<QString>("project");
         QTest::addColumn<QString>("pdf");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing project") << "none/missing.vrd" << "none/out.pdf" << "cannot be read";
-        QTest::newRow("not a project") << "bad/garbage.vrd" << "bad/out.pdf" << "could not be read wholly";
-        QTest::newRow("result extension") << "bad/job.vro" << "bad/out.pdf" << "extension";
-        QTest::newRow("failed run") << "fail/example.vrd" << "fail/out.pdf" << "ended with status 6";
-        QTest::newRow("unwritable output") << "good/bridge_pier_lrfd_si.vrd" << "no/such/folder/out.pdf"
+        QTest::newRow("missing project") << "none/missing.vrd"
+                                         << "none/out.pdf"
+                                         << "cannot be read";
+        QTest::newRow("not a project") << "bad/garbage.vrd"
+                                       << "bad/out.pdf"
+                                       << "could not be read wholly";
+        QTest::newRow("result extension") << "bad/job.vro"
+                                          << "bad/out.pdf"
+                                          << "extension";
+        QTest::newRow("failed run") << "fail/example.vrd"
+                                    << "fail/out.pdf"
+                                    << "ended with status 6";
+        QTest::newRow("unwritable output") << "good/bridge_pier_lrfd_si.vrd"
+                                           << "no/such/folder/out.pdf"
                                            << "cannot be written";
     }
     void failuresSayWhatIsWrong()
@@ -186,7 +213,8 @@ private slots:
 
     void failedExportKeepsTheOldFile()
     {
-        const QString project = exampleProject(QStringLiteral("old"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
+        const QString project =
+            exampleProject(QStringLiteral("old"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
         const QString pdf = path(QStringLiteral("old/package.pdf"));
         QCOMPARE(exportPdf(project, pdf), kExportWritten);
         QFile old(pdf);
@@ -208,7 +236,8 @@ private slots:
         // A folder in the package's place cannot be replaced by a file, and stays.
         const QString blocked = path(QStringLiteral("old/blocked.pdf"));
         QVERIFY(QDir().mkpath(blocked + QStringLiteral("/kept")));
-        QCOMPARE(exportPdf(exampleProject(QStringLiteral("old2"), QStringLiteral("bridge_pier_lrfd_si.vrd")),
+        QCOMPARE(exportPdf(exampleProject(QStringLiteral("old2"),
+                                          QStringLiteral("bridge_pier_lrfd_si.vrd")),
                            blocked, &errors),
                  kExportFailed);
         QVERIFY2(errors.contains(QStringLiteral("cannot be written")), qPrintable(errors));
@@ -219,10 +248,12 @@ private slots:
     // written to the chosen name with them.
     void menuCommand()
     {
-        const QString project = exampleProject(QStringLiteral("menu"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
+        const QString project =
+            exampleProject(QStringLiteral("menu"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
         auto fake = std::make_unique<vorna::test::FakeInteraction>();
         vorna::test::FakeInteraction &answers = *fake;
-        TMainForm form(QString(), std::make_unique<AppSettings>(path(QStringLiteral("menu/settings.ini"))),
+        TMainForm form(QString(),
+                       std::make_unique<AppSettings>(path(QStringLiteral("menu/settings.ini"))),
                        std::move(fake));
         form.OpenProjectFile(project);
         QAction *command = form.findChild<QAction *>(QStringLiteral("FileExportPackage"));
