@@ -389,6 +389,8 @@ QFont bodyFont(bool bold = false, double points = kBodyPoints)
     font.setStyleHint(QFont::SansSerif);
     // No ligatures: the package's text is searched and copied as typed ("fi", not one glyph).
     font.setStyleStrategy(QFont::PreferNoShaping);
+    // Unhinted, so that the widths measured for the layout are those the PDF draws.
+    font.setHintingPreference(QFont::PreferNoHinting);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
@@ -445,8 +447,9 @@ std::vector<double> columnWidths(const PackageTable &table, const QFontMetricsF 
             natural[c] = std::max(natural[c], metrics.horizontalAdvance(cell));
             minimum[c] = std::max(minimum[c], longestWord(metrics, cell));
         }
-        natural[c] += 2 * pad;
-        minimum[c] += 2 * pad;
+        // A little room over the measured text, which the PDF's own layout may round up.
+        natural[c] = natural[c] * 1.04 + 2 * pad;
+        minimum[c] = minimum[c] * 1.04 + 2 * pad;
     }
     const auto sum = [](const std::vector<double> &v) {
         double total = 0.0;
@@ -476,11 +479,34 @@ std::vector<double> columnWidths(const PackageTable &table, const QFontMetricsF 
     return widths;
 }
 
+// The body size, or a smaller one (down to 6 points) where a wide table's words would not fit
+// across the page.
+double tablePoints(const PageFlow &flow, const PackageTable &table)
+{
+    double points = kBodyPoints;
+    for (; points > 6.0; points -= 0.5) {
+        const QFontMetricsF metrics = flow.Metrics(bodyFont(false, points));
+        const QFontMetricsF boldMetrics = flow.Metrics(bodyFont(true, points));
+        const double pad = metrics.averageCharWidth() * 0.8;
+        double total = 0.0;
+        for (qsizetype c = 0; c < table.headers.size(); ++c) {
+            double w = longestWord(boldMetrics, table.headers[c]);
+            for (const QStringList &row : table.rows)
+                w = std::max(w, longestWord(metrics, row.value(c)));
+            total += w * 1.04 + 2 * pad;
+        }
+        if (total <= flow.Body().width())
+            break;
+    }
+    return points;
+}
+
 void placeTable(PageFlow &flow, const PackageTable &table)
 {
     placeHeading(flow, table.heading);
-    const QFont font = bodyFont();
-    const QFont bold = bodyFont(true);
+    const double points = tablePoints(flow, table);
+    const QFont font = bodyFont(false, points);
+    const QFont bold = bodyFont(true, points);
     const QFontMetricsF metrics = flow.Metrics(font);
     const QFontMetricsF boldMetrics = flow.Metrics(bold);
     const double pad = metrics.averageCharWidth() * 0.8;
