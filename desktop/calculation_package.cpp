@@ -682,6 +682,57 @@ void paintTitleBlock(QPainter &p, const QRectF &block, const TProgramData &proje
     p.drawLine(QPointF(block.left(), block.bottom()), QPointF(block.right(), block.bottom()));
 }
 
+// The package's content in reading order: input, results, graphs, elevation view, report.
+void layOutPackage(PageFlow &flow, const CalculationPackageSource &source,
+                   const QStringList &report, const ResultGraphs &graphs,
+                   const ResultProjectFacts &facts, int kls)
+{
+    const TProgramData &project = source.project;
+    placeHeading(flow, QStringLiteral("Input"));
+    for (const PackageTable &table : inputTables(project, source.tables))
+        placeTable(flow, table);
+    if (source.loadTest)
+        placeNote(flow, QStringLiteral("A measured load test of %1 points (%2) is drawn on the "
+                                       "load-settlement graphs.")
+                            .arg(source.loadTest->points.size())
+                            .arg(QDir::toNativeSeparators(loadTestFileName(project.fileName))));
+    flow.NewPage();
+    placeHeading(flow, QStringLiteral("Results"));
+    placeTable(flow, mostEfficientTable(report));
+    placeTable(flow, designTable(report, graphs, facts));
+    const TGraphPlot &trend = graphs.Graph(ResultGraphId::Axial);
+    if (source.loadTest && trend.LineCount() > 0 && trend.Line(trend.LineCount() - 1).measured)
+        placeNote(flow, QStringLiteral("Measured load test at 5% of the first base diameter: %1 %2")
+                            .arg(loadAt5Percent(source.loadTest->points, baseDiameterOf(0, facts),
+                                                project.unitSystem),
+                                 unitText(QStringLiteral("F2"), project.unitSystem)));
+    placeGraphs(flow, graphs, kls);
+    placeSideView(flow, project, source.tables);
+    placeReport(flow, report);
+}
+
+// Paints every page with its title block, now that the page count is known; false when the
+// PDF cannot be painted at all.
+bool paintPages(QPdfWriter &pdf, const std::vector<std::vector<PageItem>> &pages,
+                const QRectF &titleBlock, const TProgramData &project, const QDate &date)
+{
+    const int count = static_cast<int>(pages.size());
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return false;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            pdf.newPage();
+        paintTitleBlock(painter, titleBlock, project, date, i + 1, count);
+        for (const PageItem &item : pages[static_cast<std::size_t>(i)]) {
+            painter.save();
+            item(painter);
+            painter.restore();
+        }
+    }
+    return painter.end();
+}
+
 } // namespace
 
 std::vector<PackageTable> inputTables(const TProgramData &project, const ProgramTables &tables)
@@ -739,45 +790,11 @@ int writeCalculationPackage(const CalculationPackageSource &source, const QStrin
                       page.height() - titleHeight * 1.4);
 
     PageFlow flow(pdf, body);
-    placeHeading(flow, QStringLiteral("Input"));
-    for (const PackageTable &table : inputTables(project, source.tables))
-        placeTable(flow, table);
-    if (source.loadTest)
-        placeNote(flow, QStringLiteral("A measured load test of %1 points (%2) is drawn on the "
-                                       "load-settlement graphs.")
-                            .arg(source.loadTest->points.size())
-                            .arg(QDir::toNativeSeparators(loadTestFileName(project.fileName))));
-    flow.NewPage();
-    placeHeading(flow, QStringLiteral("Results"));
-    placeTable(flow, mostEfficientTable(report));
-    placeTable(flow, designTable(report, graphs, facts));
-    const TGraphPlot &trend = graphs.Graph(ResultGraphId::Axial);
-    if (source.loadTest && trend.LineCount() > 0 && trend.Line(trend.LineCount() - 1).measured)
-        placeNote(flow, QStringLiteral("Measured load test at 5% of the first base diameter: %1 %2")
-                            .arg(loadAt5Percent(source.loadTest->points, baseDiameterOf(0, facts),
-                                                project.unitSystem),
-                                 unitText(QStringLiteral("F2"), project.unitSystem)));
-    placeGraphs(flow, graphs, built.KLS.value_or(project.KLS));
-    placeSideView(flow, project, source.tables);
-    placeReport(flow, report);
-
-    auto &pages = flow.Pages();
-    const int count = static_cast<int>(pages.size());
-    QPainter painter;
-    if (!painter.begin(&pdf))
+    layOutPackage(flow, source, report, graphs, facts, built.KLS.value_or(project.KLS));
+    const int count = static_cast<int>(flow.Pages().size());
+    if (!paintPages(pdf, flow.Pages(), titleBlock, project, source.date))
         throw ECalculationPackageError(
             QStringLiteral("The calculation package \"%1\" cannot be written.").arg(shown));
-    for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            pdf.newPage();
-        paintTitleBlock(painter, titleBlock, project, source.date, i + 1, count);
-        for (const PageItem &item : pages[static_cast<std::size_t>(i)]) {
-            painter.save();
-            item(painter);
-            painter.restore();
-        }
-    }
-    painter.end();
     if (!file.commit())
         throw ECalculationPackageError(
             QStringLiteral("The calculation package \"%1\" cannot be written: %2")
