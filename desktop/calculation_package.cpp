@@ -235,6 +235,21 @@ bool isNumberToken(const QString &token)
     return ok || (!token.isEmpty() && token.count(u'*') == token.size());
 }
 
+bool isCapacityHeader(const QString &trimmedLine)
+{
+    return trimmedLine.startsWith(QLatin1String("LENGTH")) &&
+           trimmedLine.contains(QLatin1String("VOLUME"));
+}
+
+bool endsCapacityTable(const QString &line)
+{
+    for (const char *start : {"LOAD SETTLEMENT", "DRILLED SHAFT INFORMATION", "MOST EFFICIENT"}) {
+        if (line.contains(QLatin1String(start)))
+            return true;
+    }
+    return isCapacityHeader(line.trimmed());
+}
+
 QString valueAfterEquals(const QString &line)
 {
     return line.mid(line.indexOf(u'=') + 1).simplified();
@@ -256,8 +271,7 @@ std::vector<ReportDesignRow> reportDesignRows(const QStringList &report)
             current.base = valueAfterEquals(line);
             continue;
         }
-        if (!line.startsWith(QLatin1String("LENGTH")) || !line.contains(QLatin1String("VOLUME")) ||
-            current.stem.isEmpty())
+        if (!isCapacityHeader(line) || current.stem.isEmpty())
             continue;
         current.headers = line.split(columnGap, Qt::SkipEmptyParts);
         current.units.clear();
@@ -267,14 +281,13 @@ std::vector<ReportDesignRow> reportDesignRows(const QStringList &report)
                 current.units << match.next().captured(1).simplified();
         }
         current.row.clear();
-        for (qsizetype j = i + 2; j < report.size(); ++j) {
+        // Warning blocks may stand between the rows; the table ends where the next part of
+        // the report begins.
+        for (qsizetype j = i + 2; j < report.size() && !endsCapacityTable(report[j]); ++j) {
             const QStringList tokens = report[j].simplified().split(u' ', Qt::SkipEmptyParts);
-            if (tokens.isEmpty())
-                continue;
-            if (tokens.size() != current.headers.size() ||
-                !std::all_of(tokens.begin(), tokens.end(), isNumberToken))
-                break;
-            current.row = tokens;
+            if (tokens.size() == current.headers.size() &&
+                std::all_of(tokens.begin(), tokens.end(), isNumberToken))
+                current.row = tokens;
         }
         if (!current.row.isEmpty())
             rows.push_back(current);
