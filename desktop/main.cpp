@@ -12,23 +12,22 @@
 
 namespace {
 
-// The export needs no screen: without one (and without a platform chosen by the user) it
-// draws on the offscreen platform.
-void chooseOffscreenWithoutDisplay(int argc, char *argv[])
+// The export shows no window, so it draws on the offscreen platform unless the user chose a
+// platform: it then works without a display, and a display that cannot be reached (a lost
+// X forwarding) does not stop it.
+void chooseOffscreenForExport(int argc, char *argv[])
 {
     if (argc < 2 || std::strcmp(argv[1], vorna::kExportPdfOption) != 0)
         return;
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    chooseOffscreenWithoutDisplay(argc, argv);
+    chooseOffscreenForExport(argc, argv);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vorna"));
     QApplication::setApplicationName(QLatin1String(vorna::kApplicationTitle));

@@ -291,25 +291,32 @@ private slots:
     {
         QTest::addColumn<QString>("project");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("bundled example") << "cmd/bridge_pier_lrfd_si.vrd" << 0;
-        QTest::newRow("bad file") << "bad/garbage.vrd" << 1;
+        QTest::addColumn<QString>("display"); // empty: none
+        QTest::newRow("bundled example") << "cmd/bridge_pier_lrfd_si.vrd" << 0 << "";
+        QTest::newRow("display that cannot be reached")
+            << "cmd/bridge_pier_lrfd_si.vrd" << 0 << ":97";
+        QTest::newRow("bad file") << "bad/garbage.vrd" << 1 << "";
     }
     void commandLine()
     {
         QFETCH(QString, project);
         QFETCH(int, exitCode);
+        QFETCH(QString, display);
         exampleProject(QStringLiteral("cmd"), QStringLiteral("bridge_pier_lrfd_si.vrd"));
         QDir(m_dir.path()).mkpath(QStringLiteral("bad"));
         QFile garbage(path(QStringLiteral("bad/garbage.vrd")));
         QVERIFY(garbage.open(QIODevice::WriteOnly));
         garbage.write("this is no project\n");
         garbage.close();
-        const QString pdf = path(QStringLiteral("cmd/out-%1.pdf").arg(exitCode));
+        const QString pdf =
+            path(QStringLiteral("cmd/out-%1%2.pdf").arg(exitCode).arg(display.isEmpty() ? 0 : 1));
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (!display.isEmpty())
+            environment.insert(QStringLiteral("DISPLAY"), display);
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(VORNA_DESKTOP_PROGRAM),
                       {QLatin1String(kExportPdfOption), path(project), pdf});
