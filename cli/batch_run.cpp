@@ -1,5 +1,6 @@
 #include "batch_run.h"
 
+#include "load_test_csv.h"
 #include "vornacalc/engine.h"
 
 #include <condition_variable>
@@ -36,6 +37,20 @@ std::vector<std::string> runtimeMessages(const fs::path &path)
     return lines;
 }
 
+// The measured curve of NAME.loadtest.csv, when the project keeps one, in the run's units.
+void readKeptLoadTest(const fs::path &project, ProjectRun &run)
+{
+    const fs::path kept = loadTestFileName(project);
+    std::error_code ec;
+    if (!fs::exists(kept, ec))
+        return;
+    try {
+        run.loadTest = readLoadTestFile(kept, run.results.si);
+    } catch (const LoadTestError &e) {
+        run.loadTestProblem = "the load test " + kept.string() + " is left out: " + e.what();
+    }
+}
+
 ProjectRun runOne(const std::string &project, RunOptions options)
 {
     ProjectRun run;
@@ -47,6 +62,7 @@ ProjectRun runOne(const std::string &project, RunOptions options)
         options.problem = &run.problem;
         run.status = runAnalysis(files, options);
         run.messages = runtimeMessages(files.runtime);
+        readKeptLoadTest(absoluteProject(project), run);
         // A run that could not write its report leaves none of that name behind.
         std::error_code ec;
         run.reportWritten = run.status != kStatusSameFileNames &&

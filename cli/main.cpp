@@ -24,6 +24,9 @@ constexpr const char *kUsage =
     "              curves; the most efficient shaft; the status and the run-time\n"
     "              messages. One project gives an object, several an array.\n"
     "  --csv       print the result rows of every diameter of every project as CSV\n"
+    "              Both give each curve's load at a head settlement of 5 % of the\n"
+    "              base diameter, and the measured curve's when NAME.loadtest.csv\n"
+    "              lies beside the project.\n"
     "  -j N        analyse N projects at once (default 1); files, results and status\n"
     "              lines are the same as one after the other, in the order given\n"
     "  -h, --help  show this text\n"
@@ -113,6 +116,9 @@ int main(int argc, char **argv)
                              "%s: warning: values of %s are printed as asterisks in the report; "
                              "vorna --json gives the full values\n",
                              run.project.string().c_str(), what.c_str());
+            if (!run.loadTestProblem.empty())
+                std::fprintf(stderr, "%s: %s\n", run.project.string().c_str(),
+                             run.loadTestProblem.c_str());
             std::fflush(statusStream);
         });
     if (output == Output::Json)

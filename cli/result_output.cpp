@@ -43,8 +43,10 @@ ordered_json rowJson(const ResultRow &row, const ColumnNames &names)
 
 constexpr const char *kNotReached = "not reached";
 
-// The head settlement of 5 % of the base diameter and each curve's load there.
-ordered_json nominalJson(const DiameterResult &d, bool si)
+// The head settlement of 5 % of the base diameter and each curve's load there, the measured
+// curve's ("measured") too when the project keeps a load test.
+ordered_json nominalJson(const DiameterResult &d, bool si,
+                         const std::vector<SettlementPoint> &loadTest)
 {
     const double settlement = nominalSettlement(d.baseDiameter, si);
     ordered_json out;
@@ -52,6 +54,10 @@ ordered_json nominalJson(const DiameterResult &d, bool si)
     for (std::size_t c = 0; c < d.curves.size() && c < d.curveNames.size(); ++c) {
         const std::optional<double> load = loadAtSettlement(d.curves[c], settlement);
         out[d.curveNames[c]] = load ? ordered_json(*load) : ordered_json(kNotReached);
+    }
+    if (!loadTest.empty()) {
+        const std::optional<double> load = loadAtSettlement(loadTest, settlement);
+        out["measured"] = load ? ordered_json(*load) : ordered_json(kNotReached);
     }
     return out;
 }
@@ -95,7 +101,7 @@ ordered_json runJson(const ProjectRun &run)
             curves[d.curveNames[c]] = points;
         }
         dj["loadSettlement"] = curves;
-        dj["nominalResistance"] = nominalJson(d, r.si);
+        dj["nominalResistance"] = nominalJson(d, r.si, run.loadTest);
         diameters.push_back(dj);
     }
     out["diameters"] = diameters;
@@ -142,8 +148,8 @@ std::string csvName(const char *curve)
 }
 
 // The settlement column and one column per curve: the load, "not reached", or empty when the
-// diameter has no such curve.
-std::string nominalCsv(const DiameterResult &d, bool si)
+// diameter has no such curve; the measured curve's last, empty without a load test.
+std::string nominalCsv(const DiameterResult &d, bool si, const std::vector<SettlementPoint> &loadTest)
 {
     const double settlement = nominalSettlement(d.baseDiameter, si);
     std::string text = "," + number(settlement);
@@ -155,6 +161,11 @@ std::string nominalCsv(const DiameterResult &d, bool si)
             const std::optional<double> load = loadAtSettlement(d.curves[c], settlement);
             text += load ? number(*load) : std::string(kNotReached);
         }
+    }
+    text += ",";
+    if (!loadTest.empty()) {
+        const std::optional<double> load = loadAtSettlement(loadTest, settlement);
+        text += load ? number(*load) : std::string(kNotReached);
     }
     return text;
 }
@@ -178,11 +189,11 @@ std::string toCsv(const std::vector<ProjectRun> &runs)
                        "settlement_at_5pct_Db";
     for (const char *curve : kCsvCurves)
         text += std::string(",Q_at_5pct_Db_") + csvName(curve);
-    text += "\n";
+    text += ",Q_at_5pct_Db_measured\n";
     for (const ProjectRun &run : runs) {
         const std::string units = run.results.si ? "SI" : "English";
         for (const DiameterResult &d : run.results.diameters) {
-            const std::string nominal = nominalCsv(d, run.results.si);
+            const std::string nominal = nominalCsv(d, run.results.si, run.loadTest);
             for (const ResultRow &row : d.rows) {
                 text += csvText(run.project.string()) + "," + units + "," +
                         number(d.stemDiameter) + "," + number(d.baseDiameter) + "," +

@@ -4,6 +4,7 @@
 #include "vornacalc/results.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct ProjectRun {
     std::vector<std::string> messages; // the run-time file, empty lines left out
     std::string problem;               // what kept an output file from being written
     bool reportWritten = false;
+    // The measured curve kept beside the project (NAME.loadtest.csv), in the curves' units;
+    // empty without one, or when it could not be read (loadTestProblem says why).
+    std::vector<SettlementPoint> loadTest;
+    std::string loadTestProblem;
 };
 
 // One JSON object per run; several runs make an array.

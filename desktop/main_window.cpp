@@ -211,6 +211,9 @@ void TMainForm::createMenus()
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addAction(m_fileMenu, "FileSaveAs", s("Save &As..."), [this] { FileSaveAsClick(); });
     m_fileMenu->addSeparator();
+    addAction(m_fileMenu, "FileExportPackage", s("Export &Calculation Package..."),
+              [this] { FileExportPackageClick(); });
+    m_fileMenu->addSeparator();
     for (int i = 0; i < RecentFiles::kSize; ++i) {
         const QByteArray name = "FileRecent" + QByteArray::number(i + 1);
         QAction *slot = addAction(m_fileMenu, name.constData(), QString(),

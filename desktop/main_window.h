@@ -108,6 +108,8 @@ public slots:
     void FileOpenClick();
     void FileSaveClick();
     void FileSaveAsClick();
+    // File > Export Calculation Package...: the PDF of the project's input and last results.
+    void FileExportPackageClick();
     void CompRunClick();
     void CompEditInputClick();
     void CompEditNotesClick();

@@ -2,6 +2,7 @@
 // text viewer commands.
 #include "main_window.h"
 
+#include "calculation_package.h"
 #include "file_names.h"
 #include "load_test_dialog.h"
 #include "platform/platform.h"
@@ -350,6 +351,30 @@ void TMainForm::GraphLoadTestClick()
     }, this);
     if (dialog.exec() == QDialog::Accepted && dialog.RemoveChosen())
         removeLoadTest();
+}
+
+// ---- calculation package
+
+void TMainForm::FileExportPackageClick()
+{
+    // The package shows the input beside its results, so both must be those of one run.
+    if (isNeverSaved(m_project) || IsModified() || !ResultsAvailable() ||
+        !resultsAreCurrent(m_project.fileName)) {
+        m_interaction->Information(
+            this, QStringLiteral("The calculation package needs the results of the project as "
+                                 "it is saved: run the analysis first."));
+        return;
+    }
+    const QString pdf = m_interaction->SavePdfFileName(
+        this, QStringLiteral("Export Calculation Package"),
+        withExtension(m_project.fileName, QStringLiteral(".pdf")));
+    if (pdf.isEmpty())
+        return;
+    try {
+        writeCalculationPackage({m_project, *m_tables, LoadTest(), QDate::currentDate()}, pdf);
+    } catch (const ECalculationPackageError &e) {
+        m_interaction->Information(this, e.message());
+    }
 }
 
 // ---- recent files

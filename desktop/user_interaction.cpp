@@ -92,6 +92,20 @@ QString DesktopInteraction::SaveFileName(QWidget *parent, const QString &title,
     return dialog.selectedFiles().front();
 }
 
+QString DesktopInteraction::SavePdfFileName(QWidget *parent, const QString &title,
+                                            const QString &startName)
+{
+    QFileDialog dialog(parent, title, startName);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({QStringLiteral("PDF document (*.pdf)")});
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(startName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
 bool DesktopInteraction::StartProgram(const QString &program, const QStringList &arguments)
 {
     return !program.isEmpty() && QProcess::startDetached(program, arguments);

@@ -32,6 +32,12 @@ public:
     // The chosen name, or empty when cancelled.
     virtual QString SaveFileName(QWidget *parent, const QString &title,
                                  const QString &startName) = 0;
+    // The same for a PDF document; by default the project dialog's answer.
+    virtual QString SavePdfFileName(QWidget *parent, const QString &title,
+                                    const QString &startName)
+    {
+        return SaveFileName(parent, title, startName);
+    }
     // Starts a program with arguments, without a shell and without waiting.
     virtual bool StartProgram(const QString &program, const QStringList &arguments) = 0;
     // Opens a document with the application the system associates with it.
@@ -48,6 +54,8 @@ public:
     SaveAnswer Ask(QWidget *parent, const QString &text) override;
     OpenChoice OpenFileName(QWidget *parent) override;
     QString SaveFileName(QWidget *parent, const QString &title, const QString &startName) override;
+    QString SavePdfFileName(QWidget *parent, const QString &title,
+                            const QString &startName) override;
     bool StartProgram(const QString &program, const QStringList &arguments) override;
     bool OpenDocument(const QString &fileName) override;
     bool ChoosePrinter(QWidget *parent, QPrinter &printer) override;

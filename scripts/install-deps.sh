@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev
     python3-markdown
+    poppler-utils
 )
 
 missing=()

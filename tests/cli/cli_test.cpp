@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <sys/wait.h>
 
@@ -228,12 +229,51 @@ TEST(Cli, NominalResistanceAtFivePercentOfTheBaseDiameter)
 
     const std::string csv = runVorna("--csv" + arguments, false).output;
     EXPECT_NE(csv.find("QU_per_volume_or_LRFD_QU,settlement_at_5pct_Db,Q_at_5pct_Db_trend,"
-                       "Q_at_5pct_Db_upper_bound,Q_at_5pct_Db_lower_bound,Q_at_5pct_Db_socket\n"),
+                       "Q_at_5pct_Db_upper_bound,Q_at_5pct_Db_lower_bound,Q_at_5pct_Db_socket,"
+                       "Q_at_5pct_Db_measured\n"),
               std::string::npos);
     // Belled uplift, first diameter: base 7.5 ft (3 ft stem, ratio 2.5), so 4.5 in, which
     // its curves, ending near 5 % of the stem, do not reach.
     EXPECT_EQ(json[0]["diameters"][0]["baseDiameter"], 7.5);
-    EXPECT_NE(csv.find(",4.5,not reached,not reached,not reached,\n"), std::string::npos);
+    // No load test is kept: the measured column stays empty and JSON has no "measured".
+    EXPECT_NE(csv.find(",4.5,not reached,not reached,not reached,,\n"), std::string::npos);
+    EXPECT_FALSE(json[0]["diameters"][0]["nominalResistance"].contains("measured"));
+}
+
+// A load test kept beside the project gives the measured curve's load at 5 % of each base
+// diameter, interpolated by hand here; one that cannot be read is named on standard error and
+// left out, and the run's status stays its own.
+TEST(Cli, MeasuredCurveOfAKeptLoadTest)
+{
+    ScratchFolder folder;
+    std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/bridge_pier_lrfd_si.vrd",
+                               folder / "pier.vrd");
+    {
+        std::ofstream kept(folder / "pier.loadtest.csv", std::ios::binary);
+        kept << "head load (kN),head settlement (m)\r\n1000,0.002\r\n4000,0.01\r\n"
+                "6000,0.03\r\n7000,0.06\r\n";
+    }
+    const std::string project = " '" + (folder / "pier.vrd").string() + "'";
+    const auto json = nlohmann::json::parse(runVorna("--json" + project, false).output);
+    const auto &first = json["diameters"][0];
+    ASSERT_EQ(first["baseDiameter"], 0.9);
+    // 5 % of 0.9 m is 0.045 m: 6000 + (0.045 - 0.03) / (0.06 - 0.03) x 1000 = 6500 kN.
+    EXPECT_NEAR(first["nominalResistance"]["measured"].get<double>(), 6500.0, 1e-9);
+    const std::string csv = runVorna("--csv" + project, false).output;
+    const std::size_t rowStart = csv.find('\n') + 1;
+    const std::string firstRow = csv.substr(rowStart, csv.find('\n', rowStart) - rowStart);
+    EXPECT_NEAR(std::stod(firstRow.substr(firstRow.rfind(',') + 1)), 6500.0, 1e-9);
+
+    {
+        std::ofstream kept(folder / "pier.loadtest.csv", std::ios::binary);
+        kept << "head load (kN),head settlement (m)\n1000,0.002\n4000,abc\n";
+    }
+    const Outcome bad = runVorna("--json" + project);
+    EXPECT_EQ(bad.exitCode, 0);
+    EXPECT_NE(bad.output.find("is left out: Line 3: \"abc\" is not a number (the settlement)."),
+              std::string::npos)
+        << bad.output;
+    EXPECT_EQ(bad.output.find("\"measured\""), std::string::npos);
 }
 
 // Every file in a folder tree, by its path inside the folder; the report's date-and-time line
