@@ -6,7 +6,7 @@
 #include "errors.h"
 
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
 #include <vector>
 
@@ -72,10 +72,21 @@ public:
     int ItemNumber() const { return m_token; }
 
 private:
-    struct Line {
-        QString raw;
-        QStringList tokens;
+    QStringView nextTokenView();
+
+    // Lines and tokens are spans of the text, so that numbers are read without a string each.
+    struct Token {
+        qsizetype begin;
+        qsizetype length;
     };
+    struct Line {
+        qsizetype begin;
+        qsizetype end; // without the line end
+        qsizetype firstToken;
+        int tokenCount;
+    };
+    QString m_text;
+    std::vector<Token> m_tokens;
     std::vector<Line> m_lines;
     int m_line = 0;
     int m_token = 0;
