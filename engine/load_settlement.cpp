@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <tuple>
 
@@ -205,6 +204,40 @@ StationPair stationsAround(const std::vector<CurveStation> &stations,
     return {k - 1, k, (depth - top) / (stations[k].depthIn - top)};
 }
 
+// A side curve at movement W: linear between the points around W, the first value before
+// them and the last beyond. k is the first point beyond W; the curve's movements rise, so
+// the k of the previous pass, when W still lies between its points, is the one a binary
+// search would find, and from one pass to the next it nearly always does.
+double sideTransferAt(const TransferCurve &curve, double movementIn, std::size_t &k)
+{
+    const std::size_t n = curve.size();
+    const bool fits = (k == 0 || !(movementIn < curve[k - 1].movementIn)) &&
+                      (k == n || movementIn < curve[k].movementIn);
+    if (!fits) {
+        k = static_cast<std::size_t>(
+            std::upper_bound(curve.begin(), curve.end(), movementIn,
+                             [](double w, const TransferPoint &p) { return w < p.movementIn; }) -
+            curve.begin());
+    }
+    if (k == n)
+        return curve.back().value;
+    if (k == 0)
+        return curve[0].value;
+    const TransferPoint &lo = curve[k - 1];
+    const TransferPoint &hi = curve[k];
+    return interpolate(movementIn, lo.movementIn, lo.value, hi.movementIn, hi.value);
+}
+
+double sideTransferAt(const std::vector<CurveStation> &stations, const StationPair &pair,
+                      double movementIn, std::size_t &upperK, std::size_t &lowerK)
+{
+    const double upper = sideTransferAt(stations[pair.upper].curve, movementIn, upperK);
+    if (pair.upper == pair.lower)
+        return upper;
+    const double lower = sideTransferAt(stations[pair.lower].curve, movementIn, lowerK);
+    return upper + pair.lowerWeight * (lower - upper);
+}
+
 struct Segment {
     StationPair stations;
     double stiffnessLb = 0.0;
@@ -319,211 +352,35 @@ struct NodeState {
     double movementIn = 0.0;
 };
 
-// The chains of a load-transfer curve are iterated in packs of lanes: GCC's vector types
-// where the compiler has them (two doubles, SSE2 on x86-64), plain doubles elsewhere. Every
-// lane does the operations of the scalar iteration in the same order, with no contraction,
-// so each chain's values are the same bits as when it ran alone. Masks are all ones in a
-// lane where they hold.
-#if defined(__GNUC__)
-using Pack = double __attribute__((vector_size(16)));
-using PackMask = long long __attribute__((vector_size(16)));
-constexpr std::size_t kPackWidth = 2;
-
-template <class F>
-Pack packOf(F lane)
+// The node above a segment, from the node below it: the movement at mid-segment is
+// iterated until it agrees with the side transfer it produces. Nothing when it does not
+// settle within the pass cap.
+std::optional<NodeState> settleNode(const Segment &segment, const NodeState &below,
+                                    const std::vector<CurveStation> &stations,
+                                    double segmentIn, double perimeterIn, std::size_t &upperK,
+                                    std::size_t &lowerK)
 {
-    return Pack{lane(0), lane(1)};
-}
-template <class F>
-PackMask maskOf(F lane)
-{
-    return PackMask{lane(0) ? -1LL : 0LL, lane(1) ? -1LL : 0LL};
-}
-double laneOf(const Pack &p, std::size_t lane)
-{
-    return p[lane];
-}
-bool holdsIn(const PackMask &m, std::size_t lane)
-{
-    return m[lane] != 0;
-}
-bool anyOf(const PackMask &m)
-{
-    return (m[0] | m[1]) != 0;
-}
-PackMask notBeyond(Pack a, Pack b) // a <= b
-{
-    return a <= b;
-}
-Pack absolute(Pack a) // std::fabs: the sign bit cleared
-{
-    return (Pack)((PackMask)a & ~(PackMask)Pack{-0.0, -0.0});
-}
-PackMask finite(Pack a) // std::isfinite: inf - inf and NaN - NaN are NaN
-{
-    return (a - a) == 0.0;
-}
-Pack select(PackMask m, Pack a, Pack b)
-{
-    return m ? a : b;
-}
-#else
-using Pack = double;
-using PackMask = long long;
-constexpr std::size_t kPackWidth = 1;
-
-template <class F>
-Pack packOf(F lane)
-{
-    return lane(0);
-}
-template <class F>
-PackMask maskOf(F lane)
-{
-    return lane(0) ? -1LL : 0LL;
-}
-double laneOf(const Pack &p, std::size_t) { return p; }
-bool holdsIn(const PackMask &m, std::size_t) { return m != 0; }
-bool anyOf(const PackMask &m) { return m != 0; }
-PackMask notBeyond(Pack a, Pack b) { return a <= b ? -1LL : 0LL; }
-Pack absolute(Pack a) { return std::fabs(a); }
-PackMask finite(Pack a) { return std::isfinite(a) ? -1LL : 0LL; }
-Pack select(PackMask m, Pack a, Pack b) { return m != 0 ? a : b; }
-#endif
-
-// The points of a side curve around movement w: the first point beyond w (index k) and the
-// one before it, linear between them. Before the first point and beyond the last the curve
-// holds: both points are the same one, and `holds` is set. The curve's movements rise, so
-// the k of the previous pass, when w still lies between its points, is the one a binary
-// search would find; from one pass to the next it nearly always does.
-struct CurveBracket {
-    const TransferPoint *low;
-    const TransferPoint *high;
-    bool holds;
-};
-
-CurveBracket bracketOf(const TransferCurve &curve, double w, std::size_t &k)
-{
-    const std::size_t n = curve.size();
-    const bool fits = (k == 0 || !(w < curve[k - 1].movementIn)) &&
-                      (k == n || w < curve[k].movementIn);
-    if (!fits) {
-        k = static_cast<std::size_t>(
-            std::upper_bound(curve.begin(), curve.end(), w,
-                             [](double movementIn, const TransferPoint &p) {
-                                 return movementIn < p.movementIn;
-                             }) -
-            curve.begin());
+    double estimate = below.movementIn;
+    for (int pass = 1; pass <= kMaxNodePasses; ++pass) {
+        const double transferPsi =
+            segment.transfersSide
+                ? sideTransferAt(stations, segment.stations, estimate, upperK, lowerK)
+                : 0.0;
+        const double transferredLb = segmentIn * perimeterIn * transferPsi;
+        const double loadLb = below.loadLb + transferredLb;
+        const double meanLoad = below.loadLb + 0.5 * transferredLb;
+        const double movementIn = below.movementIn + segmentIn * meanLoad / segment.stiffnessLb;
+        // Mean load of the lower half of the segment.
+        const double lowerHalfLoad = 0.5 * (below.loadLb + 0.5 * (loadLb + below.loadLb));
+        const double midMovement =
+            below.movementIn + 0.5 * segmentIn * lowerHalfLoad / segment.stiffnessLb;
+        if (!std::isfinite(midMovement))
+            return std::nullopt;
+        if (std::fabs(midMovement - estimate) <= kNodeToleranceIn)
+            return NodeState{loadLb, movementIn};
+        estimate = midMovement;
     }
-    const std::size_t high = std::min(k, n - 1);
-    const std::size_t low = std::max<std::size_t>(k, 1) - 1;
-    return {&curve[low], &curve[high], k == 0 || k == n};
-}
-
-// interpolate() lane by lane, or the curve's value where it holds.
-Pack sideTransferAt(const TransferCurve &curve, Pack w, std::size_t *k)
-{
-    std::array<CurveBracket, kPackWidth> b;
-    for (std::size_t i = 0; i < kPackWidth; ++i)
-        b[i] = bracketOf(curve, laneOf(w, i), k[i]);
-    const Pack x0 = packOf([&](std::size_t i) { return b[i].low->movementIn; });
-    const Pack y0 = packOf([&](std::size_t i) { return b[i].low->value; });
-    const Pack x1 = packOf([&](std::size_t i) { return b[i].high->movementIn; });
-    const Pack y1 = packOf([&](std::size_t i) { return b[i].high->value; });
-    const PackMask holds = maskOf([&](std::size_t i) { return b[i].holds; });
-    return select(holds, y1, y0 + (w - x0) * (y1 - y0) / (x1 - x0));
-}
-
-// The chains from the base up, segment by segment: each node above is iterated as for one
-// chain, the movement at mid-segment until it agrees with the side transfer it produces. A
-// chain that does not settle within the pass cap, or whose movement is no longer finite,
-// stops there: failedNode gets the number of the node it could not reach.
-template <std::size_t Lanes>
-void walkChains(const std::vector<Segment> &segments, const std::vector<CurveStation> &stations,
-                double segmentIn, double perimeterIn, std::array<NodeState, Lanes> &nodes,
-                std::array<int, Lanes> &failedNode, std::size_t chains)
-{
-    static_assert(Lanes % kPackWidth == 0);
-    constexpr std::size_t kPacks = Lanes / kPackWidth;
-    std::array<Pack, kPacks> belowLoad, belowMovement, estimate, loadAbove, movementAbove;
-    std::array<PackMask, kPacks> alive, running, broken;
-    for (std::size_t j = 0; j < kPacks; ++j) {
-        const std::size_t l = j * kPackWidth;
-        belowLoad[j] = packOf([&](std::size_t i) { return nodes[l + i].loadLb; });
-        belowMovement[j] = packOf([&](std::size_t i) { return nodes[l + i].movementIn; });
-        alive[j] = maskOf([&](std::size_t i) { return l + i < chains; });
-    }
-    std::array<std::size_t, Lanes> upperK{}, lowerK{}; // last curve positions, see bracketOf
-    const double sideFactor = segmentIn * perimeterIn;
-    const double halfSegmentIn = 0.5 * segmentIn;
-    for (std::size_t n = 0; n < segments.size(); ++n) {
-        const Segment &segment = segments[n];
-        const StationPair &pair = segment.stations;
-        const bool twoStations = pair.upper != pair.lower;
-        bool anyRunning = false;
-        for (std::size_t j = 0; j < kPacks; ++j) {
-            estimate[j] = belowMovement[j];
-            loadAbove[j] = belowLoad[j];
-            movementAbove[j] = belowMovement[j];
-            running[j] = alive[j];
-            broken[j] = PackMask{};
-            anyRunning = anyRunning || anyOf(running[j]);
-        }
-        for (int pass = 1; pass <= kMaxNodePasses && anyRunning; ++pass) {
-            anyRunning = false;
-            for (std::size_t j = 0; j < kPacks; ++j) {
-                if (!anyOf(running[j]))
-                    continue;
-                const std::size_t l = j * kPackWidth;
-                const Pack w = estimate[j];
-                Pack transferPsi{}; // no side load in the bell zone
-                if (segment.transfersSide) {
-                    const Pack u = sideTransferAt(stations[pair.upper].curve, w, &upperK[l]);
-                    if (twoStations) {
-                        const Pack v = sideTransferAt(stations[pair.lower].curve, w, &lowerK[l]);
-                        transferPsi = u + pair.lowerWeight * (v - u);
-                    } else {
-                        transferPsi = u;
-                    }
-                }
-                const Pack bl = belowLoad[j];
-                const Pack bm = belowMovement[j];
-                const Pack transferredLb = sideFactor * transferPsi;
-                const Pack loadLb = bl + transferredLb;
-                const Pack meanLoad = bl + 0.5 * transferredLb;
-                const Pack movementIn = bm + segmentIn * meanLoad / segment.stiffnessLb;
-                // Mean load of the lower half of the segment.
-                const Pack lowerHalfLoad = 0.5 * (bl + 0.5 * (loadLb + bl));
-                const Pack mid = bm + halfSegmentIn * lowerHalfLoad / segment.stiffnessLb;
-
-                const PackMask notFinite = running[j] & ~finite(mid);
-                const PackMask settled = running[j] & ~notFinite &
-                                         notBeyond(absolute(mid - w), Pack{} + kNodeToleranceIn);
-                loadAbove[j] = select(settled, loadLb, loadAbove[j]);
-                movementAbove[j] = select(settled, movementIn, movementAbove[j]);
-                broken[j] = broken[j] | notFinite;
-                running[j] = running[j] & ~(notFinite | settled);
-                estimate[j] = select(running[j], mid, w);
-                anyRunning = anyRunning || anyOf(running[j]);
-            }
-        }
-        for (std::size_t j = 0; j < kPacks; ++j) {
-            const PackMask stopped = broken[j] | running[j];
-            if (anyOf(stopped)) {
-                for (std::size_t i = 0; i < kPackWidth; ++i) {
-                    if (holdsIn(stopped, i))
-                        failedNode[j * kPackWidth + i] = static_cast<int>(n) + 2;
-                }
-                alive[j] = alive[j] & ~stopped;
-            }
-            belowLoad[j] = loadAbove[j];
-            belowMovement[j] = movementAbove[j];
-        }
-    }
-    for (std::size_t j = 0; j < kPacks; ++j) {
-        for (std::size_t i = 0; i < kPackWidth; ++i)
-            nodes[j * kPackWidth + i] = {laneOf(belowLoad[j], i), laneOf(belowMovement[j], i)};
-    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -560,18 +417,30 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
     const double perimeterIn = kPiFine * diameterIn;
     const std::vector<Segment> segments =
         buildSegments(input, run.stations, depths, segmentCount, segmentIn);
-    // The tip movements start independent chains of dependent divisions, walked together
-    // segment by segment in packs of lanes. Each chain still does the same operations in the
-    // same order, and the first chain that fails is reported, with the points before it
-    // kept, as when the chains ran one after another.
+    // The tip movements start independent chains of dependent divisions; walking them
+    // together, segment by segment, lets the processor overlap them. Each chain still does
+    // the same operations in the same order, and the first chain that fails is reported,
+    // with the points before it kept, as when the chains ran one after another.
     const auto tipMovements = assumedTipMovementsIn(diameterIn);
     constexpr std::size_t kChains = std::tuple_size_v<decltype(tipMovements)>;
-    constexpr std::size_t kLanes = (kChains + kPackWidth - 1) / kPackWidth * kPackWidth;
-    std::array<NodeState, kLanes> nodes{};
-    std::array<int, kLanes> failedNode{}; // 0 while the chain runs
+    std::array<NodeState, kChains> nodes{};
+    std::array<int, kChains> failedNode{}; // 0 while the chain runs
+    std::array<std::size_t, kChains> upperK{}, lowerK{}; // curve positions of the last pass
     for (std::size_t point = 0; point < kChains; ++point)
         nodes[point] = {baseLoadAt(run.baseCurve, tipMovements[point]), tipMovements[point]};
-    walkChains(segments, run.stations, segmentIn, perimeterIn, nodes, failedNode, kChains);
+    for (std::size_t n = 0; n < segments.size(); ++n) {
+        for (std::size_t point = 0; point < kChains; ++point) {
+            if (failedNode[point] != 0)
+                continue;
+            const std::optional<NodeState> above =
+                settleNode(segments[n], nodes[point], run.stations, segmentIn, perimeterIn,
+                           upperK[point], lowerK[point]);
+            if (above)
+                nodes[point] = *above;
+            else
+                failedNode[point] = static_cast<int>(n) + 2;
+        }
+    }
     for (std::size_t point = 0; point < kChains; ++point) {
         if (failedNode[point] != 0) {
             run.status = kStatusNoConvergence;
