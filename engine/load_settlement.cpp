@@ -49,20 +49,6 @@ double interpolate(double x, double x0, double y0, double x1, double y1)
     return y0 + (x - x0) * (y1 - y0) / (x1 - x0);
 }
 
-// A side curve at movement W: linear between the points around W, the last value beyond.
-double sideTransferAt(const TransferCurve &curve, double movementIn)
-{
-    const auto it = std::upper_bound(
-        curve.begin(), curve.end(), movementIn,
-        [](double w, const TransferPoint &p) { return w < p.movementIn; });
-    if (it == curve.end())
-        return curve.back().value;
-    if (it == curve.begin())
-        return it->value;
-    const TransferPoint &lo = *(it - 1);
-    return interpolate(movementIn, lo.movementIn, lo.value, it->movementIn, it->value);
-}
-
 // The base curve at tip movement wt: the first point at or beyond wt and the one before.
 double baseLoadAt(const TransferCurve &curve, double movementIn)
 {
@@ -218,13 +204,37 @@ StationPair stationsAround(const std::vector<CurveStation> &stations,
     return {k - 1, k, (depth - top) / (stations[k].depthIn - top)};
 }
 
-double sideTransferAt(const std::vector<CurveStation> &stations, const StationPair &pair,
-                      double movementIn)
+// A side curve at movement W: linear between the points around W, the first value before
+// them and the last beyond. k is the first point beyond W; the curve's movements rise, so
+// the k of the previous pass, when W still lies between its points, is the one a binary
+// search would find, and from one pass to the next it nearly always does.
+double sideTransferAt(const TransferCurve &curve, double movementIn, std::size_t &k)
 {
-    const double upper = sideTransferAt(stations[pair.upper].curve, movementIn);
+    const std::size_t n = curve.size();
+    const bool fits = (k == 0 || !(movementIn < curve[k - 1].movementIn)) &&
+                      (k == n || movementIn < curve[k].movementIn);
+    if (!fits) {
+        k = static_cast<std::size_t>(
+            std::upper_bound(curve.begin(), curve.end(), movementIn,
+                             [](double w, const TransferPoint &p) { return w < p.movementIn; }) -
+            curve.begin());
+    }
+    if (k == n)
+        return curve.back().value;
+    if (k == 0)
+        return curve[0].value;
+    const TransferPoint &lo = curve[k - 1];
+    const TransferPoint &hi = curve[k];
+    return interpolate(movementIn, lo.movementIn, lo.value, hi.movementIn, hi.value);
+}
+
+double sideTransferAt(const std::vector<CurveStation> &stations, const StationPair &pair,
+                      double movementIn, std::size_t &upperK, std::size_t &lowerK)
+{
+    const double upper = sideTransferAt(stations[pair.upper].curve, movementIn, upperK);
     if (pair.upper == pair.lower)
         return upper;
-    const double lower = sideTransferAt(stations[pair.lower].curve, movementIn);
+    const double lower = sideTransferAt(stations[pair.lower].curve, movementIn, lowerK);
     return upper + pair.lowerWeight * (lower - upper);
 }
 
@@ -347,12 +357,15 @@ struct NodeState {
 // settle within the pass cap.
 std::optional<NodeState> settleNode(const Segment &segment, const NodeState &below,
                                     const std::vector<CurveStation> &stations,
-                                    double segmentIn, double perimeterIn)
+                                    double segmentIn, double perimeterIn, std::size_t &upperK,
+                                    std::size_t &lowerK)
 {
     double estimate = below.movementIn;
     for (int pass = 1; pass <= kMaxNodePasses; ++pass) {
         const double transferPsi =
-            segment.transfersSide ? sideTransferAt(stations, segment.stations, estimate) : 0.0;
+            segment.transfersSide
+                ? sideTransferAt(stations, segment.stations, estimate, upperK, lowerK)
+                : 0.0;
         const double transferredLb = segmentIn * perimeterIn * transferPsi;
         const double loadLb = below.loadLb + transferredLb;
         const double meanLoad = below.loadLb + 0.5 * transferredLb;
@@ -412,6 +425,7 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
     constexpr std::size_t kChains = std::tuple_size_v<decltype(tipMovements)>;
     std::array<NodeState, kChains> nodes{};
     std::array<int, kChains> failedNode{}; // 0 while the chain runs
+    std::array<std::size_t, kChains> upperK{}, lowerK{}; // curve positions of the last pass
     for (std::size_t point = 0; point < kChains; ++point)
         nodes[point] = {baseLoadAt(run.baseCurve, tipMovements[point]), tipMovements[point]};
     for (std::size_t n = 0; n < segments.size(); ++n) {
@@ -419,7 +433,8 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
             if (failedNode[point] != 0)
                 continue;
             const std::optional<NodeState> above =
-                settleNode(segments[n], nodes[point], run.stations, segmentIn, perimeterIn);
+                settleNode(segments[n], nodes[point], run.stations, segmentIn, perimeterIn,
+                           upperK[point], lowerK[point]);
             if (above)
                 nodes[point] = *above;
             else

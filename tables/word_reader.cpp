@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -14,47 +15,114 @@ bool isSeparator(QChar c)
     return c == u' ' || c == u'\t';
 }
 
-QString trimmedBlanks(const QString &s)
+// The plain decimal form the engine writes: [-]digits[.digits][(e|E)[+|-]digits], at least one
+// digit before the exponent. Anything else (a sign '+', blanks Qt would trim, "inf", hex) goes
+// the way it always went, through QString::toDouble, so that every token reads as before.
+bool isPlainDecimal(const char *p, const char *end)
 {
-    qsizetype first = 0;
-    qsizetype last = s.size();
-    while (first < last && isSeparator(s[first]))
-        ++first;
-    while (last > first && isSeparator(s[last - 1]))
-        --last;
-    return s.mid(first, last - first);
+    if (p != end && *p == '-')
+        ++p;
+    int digits = 0;
+    while (p != end && *p >= '0' && *p <= '9') {
+        ++p;
+        ++digits;
+    }
+    if (p != end && *p == '.') {
+        ++p;
+        while (p != end && *p >= '0' && *p <= '9') {
+            ++p;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p != end && (*p == '+' || *p == '-'))
+            ++p;
+        if (p == end)
+            return false;
+        while (p != end && *p >= '0' && *p <= '9')
+            ++p;
+    }
+    return p == end;
 }
 
-QStringList tokensOf(const QString &line)
+// A token narrowed to bytes and read by std::from_chars (correctly rounded, as Qt's own
+// conversion is). False when the token is not a plain decimal or the value is out of the
+// normal range (Qt turns underflow into a failure): the caller then asks Qt.
+bool fastToDouble(QStringView token, double &value)
 {
-    QStringList tokens;
-    QString rest = trimmedBlanks(line);
-    while (!rest.isEmpty()) {
-        qsizetype end = 0;
-        while (end < rest.size() && !isSeparator(rest[end]))
-            ++end;
-        tokens.append(rest.left(end));
-        rest = trimmedBlanks(rest.mid(end));
+    constexpr qsizetype kLongest = 64;
+    if (token.size() > kLongest)
+        return false;
+    char bytes[kLongest];
+    for (qsizetype i = 0; i < token.size(); ++i) {
+        const char16_t c = token[i].unicode();
+        if (c > 0x7f)
+            return false;
+        bytes[i] = static_cast<char>(c);
     }
-    return tokens;
+    const char *end = bytes + token.size();
+    if (!isPlainDecimal(bytes, end))
+        return false;
+    const auto [ptr, ec] = std::from_chars(bytes, end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        return false;
+    if (value == 0.0) {
+        // Zero only when every digit is: a tiny value rounding to zero is an underflow.
+        for (const char *p = bytes; p != end && *p != 'e' && *p != 'E'; ++p) {
+            if (*p >= '1' && *p <= '9')
+                return false;
+        }
+        return true;
+    }
+    return std::fabs(value) >= std::numeric_limits<double>::min();
+}
+
+double toDouble(QStringView token, bool &ok)
+{
+    double value = 0.0;
+    if (fastToDouble(token, value)) {
+        ok = true;
+        return value;
+    }
+    return token.toString().toDouble(&ok); // "." whatever the locale
 }
 
 } // namespace
 
-TWordReader::TWordReader(const QString &text)
+TWordReader::TWordReader(const QString &text) : m_text(text)
 {
     // CR LF, LF and CR alone each end a line; the end of the last line opens no new one.
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    while (start < size) {
-        qsizetype end = start;
-        while (end < size && text[end] != u'\r' && text[end] != u'\n')
+    const qsizetype size = m_text.size();
+    const QChar *chars = m_text.constData();
+    qsizetype begin = 0;
+    while (begin < size) {
+        qsizetype end = begin;
+        while (end < size && chars[end] != u'\r' && chars[end] != u'\n')
             ++end;
-        const QString raw = text.mid(start, end - start);
-        m_lines.push_back({raw, tokensOf(raw)});
-        if (end + 1 < size && text[end] == u'\r' && text[end + 1] == u'\n')
-            ++end;
-        start = end + 1;
+        qsizetype next = end + 1;
+        if (next < size && chars[end] == u'\r' && chars[next] == u'\n')
+            ++next;
+        Line line;
+        line.begin = begin;
+        line.end = end;
+        line.firstToken = static_cast<qsizetype>(m_tokens.size());
+        qsizetype p = begin;
+        while (p < end) {
+            while (p < end && isSeparator(chars[p]))
+                ++p;
+            if (p == end)
+                break;
+            const qsizetype start = p;
+            while (p < end && !isSeparator(chars[p]))
+                ++p;
+            m_tokens.push_back({start, p - start});
+        }
+        line.tokenCount = static_cast<int>(static_cast<qsizetype>(m_tokens.size()) - line.firstToken);
+        m_lines.push_back(line);
+        begin = next;
     }
 }
 
@@ -66,23 +134,29 @@ TWordReader TWordReader::fromFile(const QString &fileName)
     return TWordReader(QString::fromLatin1(file.readAll()));
 }
 
-QString TWordReader::NextToken()
+QStringView TWordReader::nextTokenView()
 {
     while (m_line < static_cast<int>(m_lines.size()) &&
-           m_token >= m_lines[static_cast<std::size_t>(m_line)].tokens.size()) {
+           m_token >= m_lines[static_cast<std::size_t>(m_line)].tokenCount) {
         ++m_line;
         m_token = 0;
     }
     if (AtEnd())
         throw EInputError::incomplete();
-    return m_lines[static_cast<std::size_t>(m_line)].tokens[m_token++];
+    const Line &line = m_lines[static_cast<std::size_t>(m_line)];
+    const Token &token = m_tokens[static_cast<std::size_t>(line.firstToken + m_token++)];
+    return QStringView(m_text).mid(token.begin, token.length);
+}
+
+QString TWordReader::NextToken()
+{
+    return nextTokenView().toString();
 }
 
 double TWordReader::NextReal()
 {
-    const QString token = NextToken();
     bool ok = false;
-    const double value = token.toDouble(&ok); // "." whatever the locale
+    const double value = toDouble(nextTokenView(), ok);
     if (!ok || !std::isfinite(value))
         throw EInputError::notAReal(LineNumber(), ItemNumber());
     return value;
@@ -90,9 +164,8 @@ double TWordReader::NextReal()
 
 int TWordReader::NextInteger()
 {
-    const QString token = NextToken();
     bool ok = false;
-    const double value = token.toDouble(&ok);
+    const double value = toDouble(nextTokenView(), ok);
     if (!ok || value != std::trunc(value) || value < std::numeric_limits<int>::min() ||
         value > std::numeric_limits<int>::max())
         throw EInputError::notAnInteger(LineNumber(), ItemNumber());
@@ -103,7 +176,8 @@ QString TWordReader::RestOfLine()
 {
     if (AtEnd())
         throw EInputError::incomplete();
-    const QString raw = m_lines[static_cast<std::size_t>(m_line)].raw;
+    const Line &line = m_lines[static_cast<std::size_t>(m_line)];
+    const QString raw = m_text.mid(line.begin, line.end - line.begin);
     NextLine();
     return raw;
 }
@@ -123,7 +197,7 @@ bool TWordReader::AtEnd() const
 
 int TWordReader::TokenCount() const
 {
-    return AtEnd() ? 0 : static_cast<int>(m_lines[static_cast<std::size_t>(m_line)].tokens.size());
+    return AtEnd() ? 0 : m_lines[static_cast<std::size_t>(m_line)].tokenCount;
 }
 
 int TWordReader::RemainingTokenCount() const

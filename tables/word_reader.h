@@ -6,7 +6,7 @@
 #include "errors.h"
 
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
 #include <vector>
 
@@ -73,8 +73,11 @@ public:
     // The token taken last ("" before the first).
     QString LastToken() const
     {
-        return !AtEnd() && m_token > 0 ? m_lines[static_cast<std::size_t>(m_line)].tokens[m_token - 1]
-                                       : QString();
+        if (AtEnd() || m_token <= 0)
+            return QString();
+        const Line &line = m_lines[static_cast<std::size_t>(m_line)];
+        const Token &token = m_tokens[static_cast<std::size_t>(line.firstToken + m_token - 1)];
+        return m_text.mid(token.begin, token.length);
     }
 
     // 1-based number of the current line, and of the token taken last on it.
@@ -82,10 +85,21 @@ public:
     int ItemNumber() const { return m_token; }
 
 private:
-    struct Line {
-        QString raw;
-        QStringList tokens;
+    QStringView nextTokenView();
+
+    // Lines and tokens are spans of the text, so that numbers are read without a string each.
+    struct Token {
+        qsizetype begin;
+        qsizetype length;
     };
+    struct Line {
+        qsizetype begin;
+        qsizetype end; // without the line end
+        qsizetype firstToken;
+        int tokenCount;
+    };
+    QString m_text;
+    std::vector<Token> m_tokens;
     std::vector<Line> m_lines;
     int m_line = 0;
     int m_token = 0;

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+
 using namespace vorna;
 
 namespace {
@@ -73,6 +76,30 @@ TEST_F(CommaLocale, ConversionMessagesNameLineAndItem)
             ADD_FAILURE() << "no error";
         } catch (const EInputError &e) {
             EXPECT_EQ(e.message(), QString::fromUtf8(c.message));
+        }
+    }
+}
+
+// Plain decimals take a shorter way than Qt's conversion; every form, plain or not, must
+// read as QString::toDouble reads it: the same bits, or rejected alike.
+TEST(WordReader, ReadsEveryFormAsQtDoes)
+{
+    const char *tokens[] = {"0", "-0", "-0.000", "0.", ".5", "-.5", ".", "-", "+1.5", "1.5E+02",
+                            "1.5e-02", "1e", "1e+", "e5", "1.2.3", "--1", "007.50",
+                            "0.1", "2.2250738585072014e-308", "4.9e-324", "1e-400", "0e-400",
+                            "1.7976931348623157e308", "1e400", "-1e400", "nan", "0x10", "1E5\v",
+                            "123456789012345678901234567890.1234567890123456789012345678901234567"};
+    for (const char *text : tokens) {
+        SCOPED_TRACE(text);
+        const QString token = QString::fromLatin1(text);
+        bool ok = false;
+        const double expected = token.toDouble(&ok);
+        TWordReader reader(token);
+        if (ok && std::isfinite(expected)) {
+            const double value = reader.NextReal();
+            EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0);
+        } else {
+            EXPECT_THROW(reader.NextReal(), EInputError);
         }
     }
 }
