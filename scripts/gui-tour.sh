@@ -203,6 +203,24 @@ for source in "$projects"/*.vrd; do
     shot "$name-09-window-menu"
     keys Escape
 
+    # The calculation package from this run's results, through its file dialog; a project
+    # whose run could not finish its plot data gets a message instead.
+    focus_main
+    keys alt+f c
+    if wait_box 5; then
+        sleep 0.5
+        shot "$name-09c-package-dialog"
+        xdotool key --clearmodifiers ctrl+a
+        xdotool type --delay 20 "$projects/$name.pdf"
+        keys Return
+        sleep 2
+        if wait_box 1; then shot "$name-09d-package-message"; close_boxes; fi
+    fi
+    if grep -q "THE MOST EFFICIENT SHAFT" "$projects/$name.vro"; then
+        check "$name: File > Export Calculation Package wrote the PDF" \
+            bash -c "head -c 5 '$projects/$name.pdf' | grep -q '%PDF-'"
+    fi
+
     # Units switched with the table and the dialogs open, then saved.
     if [ -n "$(box_window)" ]; then
         check "$name: no message or dialog left open before the unit switch" false
