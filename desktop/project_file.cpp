@@ -467,23 +467,26 @@ void writeFileSafely(const QString &fileName, const QByteArray &text, const Flus
     // Hidden beside the target, so the rename stays within one file system.
     QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                              QStringLiteral(".XXXXXX"));
-    const auto fail = [&](const QString &reason, const QString &fallback) {
-        throw EProjectSaveError(fileName, reason.isEmpty() ? fallback : reason);
+    // A step that failed without the device recording why (errorString() then says
+    // "Unknown error") gets the plain reason instead.
+    const auto fail = [&](const QString &fallback) {
+        const bool recorded = temporary.error() != QFileDevice::NoError;
+        throw EProjectSaveError(fileName, recorded ? temporary.errorString() : fallback);
     };
     const QString notOnDisk = QStringLiteral("The data could not be written to the disk.");
     if (!temporary.open())
-        fail(temporary.errorString(), QStringLiteral("No file could be created in its folder."));
+        fail(QStringLiteral("No file could be created in its folder."));
     if (temporary.write(text) != text.size())
-        fail(temporary.errorString(), notOnDisk);
+        fail(notOnDisk);
     if (!(flush ? flush(temporary) : temporary.flush() && platform::syncToDisk(temporary)))
-        fail(temporary.errorString(), notOnDisk);
+        fail(notOnDisk);
     temporary.close();
     if (temporary.error() != QFileDevice::NoError)
-        fail(temporary.errorString(), notOnDisk);
+        fail(notOnDisk);
     // What the disk gives back must be the project, or the old file stays.
     QFile written(temporary.fileName());
     if (!written.open(QIODevice::ReadOnly) || written.readAll() != text)
-        fail({}, QStringLiteral("The file written could not be read back unchanged."));
+        fail(QStringLiteral("The file written could not be read back unchanged."));
     written.close();
     const QFileDevice::Permissions permissions =
         target.exists() ? QFile::permissions(fileName)
@@ -494,7 +497,7 @@ void writeFileSafely(const QString &fileName, const QByteArray &text, const Flus
     std::filesystem::rename(std::filesystem::path(temporary.fileName().toStdU16String()),
                             std::filesystem::path(fileName.toStdU16String()), ec);
     if (ec)
-        fail(QString::fromStdString(ec.message()), notOnDisk);
+        throw EProjectSaveError(fileName, QString::fromStdString(ec.message()));
     temporary.setAutoRemove(false);
 }
 

@@ -1,6 +1,7 @@
 #include "base_resistance.h"
 
 #include "side_resistance.h"
+#include "soil_type.h"
 #include "units.h"
 
 #include <algorithm>
@@ -11,10 +12,8 @@ namespace vorna {
 
 namespace {
 
-constexpr double kNotEntered = 0.00001;
 constexpr double kLargeBaseFt = 6.25;
 constexpr double kMaxClayBaseTsf = 40.0;
-constexpr double kCode4SidePsf = 144000.0; // 1000 psi: code 4 at or below this is side only
 // A sand base at or below 30 degrees keeps a token value, so that averages stay positive.
 constexpr double kSandBaseAtLowAngleTons = 0.00001;
 
@@ -37,7 +36,7 @@ BaseGeometry baseGeometry(double stemDiameterFt, double RATIO, double BELANGL)
     g.baseAreaSqFt = kPi * Db * Db / 4.0;
     if (g.belled) {
         g.toeHeightFt = D <= 3.52 ? 0.25 : 0.5;
-        const double angle = BELANGL / kDegreesPerRadian;
+        const double angle = degToRad(BELANGL);
         assert(std::tan(angle) > 0.0 && "bell angle checked on the input");
         g.stemEndToBaseFt = (Db - D) / (2.0 * std::tan(angle)) + g.toeHeightFt;
         const double frustumCuFt = (g.stemEndToBaseFt - g.toeHeightFt) * (kPi / 3.0) *
@@ -124,7 +123,7 @@ double socketKsp(double spacingFt, double apertureFt, double socketDiameterFt)
 
 double rockSocketBaseTons(double Ksp, double rockStrengthPsf, double socketDiameterFt)
 {
-    return 3.0 * Ksp * psfToTsf(rockStrengthPsf) * 0.7854 * socketDiameterFt * socketDiameterFt;
+    return 3.0 * Ksp * psfToTsf(rockStrengthPsf) * kQuarterPi * socketDiameterFt * socketDiameterFt;
 }
 
 double endBearingLimitedTons(double baseTons, double maxEndBearingPsf, double baseAreaSqFt)
@@ -180,7 +179,7 @@ double rockBaseTons(const InputData &input, const SoilLayer &layer, const BaseSt
     const double d = step.distanceFt;
     const double rockPsf = layer.at(layer.QUR, d);
     if (layer.type == SoilType::StrongRockSideOrBase &&
-        std::min(rockPsf, layer.at(layer.QUCON, d)) <= kCode4SidePsf)
+        isCodeFourSideOnly(std::min(rockPsf, layer.at(layer.QUCON, d))))
         return 0.0;
     const double socketFt =
         scaledSocketDiameterFt(layer.at(layer.BDS, d), step.stemDiameterFt, input.DSTART);

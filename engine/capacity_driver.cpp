@@ -9,6 +9,7 @@
 #include "run_context.h"
 #include "side_resistance.h"
 #include "soil_report.h"
+#include "soil_type.h"
 #include "units.h"
 
 #include <algorithm>
@@ -31,8 +32,6 @@ std::vector<TipRecord> DepthWalk::tipRecords() const
 }
 
 namespace {
-
-constexpr double kCodeFourRockLimitPsf = 144000.0; // 1000 psi
 
 void storeStep(DepthWalk &walk, int tip, const StepRecord &record)
 {
@@ -86,7 +85,7 @@ DepthWalk walkProfile(RunContext &run, const SoilProfile &profile, const BaseGeo
             if (isRockSocket(layer.type))
                 soilBeforeRock = false;
             if (layer.type == SoilType::StrongRockSideOrBase &&
-                std::min(layer.at(layer.QUR, d), layer.at(layer.QUCON, d)) <= kCodeFourRockLimitPsf)
+                isCodeFourSideOnly(std::min(layer.at(layer.QUR, d), layer.at(layer.QUCON, d))))
                 walk.weakCodeFourRock = true;
 
             const double baseTons = stepBaseResistanceTons(
@@ -488,8 +487,7 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
         const std::size_t tipIndex = tipLayerIndex(profile, design.length);
         const SoilType tipType = profile.layers[tipIndex].type;
         result.tipSoil = std::string(soilTypeText(tipType).substr(4));
-        const bool rockTip = tipType >= SoilType::StrongRockSideOrBase && tipType <= SoilType::StrongRock;
-        if (!rockTip) {
+        if (!isRockOrGeomaterial(tipType)) {
             const LoadSettlementInput in =
                 loadSettlementInput(run, walk, outcome, geometry, bottomLengthFt);
             for (CurveCase c : {CurveCase::Trend, CurveCase::UpperBound, CurveCase::LowerBound}) {

@@ -1,5 +1,7 @@
 #include "capacity_table.h"
 
+#include "units.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,15 +21,13 @@ std::vector<double> diameterSeriesFt(double startFt, double limitFt)
 double upliftWeightTons(double volumeCuYd, double lengthFt, double waterTableFt,
                         double stemDiameterFt)
 {
-    constexpr double kConcretePcf = 150.0;
     constexpr double kWaterTonsPerCuFt = 0.0312;
-    constexpr double kQuarterPi = 0.7854;
     const double buoyancyTons =
         lengthFt > waterTableFt
             ? (lengthFt - waterTableFt) * kWaterTonsPerCuFt * stemDiameterFt * stemDiameterFt *
                   kQuarterPi
             : 0.0;
-    return volumeCuYd * 27.0 * kConcretePcf / 2000.0 - buoyancyTons;
+    return concreteWeightTons(volumeCuYd) - buoyancyTons;
 }
 
 ResultRow completedRow(ResultRow row, double lrfdSideTons, const RowFactors &f)

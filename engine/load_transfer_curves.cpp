@@ -97,7 +97,7 @@ const NormalizedCurve &sideTransferCurve(SoilType soil, CurveCase curveCase)
 
 bool hasGranularBaseCurve(SoilType deepestLayer)
 {
-    return deepestLayer == SoilType::Sand || isGravel(deepestLayer);
+    return isGranular(deepestLayer);
 }
 
 const NormalizedCurve &baseTransferCurve(SoilType deepestLayer, CurveCase curveCase)

@@ -184,12 +184,8 @@ SettlementCurve weakRockCurve(const WeakRockTipInput &input)
 RockZone strongRockZone(const std::vector<RockTipLayer> &layers)
 {
     assert(!layers.empty() && "the rock zone needs the tip layer");
-    const auto isRock = [](SoilType soil) {
-        return soil == SoilType::StrongRockSideOrBase || soil == SoilType::DecomposedRock ||
-               soil == SoilType::WeakRock || soil == SoilType::StrongRock;
-    };
     std::size_t first = layers.size() - 1;
-    while (first > 0 && isRock(layers[first - 1].soil))
+    while (first > 0 && isRockOrGeomaterial(layers[first - 1].soil))
         --first;
     RockZone zone;
     zone.firstLayer = first;

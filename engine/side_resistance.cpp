@@ -1,6 +1,7 @@
 #include "side_resistance.h"
 
 #include "charts.h"
+#include "soil_type.h"
 #include "units.h"
 
 #include <algorithm>
@@ -11,12 +12,10 @@ namespace vorna {
 
 namespace {
 
-constexpr double kNotEntered = 0.00001;
 constexpr double kMinCoefficient = 0.25;
 constexpr double kMaxCoefficient = 1.2;
 constexpr double kMPerFt = 0.3048;          // the gravel fits take the depth in metres
 constexpr double kRockSqrtRulePsf = 40320.0; // 280 psi
-constexpr double kCode4SidePsf = 144000.0;   // 1000 psi: code 4 above this is end bearing only
 constexpr double kMaxBetaUnitSideTsf = 2.1;  // sand and gravelly sand, beta method
 // Atmospheric pressure as the intermediate-geomaterial methods take it.
 constexpr double kMaxConcreteHeadFt = 40.0;
@@ -70,7 +69,7 @@ RockSideStrength rockSideStrength(double rockStrengthPsf, double concreteStrengt
         rock.coefficient = 0.15;
     }
     if (type == SoilType::StrongRockSideOrBase && loading == LoadingType::Compression &&
-        quPsf > kCode4SidePsf)
+        !isCodeFourSideOnly(quPsf))
         rock.strengthPsf = 0.0;
     return rock;
 }
@@ -91,8 +90,7 @@ double scaledSocketDiameterFt(double socketDiameterFt, double stemDiameterFt,
 
 double sidePerimeterFt(SoilType type, double scaledSocketDiameterFt, double stemDiameterFt)
 {
-    const int code = static_cast<int>(type);
-    if (code >= 4 && code <= 7) {
+    if (isRockOrGeomaterial(type)) {
         const double socketPerimeterFt = kPi * scaledSocketDiameterFt;
         if (socketPerimeterFt >= 0.001)
             return socketPerimeterFt;
@@ -185,9 +183,9 @@ GeomaterialStep weakRockStep(const WeakRockInput &in)
 
     double faPsf = 0.5 * qu;
     if (!rough) {
-        const double interfaceFriction = in.interfaceFrictionDeg * kPiFine / 180.0;
+        const double interfaceFriction = socketDegToRad(in.interfaceFrictionDeg);
         faPsf = smoothSocketAlpha(normalStressPsf / pa, qu) * qu * std::tan(interfaceFriction) /
-                std::tan(0.5236);
+                std::tan(kSmoothSocketReferenceAngleRad);
     }
     const double modulusRatio = massModulusRatio(in.rqdPercent, hasOpenJoints(in.interfaceCondition));
     const double massModulusTsf = modulusRatio * in.intactModulusTsf;
@@ -232,7 +230,7 @@ std::optional<double> socketRockTopFt(const SoilProfile &profile, std::size_t la
 {
     for (std::size_t i = 0; i <= layerIndex && i < profile.layers.size(); ++i) {
         const SoilType type = profile.layers[i].type;
-        if (type == SoilType::WeakRock || type == SoilType::StrongRock)
+        if (startsWeakRockSocket(type))
             return profile.layers[i].topDepth;
     }
     return std::nullopt;
@@ -344,13 +342,13 @@ SideStep sideResistanceStep(const InputData &input, const SoilProfile &profile,
     const double N = layer.at(layer.BLOWS, d);
     const double cuPsf = layer.at(layer.CU, d);
     double phiDeg = layer.at(layer.PHI, d);
-    double s = sigmaV * std::tan(phiDeg / kDegreesPerRadian) + cuPsf;
+    double s = sigmaV * std::tan(degToRad(phiDeg)) + cuPsf;
     bool geomaterial = false;
     switch (layer.type) {
     case SoilType::Sand:
         if (phiDeg < kNotEntered) {
             phiDeg = frictionAngleFromNDeg(N, sigmaV);
-            s = sigmaV * std::tan(phiDeg / kDegreesPerRadian) + cuPsf;
+            s = sigmaV * std::tan(degToRad(phiDeg)) + cuPsf;
         }
         break;
     case SoilType::Clay:

@@ -2,6 +2,7 @@
 
 #include "base_resistance.h"
 #include "side_resistance.h"
+#include "soil_type.h"
 #include "units.h"
 
 #include <algorithm>
@@ -18,9 +19,6 @@ double SoilLayer::at(const TopBottom &values, double distanceFt) const
 }
 
 namespace {
-
-// Coefficients below this count as not entered.
-constexpr double kNotEntered = 0.00001;
 
 bool bothLeftAtZero(const TopBottom &values)
 {
@@ -60,7 +58,7 @@ void fillAutomaticValues(SoilLayer &layer, double smallestDiameterFt, bool &auto
             filled[end] = automaticCoefficient(layer, depths[end], end);
         layer.coefficient = filled;
     }
-    if (layer.type == SoilType::Clay || layer.type == SoilType::ClayShale) {
+    if (isCohesive(layer.type)) {
         // Clay carries no friction angle.
         layer.PHI = {0.0, 0.0};
         if (bothLeftAtZero(layer.NC)) {

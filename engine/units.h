@@ -15,7 +15,7 @@ inline constexpr double kSqInPerSqFt = 144.0;
 inline constexpr double kPcfWater = 62.4;
 inline constexpr double kPsfAtmosphere = 2116.8;
 inline constexpr double kPi = 3.142;                // stem and base areas, perimeter, volumes
-inline constexpr double kDegreesPerRadian = 57.29;
+inline constexpr double kDegreesPerRadian = 57.29;  // friction and bell angles
 inline constexpr double kNoLimit = 1.0e10;          // a zero maximum means no limit
 inline constexpr double kInPerFt = 12.0;
 inline constexpr double kMmPerIn = 25.4;
@@ -38,6 +38,9 @@ inline constexpr double kKNPerTon = 8.896;          // rock-socket curves
 inline constexpr double kPiFine = 3.1416;           // t-z analysis and socket methods
 inline constexpr double kQuarterPi = 0.7854;
 inline constexpr double kPsfAtmosphereGeomaterial = 2115.7; // intermediate geomaterials
+// The smooth weak-rock socket scales its side resistance by tan(interface friction) over the
+// tangent of its reference angle, 30 degrees written as 0.5236 rad.
+inline constexpr double kSmoothSocketReferenceAngleRad = 0.5236;
 
 // English moduli are entered in psi, SI moduli in kPa; the analysis holds them in tsf.
 constexpr double psiToTsf(double psi) { return psi * kSqInPerSqFt / kPsfPerTsf; }
@@ -47,6 +50,17 @@ constexpr double tsfToPsf(double tsf) { return tsf * kPsfPerTsf; }
 constexpr double tsfToPsi(double tsf) { return tsf * kPsfPerTsf / kSqInPerSqFt; }
 constexpr double psfToPsi(double psf) { return psf / kPsfPerPsi; }
 constexpr double psiToPsf(double psi) { return psi * kPsfPerPsi; }
+// Two rounded ways of turning degrees into radians: friction and bell angles divide by
+// kDegreesPerRadian, the smooth weak-rock socket takes its interface friction with kPiFine.
+constexpr double degToRad(double deg) { return deg / kDegreesPerRadian; }
+constexpr double socketDegToRad(double deg) { return deg * kPiFine / 180.0; }
+
+// The weight of a concrete volume in tons (uplift).
+constexpr double concreteWeightTons(double volumeCuYd)
+{
+    return volumeCuYd * kCuFtPerCuYd * kPcfConcrete / kLbPerTon;
+}
+
 // For printing moduli in the input's units again.
 constexpr double tsfToKPa(double tsf) { return tsf * kPsfPerTsf / kPsfPerKPa; }
 

@@ -1,5 +1,6 @@
 #include "../tables/qt_print.h"
 #include "engine_loader.h"
+#include "expect_throw_text.h"
 #include "project_helpers.h"
 
 #include <QDir>
@@ -14,17 +15,6 @@ namespace {
 
 const QString kEngine = QStringLiteral(VORNA_ENGINE_LIBRARY);
 
-template <typename E>
-void expectThrowWithMessage(const std::function<void()> &call, const char *message)
-{
-    try {
-        call();
-        ADD_FAILURE() << "no exception";
-    } catch (const E &e) {
-        EXPECT_EQ(e.message(), QString::fromUtf8(message));
-    }
-}
-
 TEST(DynamicLibrary, StartsUnloaded)
 {
     TDynamicLibrary library;
@@ -35,8 +25,8 @@ TEST(DynamicLibrary, StartsUnloaded)
 TEST(DynamicLibrary, EntryOfAnUnloadedLibrary)
 {
     TDynamicLibrary library;
-    expectThrowWithMessage<EDLLNotOpenError>([&] { library.GetEntry(QStringLiteral("_IVORNA")); },
-                                             "Library is not open");
+    EXPECT_THROW_TEXT(library.GetEntry(QStringLiteral("_IVORNA")), EDLLNotOpenError,
+                      "Library is not open");
 }
 
 TEST(DynamicLibrary, MissingLibrary)
@@ -44,8 +34,7 @@ TEST(DynamicLibrary, MissingLibrary)
     QTemporaryDir dir;
     TDynamicLibrary library;
     library.SetLibraryName(dir.filePath(QStringLiteral("libvornacalc.so")));
-    expectThrowWithMessage<EFileNotFoundError>([&] { library.Load(); },
-                                               "Library could not be located");
+    EXPECT_THROW_TEXT(library.Load(), EFileNotFoundError, "Library could not be located");
     EXPECT_FALSE(library.IsLoaded());
 }
 
@@ -56,8 +45,7 @@ TEST(DynamicLibrary, BrokenLibrary)
     test::writeFile(name, "this is not a shared library");
     TDynamicLibrary library;
     library.SetLibraryName(name);
-    expectThrowWithMessage<EInitError>([&] { library.Load(); },
-                                       "Library failed to properly initialize");
+    EXPECT_THROW_TEXT(library.Load(), EInitError, "Library failed to properly initialize");
     EXPECT_FALSE(library.IsLoaded());
 }
 
@@ -65,7 +53,7 @@ TEST(DynamicLibrary, EveryKindIsADllError)
 {
     TDynamicLibrary library;
     library.SetLibraryName(QStringLiteral("/nonexistent/libvornacalc.so"));
-    EXPECT_THROW(library.Load(), EDLLError);
+    EXPECT_THROW_TEXT(library.Load(), EDLLError, "Library could not be located");
 }
 
 TEST(DynamicLibrary, LoadsTheEngineAndFindsItsEntry)

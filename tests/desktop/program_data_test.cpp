@@ -1,4 +1,5 @@
 #include "../tables/qt_print.h"
+#include "expect_throw_text.h"
 #include "project_file.h"
 #include "project_helpers.h"
 #include "table_definition.h"
@@ -181,7 +182,8 @@ TEST_F(ProgramData, HeaderTextsWithUnits)
 TEST_F(ProgramData, BlowCountLimits)
 {
     TGridTable &sand = tables.Template(1);
-    EXPECT_THROW(sand.Column(2).SetCellText(0, QStringLiteral("101")), EAssignError);
+    EXPECT_THROW_TEXT(sand.Column(2).SetCellText(0, QStringLiteral("101")), EAssignError,
+                      "Entry must be between 0 and 100.");
     sand.Column(2).SetCellText(0, QStringLiteral("100"));
     EXPECT_EQ(sand.Column(2).AsInteger(0), 100);
     TGridTable &gravel = tables.Template(9);

@@ -1,4 +1,5 @@
 #include "../tables/qt_print.h"
+#include "expect_throw_text.h"
 #include "project_file.h"
 #include "project_helpers.h"
 #include "word_reader.h"
@@ -306,7 +307,10 @@ TEST_F(ProjectFile, EveryLineEndOpensAlike)
 
 TEST_F(ProjectFile, MissingFileIsAnInputError)
 {
-    EXPECT_THROW(load(path("none.vrd")), EInputError);
+    EXPECT_THROW_TEXT(load(path("none.vrd")), EInputError,
+                      QStringLiteral("Cannot open \"%1\":\rNo such file or directory")
+                          .arg(path("none.vrd"))
+                          .toStdString());
 }
 
 // The file never depends on the user's decimal separator.
@@ -368,7 +372,13 @@ TEST_F(ProjectFile, FailedFlushKeepsTheOldFile)
     project.proposedLength = 20.0;
     project.designLoad = 300.0;
     project.modified = true;
-    EXPECT_THROW(project.SaveToFile(tables, [](QFileDevice &) { return false; }), EProjectSaveError);
+    EXPECT_THROW_TEXT(project.SaveToFile(tables, [](QFileDevice &) { return false; }),
+                      EProjectSaveError,
+                      QStringLiteral("The project could not be saved to \"%1\":\r"
+                                     "The data could not be written to the disk.\r"
+                                     "The previous file, if any, is unchanged.")
+                          .arg(project.fileName)
+                          .toStdString());
     EXPECT_EQ(readFile(path("p.vrd")), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("p.vrd")});
     EXPECT_TRUE(project.IsModified(tables));

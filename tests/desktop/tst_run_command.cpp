@@ -58,7 +58,9 @@ private:
     {
         return QDir(QCoreApplication::applicationDirPath()).filePath(platform::engineLibraryFileName());
     }
-    void checkCompletedRun(TMainForm &form, const QString &project);
+    // The run's first message is exactly the expected completion message, and the run left
+    // its files and state behind.
+    void checkCompletedRun(TMainForm &form, const QString &project, const QString &expectedMessage);
 
 private slots:
     void namesFileLines();
@@ -88,16 +90,20 @@ void tst_RunCommand::namesFileLines()
                         "/jobs/pier.vrr\r\n"));
 }
 
-void tst_RunCommand::checkCompletedRun(TMainForm &form, const QString &project)
+// The bundled example needs a deeper profile to reach its design load (status 6), so every run
+// of it ends with the message that warns of errors and names the run-time file's note.
+static const QString kExampleCompletion =
+    QStringLiteral("Computations are completed, but there may be errors.\rPlease, check output "
+                   "file for results or error messages.\r\rNEED ANOTHER SOIL LAYER");
+static const QString kNormalCompletion =
+    QStringLiteral("Computations are completed.\rPlease, check output file for results "
+                   "or error messages.");
+
+void tst_RunCommand::checkCompletedRun(TMainForm &form, const QString &project,
+                                       const QString &expectedMessage)
 {
     QVERIFY2(!m_fake->messages.isEmpty(), "no completion message");
-    const QString completion = m_fake->messages[0];
-    QVERIFY2(completion == QLatin1String(runmessage::kCompleted) ||
-                 completion.startsWith(QLatin1String(runmessage::kCompletedWithErrors)),
-             qPrintable(completion));
-    QCOMPARE(QLatin1String(runmessage::kCompleted),
-             QStringLiteral("Computations are completed.\rPlease, check output file for results "
-                            "or error messages."));
+    QCOMPARE(m_fake->messages[0], expectedMessage);
 
     const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
     QVERIFY(report.contains("VERTICALLY LOADED DRILLED SHAFT ANALYSIS"));
@@ -125,13 +131,13 @@ void tst_RunCommand::realRunOfTheExample()
     form->OpenProjectFile(project);
     QDir::setCurrent(QDir::rootPath()); // the run makes the project's folder current itself
     run(*form);
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kExampleCompletion);
 
     // Run again: the library is loaded afresh and the files are replaced.
     m_fake->messages.clear();
     QFile::remove(withExtension(project, QStringLiteral(".vro")));
     run(*form);
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kExampleCompletion);
 }
 
 // True while the engine library is mapped into this process (Linux's own list of mappings).
@@ -170,11 +176,11 @@ void tst_RunCommand::runWithinARunIsRefused()
     QVERIFY(m_fake->messages.size() >= 2);
     QCOMPARE(m_fake->messages[1], QStringLiteral("Attempt to reinitialize DLL"));
     m_fake->whileInformationShows = nullptr;
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kExampleCompletion);
 
     m_fake->messages.clear(); // the refusal left nothing behind
     run(*form);
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kExampleCompletion);
 }
 
 void tst_RunCommand::runFromTheToolButtonSavesTheEditsFirst()
@@ -187,7 +193,7 @@ void tst_RunCommand::runFromTheToolButtonSavesTheEditsFirst()
     form->findChild<QAction *>(QStringLiteral("tbRun"))->trigger();
     QVERIFY(test::readFile(project).startsWith("Edited before the run\r\n"));
     QVERIFY(!form->IsModified());
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kExampleCompletion);
 }
 
 void tst_RunCommand::neverSavedProjectCancelled()
@@ -212,7 +218,7 @@ void tst_RunCommand::neverSavedProjectNamedThenRun()
     m_fake->saveAnswers.push_back(named);
     run(*form);
     QVERIFY(QFile::exists(named));
-    checkCompletedRun(*form, named);
+    checkCompletedRun(*form, named, kExampleCompletion);
 }
 
 void tst_RunCommand::missingLibraryThenRestored()
@@ -234,7 +240,7 @@ void tst_RunCommand::missingLibraryThenRestored()
                         QDir(engineFolder).filePath(platform::engineLibraryFileName())));
     m_fake->messages.clear();
     run(*form);
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kExampleCompletion);
 }
 
 void tst_RunCommand::brokenLibrary()
@@ -252,7 +258,7 @@ void tst_RunCommand::brokenLibrary()
     form->SetEngineFolder(QString());
     m_fake->messages.clear();
     run(*form);
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kExampleCompletion);
 }
 
 void tst_RunCommand::commaDecimalLocale()
@@ -267,7 +273,7 @@ void tst_RunCommand::commaDecimalLocale()
     QLocale::setDefault(QLocale::c());
     QVERIFY(test::readFile(project).contains(" 2.25 "));
     QVERIFY(!test::readFile(project).contains("2,25"));
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kExampleCompletion);
     const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
     QVERIFY(report.contains("2.25"));
 }
@@ -379,7 +385,7 @@ void tst_RunCommand::unwritableNamesFileStopsTheRun()
     test::writeFile(names, namesFileText(QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("other.vrd"))));
     m_fake->messages.clear();
     run(*form);
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kExampleCompletion);
     QVERIFY(!QFile::exists(QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("other.vro"))));
 }
 
@@ -423,7 +429,7 @@ void tst_RunCommand::failedRunSaysWhy()
     const QString runtime = withExtension(project, QStringLiteral(".vrr"));
     QCOMPARE(completionMessage(1, project, QFileInfo(runtime).lastModified().addSecs(60)),
              QLatin1String(runmessage::kCompletedWithErrors));
-    QCOMPARE(completionMessage(0, project, QDateTime()), QLatin1String(runmessage::kCompleted));
+    QCOMPARE(completionMessage(0, project, QDateTime()), kNormalCompletion);
 }
 
 void tst_RunCommand::graphsOfARun_data()
@@ -452,7 +458,7 @@ void tst_RunCommand::graphsOfARun()
     form->OpenProjectFile(project);
     QVERIFY(!form->ResultsAvailable());
     run(*form);
-    checkCompletedRun(*form, project);
+    checkCompletedRun(*form, project, kNormalCompletion);
     QVERIFY(form->ResultsAvailable());
     QCOMPARE(form->Project().KLS, kls);
 

@@ -1,4 +1,5 @@
 #include "charts.h"
+#include "expect_throw_text.h"
 #include "rock_socket_charts.h"
 
 #include <gtest/gtest.h>
@@ -161,7 +162,8 @@ TEST(ChartLookups, RefuseValuesThatAreNotFinite)
     for (const auto &[name, lookup] : lookups) {
         SCOPED_TRACE(name);
         for (double value : {nan, inf, -inf})
-            EXPECT_THROW(lookup(value), vorna::ChartValueNotFinite);
+            EXPECT_THROW_TEXT(lookup(value), vorna::ChartValueNotFinite,
+                              "A DESIGN CHART WAS READ AT A VALUE THAT IS NOT A NUMBER.");
         EXPECT_TRUE(std::isfinite(lookup(1e-308))); // tiny but finite: read as usual
     }
 }

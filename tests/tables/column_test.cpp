@@ -1,5 +1,6 @@
 #include "errors.h"
 #include "evaluator.h"
+#include "expect_throw_text.h"
 #include "grid_table.h"
 #include "qt_print.h"
 #include "table_definition.h"
@@ -150,16 +151,16 @@ TEST_F(Columns, ChoiceTextAndChangeNotice)
 
 TEST_F(Columns, WrongKindAccess)
 {
-    EXPECT_THROW(table->Column(2).AsInteger(0), EInvalidCast);
-    EXPECT_THROW(table->Column(1).AsFloat(0), EInvalidCast);
-    EXPECT_THROW(table->Column(4).SetFloat(0, 1.0), EInvalidCast);
-    EXPECT_THROW(table->Column(0).AsTable(0), EInvalidCast);
+    EXPECT_THROW_TEXT(table->Column(2).AsInteger(0), EInvalidCast, "Data of wrong type");
+    EXPECT_THROW_TEXT(table->Column(1).AsFloat(0), EInvalidCast, "Data of wrong type");
+    EXPECT_THROW_TEXT(table->Column(4).SetFloat(0, 1.0), EInvalidCast, "Data of wrong type");
+    EXPECT_THROW_TEXT(table->Column(0).AsTable(0), EInvalidCast, "Data of wrong type");
     try {
         table->Column(2).AsInteger(0);
     } catch (const EInvalidCast &e) {
         EXPECT_EQ(e.message(), QStringLiteral("Data of wrong type"));
     }
-    EXPECT_THROW(table->Column(2).AsFloat(3), ETableError);
+    EXPECT_THROW_TEXT(table->Column(2).AsFloat(3), ETableError, "Index out of bounds");
 }
 
 TEST_F(Columns, CellHandlesFollowTheirRow)

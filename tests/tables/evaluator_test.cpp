@@ -1,5 +1,6 @@
 #include "errors.h"
 #include "evaluator.h"
+#include "expect_throw_text.h"
 #include "qt_print.h"
 
 #include <gtest/gtest.h>
@@ -168,7 +169,9 @@ TEST(Evaluator, LongEntries)
     EXPECT_EQ(Evaluate(sum), 2001.0L);
     EXPECT_EQ(Evaluate(QString(3000, u'(') + u'7' + QString(3000, u')')), 7.0L);
     EXPECT_EQ(Evaluate(QStringLiteral("abs").repeated(3000) + "2"), 2.0L);
-    EXPECT_THROW(Evaluate(QString(20000, u'1')), EAssignError);
+    // Beyond 10000 characters an entry is refused before it is read.
+    EXPECT_THROW_TEXT(Evaluate(QString(20000, u'1')), EAssignError,
+                      "Entry could not be evaluated:\rinvalid expression");
 }
 
 } // namespace

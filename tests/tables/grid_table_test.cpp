@@ -1,4 +1,5 @@
 #include "errors.h"
+#include "expect_throw_text.h"
 #include "grid_table.h"
 #include "qt_print.h"
 #include "table_definition.h"
@@ -133,8 +134,8 @@ TEST_F(Layers, RowLimits)
     EXPECT_FALSE(layers->AddRowGroup());
     EXPECT_FALSE(layers->InsertRowGroup(0));
     EXPECT_EQ(layers->RowCount(), 4);
-    EXPECT_THROW(layers->DeleteRowGroup(4), ETableError);
-    EXPECT_THROW(layers->InsertRowGroup(-1), ETableError);
+    EXPECT_THROW_TEXT(layers->DeleteRowGroup(4), ETableError, "Grid.Row not in valid range");
+    EXPECT_THROW_TEXT(layers->InsertRowGroup(-1), ETableError, "Grid.Row not in valid range");
     try {
         layers->SetMinRows(0);
         FAIL();
@@ -178,7 +179,8 @@ TEST_F(Layers, ModifiedStateIncludesSubTables)
     EXPECT_TRUE(layers->IsModified());
     EXPECT_EQ(layers->Column(1).CellText(0), QStringLiteral("6"));
     layers->SetModified(false);
-    EXPECT_THROW(layers->CommitCellText(1, 0, QStringLiteral("2*")), EAssignError);
+    EXPECT_THROW_TEXT(layers->CommitCellText(1, 0, QStringLiteral("2*")), EAssignError,
+                      "Entry could not be evaluated:\rinvalid expression");
     EXPECT_FALSE(layers->IsModified());
     EXPECT_EQ(layers->Column(1).AsFloat(0), 6.0);
 }

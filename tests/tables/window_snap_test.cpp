@@ -1,4 +1,5 @@
 #include "errors.h"
+#include "expect_throw_text.h"
 #include "window_snap.h"
 
 #include <gtest/gtest.h>
@@ -162,7 +163,8 @@ TEST(WindowSnap, GridNeedsAColumnBesideTheRowNumbers)
     } catch (const ETableError &error) {
         EXPECT_EQ(error.message().toStdString(), "There must be at least 2 columns in grid");
     }
-    EXPECT_THROW(windowLayout(m, {}), ETableError);
+    EXPECT_THROW_TEXT(windowLayout(m, {}), ETableError,
+                      "There must be at least 2 columns in grid");
     m.columnWidths = {100};
     EXPECT_NO_THROW(snapWindowSize(m, {0, 1, 0, 1}, 300, 300, kCorner));
 }

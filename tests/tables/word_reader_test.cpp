@@ -1,3 +1,4 @@
+#include "expect_throw_text.h"
 #include "qt_print.h"
 #include "word_reader.h"
 
@@ -118,8 +119,8 @@ TEST(WordReader, CursorOperations)
     EXPECT_EQ(reader.LineNumber(), 4);
     reader.NextLine();
     EXPECT_TRUE(reader.AtEnd());
-    EXPECT_THROW(reader.NextToken(), EInputError);
-    EXPECT_THROW(reader.RestOfLine(), EInputError);
+    EXPECT_THROW_TEXT(reader.NextToken(), EInputError, "This file either invalid or incomplete.");
+    EXPECT_THROW_TEXT(reader.RestOfLine(), EInputError, "This file either invalid or incomplete.");
 }
 
 TEST(WordReader, CommasAreNotSeparators)
@@ -141,7 +142,11 @@ TEST(WordReader, ReadsFilesAsEightBitText)
     TWordReader reader = TWordReader::fromFile(name);
     EXPECT_EQ(reader.RestOfLine(), QString::fromLatin1("Pier \xb0" "A"));
     EXPECT_EQ(reader.NextInteger(), 5);
-    EXPECT_THROW(TWordReader::fromFile(dir.filePath(QStringLiteral("missing.txt"))), EInputError);
+    const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+    EXPECT_THROW_TEXT(TWordReader::fromFile(missing), EInputError,
+                      QStringLiteral("Cannot open \"%1\":\rNo such file or directory")
+                          .arg(missing)
+                          .toStdString());
 }
 
 } // namespace
