@@ -17,7 +17,8 @@ namespace {
 
 fs::path scratchFolder()
 {
-    const fs::path folder = fs::temp_directory_path() / ("vorna-bench-" + std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("vorna-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     return folder;
 }

@@ -38,7 +38,8 @@ void buildLargestGraph(TGraphPlot &g)
         for (int j = 0; j < kPoints; ++j) {
             const double depth = j;
             const double side = 3.14159 * diameter * 0.02 * depth * depth;
-            const double base = 0.785 * diameter * diameter * (20.0 + 10.0 * std::floor(depth / 30.0));
+            const double base =
+                0.785 * diameter * diameter * (20.0 + 10.0 * std::floor(depth / 30.0));
             g.Point(i, j) = {side + base, depth};
         }
     }
@@ -68,7 +69,10 @@ void BM_PaintLargestGraphAsShown(benchmark::State &state)
     g.ExcludeLinesBeyondLimit();
     paintLoop(state, g, {static_cast<int>(state.range(0)), static_cast<int>(state.range(1))}, {});
 }
-BENCHMARK(BM_PaintLargestGraphAsShown)->Args({1280, 960})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintLargestGraphAsShown)
+    ->Args({1280, 960})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond);
 
 // Every one of the 57 lines drawn (after the Active Curves dialog included them all).
 void BM_PaintLargestGraphAllLines(benchmark::State &state)
@@ -77,7 +81,10 @@ void BM_PaintLargestGraphAllLines(benchmark::State &state)
     buildLargestGraph(g);
     paintLoop(state, g, {static_cast<int>(state.range(0)), static_cast<int>(state.range(1))}, {});
 }
-BENCHMARK(BM_PaintLargestGraphAllLines)->Args({1280, 960})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintLargestGraphAllLines)
+    ->Args({1280, 960})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond);
 
 // A report picture: 6 in x 4 in at 300 pixels per inch with the legend box and the large
 // pattern tiles.

@@ -65,8 +65,8 @@ ProjectRun runOne(const std::string &project, RunOptions options)
         readKeptLoadTest(absoluteProject(project), run);
         // A run that could not write its report leaves none of that name behind.
         std::error_code ec;
-        run.reportWritten = run.status != kStatusSameFileNames &&
-                            fs::is_regular_file(files.report, ec);
+        run.reportWritten =
+            run.status != kStatusSameFileNames && fs::is_regular_file(files.report, ec);
     } catch (...) {
         run.status = kStatusInternalError;
     }
@@ -140,8 +140,8 @@ std::vector<ProjectRun> runConcurrently(const std::vector<std::string> &projects
             }
         }
     };
-    const std::size_t threadCount = std::min<std::size_t>(static_cast<std::size_t>(jobs),
-                                                          groups.size());
+    const std::size_t threadCount =
+        std::min<std::size_t>(static_cast<std::size_t>(jobs), groups.size());
     std::vector<std::jthread> threads;
     for (std::size_t t = 0; t < threadCount; ++t)
         threads.emplace_back(worker);

@@ -11,8 +11,7 @@ double nominalSettlement(double baseDiameter, bool si)
     return kNominalSettlementRatio * baseDiameter * (si ? 1.0 : kInPerFt);
 }
 
-std::optional<double> loadAtSettlement(const std::vector<SettlementPoint> &curve,
-                                       double settlement)
+std::optional<double> loadAtSettlement(const std::vector<SettlementPoint> &curve, double settlement)
 {
     double lastMovement = 0.0;
     double lastLoad = 0.0;

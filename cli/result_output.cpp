@@ -28,17 +28,24 @@ ColumnNames columnNames(const AnalysisResults &r)
 ordered_json units(const AnalysisResults &r)
 {
     if (r.si)
-        return {{"length", "m"},  {"volume", "cu m"},   {"force", "kN"},
-                {"movement", "m"}, {"QU_per_volume", "kN/cu m"}};
-    return {{"length", "ft"},  {"volume", "cu yd"},  {"force", "tons"},
-            {"movement", "in"}, {"QU_per_volume", "tons/cu yd"}};
+        return {{"length", "m"},
+                {"volume", "cu m"},
+                {"force", "kN"},
+                {"movement", "m"},
+                {"QU_per_volume", "kN/cu m"}};
+    return {{"length", "ft"},
+            {"volume", "cu yd"},
+            {"force", "tons"},
+            {"movement", "in"},
+            {"QU_per_volume", "tons/cu yd"}};
 }
 
 ordered_json rowJson(const ResultRow &row, const ColumnNames &names)
 {
-    return {{"length", row.length}, {"volume", row.volume},  {"QS", row.QS},
-            {names.QB, row.QB},      {"QU", row.QU},          {names.QBD, row.QBD},
-            {names.QDN, row.QDN},    {names.QUperVolume, row.QUperVolume}};
+    return {{"length", row.length}, {"volume", row.volume},
+            {"QS", row.QS},         {names.QB, row.QB},
+            {"QU", row.QU},         {names.QBD, row.QBD},
+            {names.QDN, row.QDN},   {names.QUperVolume, row.QUperVolume}};
 }
 
 constexpr const char *kNotReached = "not reached";
@@ -149,7 +156,8 @@ std::string csvName(const char *curve)
 
 // The settlement column and one column per curve: the load, "not reached", or empty when the
 // diameter has no such curve; the measured curve's last, empty without a load test.
-std::string nominalCsv(const DiameterResult &d, bool si, const std::vector<SettlementPoint> &loadTest)
+std::string nominalCsv(const DiameterResult &d, bool si,
+                       const std::vector<SettlementPoint> &loadTest)
 {
     const double settlement = nominalSettlement(d.baseDiameter, si);
     std::string text = "," + number(settlement);
@@ -195,11 +203,11 @@ std::string toCsv(const std::vector<ProjectRun> &runs)
         for (const DiameterResult &d : run.results.diameters) {
             const std::string nominal = nominalCsv(d, run.results.si, run.loadTest);
             for (const ResultRow &row : d.rows) {
-                text += csvText(run.project.string()) + "," + units + "," +
-                        number(d.stemDiameter) + "," + number(d.baseDiameter) + "," +
-                        number(row.length) + "," + number(row.volume) + "," + number(row.QS) +
-                        "," + number(row.QB) + "," + number(row.QU) + "," + number(row.QBD) +
-                        "," + number(row.QDN) + "," + number(row.QUperVolume) + nominal + "\n";
+                text += csvText(run.project.string()) + "," + units + "," + number(d.stemDiameter) +
+                        "," + number(d.baseDiameter) + "," + number(row.length) + "," +
+                        number(row.volume) + "," + number(row.QS) + "," + number(row.QB) + "," +
+                        number(row.QU) + "," + number(row.QBD) + "," + number(row.QDN) + "," +
+                        number(row.QUperVolume) + nominal + "\n";
             }
         }
     }

@@ -28,13 +28,11 @@ AppSettings::AppSettings()
     : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                              QStringLiteral("Vorna"),
                                              QLatin1String(kApplicationTitle)))
-{
-}
+{}
 
 AppSettings::AppSettings(const QString &iniFileName)
     : m_settings(std::make_unique<QSettings>(iniFileName, QSettings::IniFormat))
-{
-}
+{}
 
 AppSettings::~AppSettings() = default;
 
@@ -73,7 +71,8 @@ void AppSettings::Write(const Values &values)
     m_settings->beginGroup(group());
     m_settings->setValue(kWordProcessorName, values.wordProcessor);
     for (int i = 0; i < RecentFiles::kSize; ++i)
-        m_settings->setValue(fileValueName(i), i < values.files.size() ? values.files[i] : QString());
+        m_settings->setValue(fileValueName(i),
+                             i < values.files.size() ? values.files[i] : QString());
     m_settings->endGroup();
     m_settings->sync();
 }

@@ -14,8 +14,8 @@ namespace vorna {
 
 namespace {
 constexpr const char *kFromHeader = "as named in the header";
-constexpr LoadUnit kLoadUnits[] = {LoadUnit::Tons, LoadUnit::Kips, LoadUnit::Pounds,
-                                   LoadUnit::KN, LoadUnit::MN};
+constexpr LoadUnit kLoadUnits[] = {LoadUnit::Tons, LoadUnit::Kips, LoadUnit::Pounds, LoadUnit::KN,
+                                   LoadUnit::MN};
 constexpr SettlementUnit kSettlementUnits[] = {SettlementUnit::In, SettlementUnit::Ft,
                                                SettlementUnit::Mm, SettlementUnit::Cm,
                                                SettlementUnit::M};
@@ -37,9 +37,9 @@ TDlgLoadTest::TDlgLoadTest(bool hasLoadTest, TryChoice tryChoice, QWidget *paren
     m_file->setMinimumWidth(320);
     auto *browse = new QPushButton(QStringLiteral("&Browse..."));
     connect(browse, &QPushButton::clicked, this, [this] {
-        const QString chosen = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Load Test"), m_file->text(),
-            QStringLiteral("CSV files (*.csv *.txt);;All files (*)"));
+        const QString chosen =
+            QFileDialog::getOpenFileName(this, QStringLiteral("Load Test"), m_file->text(),
+                                         QStringLiteral("CSV files (*.csv *.txt);;All files (*)"));
         if (!chosen.isEmpty())
             m_file->setText(chosen);
     });

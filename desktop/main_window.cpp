@@ -67,17 +67,20 @@ void moveIntoArea(QMdiSubWindow *frame)
 {
     if (!frame)
         return;
-    QMetaObject::invokeMethod(frame, [frame] {
-        if (!frame->mdiArea())
-            return;
-        const QRect room = frame->mdiArea()->viewport()->rect();
-        QRect place = frame->geometry();
-        place.moveRight(std::min(place.right(), room.right()));
-        place.moveBottom(std::min(place.bottom(), room.bottom()));
-        place.moveLeft(std::max(place.left(), room.left()));
-        place.moveTop(std::max(place.top(), room.top()));
-        frame->move(place.topLeft());
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        frame,
+        [frame] {
+            if (!frame->mdiArea())
+                return;
+            const QRect room = frame->mdiArea()->viewport()->rect();
+            QRect place = frame->geometry();
+            place.moveRight(std::min(place.right(), room.right()));
+            place.moveBottom(std::min(place.bottom(), room.bottom()));
+            place.moveLeft(std::max(place.left(), room.left()));
+            place.moveTop(std::max(place.top(), room.top()));
+            frame->move(place.topLeft());
+        },
+        Qt::QueuedConnection);
 }
 
 namespace {
@@ -114,8 +117,7 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
                      std::unique_ptr<UserInteraction> interaction, QWidget *parent)
     : QMainWindow(parent), m_commandLineArgument(std::move(commandLineArgument)),
       m_settings(settings ? std::move(settings) : std::make_unique<AppSettings>()),
-      m_interaction(interaction ? std::move(interaction)
-                                : std::make_unique<DesktopInteraction>()),
+      m_interaction(interaction ? std::move(interaction) : std::make_unique<DesktopInteraction>()),
       m_tables(std::make_unique<ProgramTables>())
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -127,11 +129,13 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
-        runCommand([&] {
-            if (window && window == m_sideView)
-                SideView()->Rebuild();
-            updateMenus();
-        }, false);
+        runCommand(
+            [&] {
+                if (window && window == m_sideView)
+                    SideView()->Rebuild();
+                updateMenus();
+            },
+            false);
     });
     // An open elevation view follows a new project at once, in front or not.
     connect(this, &TMainForm::projectChanged, this, [this] {
@@ -173,8 +177,9 @@ QAction *TMainForm::addAction(QMenu *menu, const char *objectName, const QString
 {
     auto *action = new QAction(text, this);
     action->setObjectName(QLatin1String(objectName));
-    connect(action, &QAction::triggered, this,
-            [this, command = std::move(command), commitFirst] { runCommand(command, commitFirst); });
+    connect(action, &QAction::triggered, this, [this, command = std::move(command), commitFirst] {
+        runCommand(command, commitFirst);
+    });
     if (menu)
         menu->addAction(action);
     return action;
@@ -203,12 +208,15 @@ void TMainForm::createMenus()
 {
     m_fileMenu = menuBar()->addMenu(s("&File"));
     m_fileMenu->setObjectName(QStringLiteral("FileMenu"));
-    addAction(m_fileMenu, "FileNew", s("&New"), [this] { FileNewClick(); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    addAction(m_fileMenu, "FileOpen", s("&Open..."), [this] { FileOpenClick(); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    addAction(m_fileMenu, "FileSave", s("&Save"), [this] { FileSaveClick(); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addAction(m_fileMenu, "FileNew", s("&New"), [this] {
+        FileNewClick();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    addAction(m_fileMenu, "FileOpen", s("&Open..."), [this] {
+        FileOpenClick();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    addAction(m_fileMenu, "FileSave", s("&Save"), [this] {
+        FileSaveClick();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addAction(m_fileMenu, "FileSaveAs", s("Save &As..."), [this] { FileSaveAsClick(); });
     m_fileMenu->addSeparator();
     addAction(m_fileMenu, "FileExportPackage", s("Export &Calculation Package..."),
@@ -216,13 +224,14 @@ void TMainForm::createMenus()
     m_fileMenu->addSeparator();
     for (int i = 0; i < RecentFiles::kSize; ++i) {
         const QByteArray name = "FileRecent" + QByteArray::number(i + 1);
-        QAction *slot = addAction(m_fileMenu, name.constData(), QString(),
-                                  [this, i] { openRecentFile(i); });
+        QAction *slot =
+            addAction(m_fileMenu, name.constData(), QString(), [this, i] { openRecentFile(i); });
         slot->setVisible(false);
         m_recentSlots.push_back(slot);
     }
     m_recentSeparator = m_fileMenu->addSeparator();
-    addAction(m_fileMenu, "FileExit", s("E&xit"), [this] { close(); }, false);
+    addAction(
+        m_fileMenu, "FileExit", s("E&xit"), [this] { close(); }, false);
 
     m_dataMenu = menuBar()->addMenu(s("Da&ta"));
     m_dataMenu->setObjectName(QStringLiteral("DataMenu"));
@@ -230,8 +239,8 @@ void TMainForm::createMenus()
     QMenu *units = m_dataMenu->addMenu(s("&Units"));
     units->setObjectName(QStringLiteral("UnitsMenu"));
     auto *unitGroup = new QActionGroup(this);
-    m_unitsEnglish = addAction(units, "UnitsEnglish", s("&English Units (lbs, in)"),
-                               [this] { setUnits(1); });
+    m_unitsEnglish =
+        addAction(units, "UnitsEnglish", s("&English Units (lbs, in)"), [this] { setUnits(1); });
     m_unitsSi = addAction(units, "UnitsSI", s("&SI Units (kN, m)"), [this] { setUnits(2); });
     QMenu *method = m_dataMenu->addMenu(s("Design Method (ASD or LRFD)"));
     method->setObjectName(QStringLiteral("DesignMethodMenu"));
@@ -244,8 +253,9 @@ void TMainForm::createMenus()
               [this] { ShowDataWindow(DataWindow::ShaftProperties); });
     addAction(m_dataMenu, "DataSoilLayers", s("Soil &Layer Data"),
               [this] { ShowDataWindow(DataWindow::SoilLayers); });
-    m_factorOfSafety = addAction(m_dataMenu, "DataFS", s("&Factor of Safety (Allowable Stress Design)"),
-                                 [this] { ShowDataWindow(DataWindow::FactorOfSafety); });
+    m_factorOfSafety =
+        addAction(m_dataMenu, "DataFS", s("&Factor of Safety (Allowable Stress Design)"),
+                  [this] { ShowDataWindow(DataWindow::FactorOfSafety); });
     QMenu *computation = m_dataMenu->addMenu(s("&Computation Methods"));
     computation->setObjectName(QStringLiteral("ComputationMethodsMenu"));
     auto *computationGroup = new QActionGroup(this);
@@ -310,31 +320,39 @@ void TMainForm::createMenus()
     }
 
     m_graphicsMenu->addSeparator();
-    addAction(m_graphicsMenu, "GraphLoadTest", s("&Load Test..."), [this] { GraphLoadTestClick(); });
+    addAction(m_graphicsMenu, "GraphLoadTest", s("&Load Test..."),
+              [this] { GraphLoadTestClick(); });
 
     m_windowMenu = menuBar()->addMenu(s("&Window"));
     m_windowMenu->setObjectName(QStringLiteral("WindowMenu"));
-    addAction(m_windowMenu, "WindowCascade", s("&Cascade"), [this] { cascadeChildWindows(); }, false);
-    addAction(m_windowMenu, "WindowArrange", s("&Arrange Icons"), [this] {
-        // Minimized child windows line up along the bottom of the frame.
-        int x = 0;
-        for (QMdiSubWindow *child : m_mdiArea->subWindowList()) {
-            if (!child->isMinimized())
-                continue;
-            child->move(x, m_mdiArea->viewport()->height() - child->height());
-            x += child->width();
-        }
-    }, false);
+    addAction(
+        m_windowMenu, "WindowCascade", s("&Cascade"), [this] { cascadeChildWindows(); }, false);
+    addAction(
+        m_windowMenu, "WindowArrange", s("&Arrange Icons"),
+        [this] {
+            // Minimized child windows line up along the bottom of the frame.
+            int x = 0;
+            for (QMdiSubWindow *child : m_mdiArea->subWindowList()) {
+                if (!child->isMinimized())
+                    continue;
+                child->move(x, m_mdiArea->viewport()->height() - child->height());
+                x += child->width();
+            }
+        },
+        false);
     m_windowSeparator = m_windowMenu->addSeparator();
     for (int i = 0; i < kWindowSlots; ++i) {
         const QByteArray name = "WindowSlot" + QByteArray::number(i + 1);
-        QAction *slot = addAction(m_windowMenu, name.constData(), QString(), [this, i] {
-            const QList<QMdiSubWindow *> children = m_mdiArea->subWindowList();
-            if (i < children.size()) {
-                children[i]->showNormal();
-                m_mdiArea->setActiveSubWindow(children[i]);
-            }
-        }, false);
+        QAction *slot = addAction(
+            m_windowMenu, name.constData(), QString(),
+            [this, i] {
+                const QList<QMdiSubWindow *> children = m_mdiArea->subWindowList();
+                if (i < children.size()) {
+                    children[i]->showNormal();
+                    m_mdiArea->setActiveSubWindow(children[i]);
+                }
+            },
+            false);
         slot->setVisible(false);
         m_windowSlots.push_back(slot);
     }
@@ -349,13 +367,14 @@ void TMainForm::createMenus()
               [this] { openHelpDocument(platform::technicalManualFileName()); });
     m_helpMenu->addSeparator();
     addAction(m_helpMenu, "HelpAbout", s("&About..."), [this] { m_aboutBox->exec(); });
-    addAction(m_helpMenu, "HelpCheckUpdates", s("&Check for Updates"), [this] { checkForUpdates(); });
+    addAction(m_helpMenu, "HelpCheckUpdates", s("&Check for Updates"),
+              [this] { checkForUpdates(); });
 
     // Menus that lead to commands on project data commit the active child as they open.
     for (QMenu *menu : {m_fileMenu, m_dataMenu, m_computationMenu, m_helpMenu})
         connect(menu, &QMenu::aboutToShow, this, [this] { CommitActiveChild(); });
-    for (QMenu *menu : {m_fileMenu, m_dataMenu, m_computationMenu, m_graphicsMenu, m_windowMenu,
-                        m_helpMenu})
+    for (QMenu *menu :
+         {m_fileMenu, m_dataMenu, m_computationMenu, m_graphicsMenu, m_windowMenu, m_helpMenu})
         connect(menu, &QMenu::aboutToShow, this, &TMainForm::updateMenus);
 }
 
@@ -379,8 +398,10 @@ void TMainForm::createToolBar()
         {"tbRun", "Run Data File", ToolIcon::Run, [this] { CompRunClick(); }, true},
         {"tbSoilLayers", "Soil layer Data", ToolIcon::SoilLayers,
          [this] { ShowDataWindow(DataWindow::SoilLayers); }, false},
-        {"tbViewOutput", "View Output", ToolIcon::ViewOutput, [this] { CompEditOutputClick(); }, false},
-        {"tbSideView", "View Soil Profile", ToolIcon::SoilProfile, [this] { CompSideViewClick(); }, false},
+        {"tbViewOutput", "View Output", ToolIcon::ViewOutput, [this] { CompEditOutputClick(); },
+         false},
+        {"tbSideView", "View Soil Profile", ToolIcon::SoilProfile, [this] { CompSideViewClick(); },
+         false},
         {"tbCombine", "Combined Plot (Ultimate)", ToolIcon::CombinedUltimate,
          [this] { ShowResultGraph(ResultGraphId::Combine); }, false},
         {"tbCombineD", "Combined Plot (LRFD/ASD)", ToolIcon::CombinedFactored,
@@ -419,7 +440,8 @@ void TMainForm::updateMenus()
     m_editNotes->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrr"))));
     m_editOutput->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vro"))));
 
-    const bool plotFileExists = QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrp")));
+    const bool plotFileExists =
+        QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrp")));
     for (std::size_t i = 0; i < m_graphActions.size(); ++i) {
         const auto graph = static_cast<ResultGraphId>(i);
         m_graphActions[i]->setEnabled(
@@ -489,10 +511,10 @@ void TMainForm::fitToLargestDataWindow()
     if (isMaximized() || isFullScreen() || !screen())
         return;
     QSize largest;
-    for (DataWindow kind : {DataWindow::Title, DataWindow::ShaftProperties,
-                            DataWindow::FactorOfSafety, DataWindow::ShaftLength,
-                            DataWindow::DesignLoad, DataWindow::WaterTable,
-                            DataWindow::ControlOptions}) {
+    for (DataWindow kind :
+         {DataWindow::Title, DataWindow::ShaftProperties, DataWindow::FactorOfSafety,
+          DataWindow::ShaftLength, DataWindow::DesignLoad, DataWindow::WaterTable,
+          DataWindow::ControlOptions}) {
         const std::unique_ptr<ChildWindow> probe(createDataDialog(kind, *this));
         if (probe)
             largest = largest.expandedTo(probe->sizeHint());

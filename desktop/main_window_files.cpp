@@ -20,7 +20,6 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMdiArea>
 #include <QMimeData>
 #include <QUrl>
 
@@ -177,8 +176,9 @@ UserInteraction::SaveAnswer TMainForm::confirmReplacingProjectFile()
         writeFileSafely(backup, bytes, m_saveFlush);
     } catch (const EVornaError &e) {
         m_interaction->Information(
-            this, e.message() + QStringLiteral("\rThe project was not saved, so \"%1\" is unchanged.")
-                                    .arg(shown));
+            this,
+            e.message() +
+                QStringLiteral("\rThe project was not saved, so \"%1\" is unchanged.").arg(shown));
         return UserInteraction::SaveAnswer::Cancel;
     }
     return UserInteraction::SaveAnswer::Yes;
@@ -313,9 +313,9 @@ void TMainForm::removeLoadTest()
 {
     const QString kept = loadTestFileName(m_project.fileName);
     if (QFileInfo::exists(kept) && !QFile::remove(kept)) {
-        m_interaction->Information(
-            this, QStringLiteral("The load test \"%1\" could not be removed.")
-                      .arg(QDir::toNativeSeparators(kept)));
+        m_interaction->Information(this,
+                                   QStringLiteral("The load test \"%1\" could not be removed.")
+                                       .arg(QDir::toNativeSeparators(kept)));
         return;
     }
     m_loadTestCsv.clear();
@@ -343,12 +343,14 @@ void TMainForm::GraphLoadTestClick()
         return;
     }
     // A kept file that could not be read may be removed too.
-    const bool kept = !m_loadTestCsv.isEmpty() ||
-                      QFileInfo::exists(loadTestFileName(m_project.fileName));
-    TDlgLoadTest dialog(kept, [this](const QString &name,
-                                                        const LoadTestUnits &units) {
-        return chooseLoadTest(name, units);
-    }, this);
+    const bool kept =
+        !m_loadTestCsv.isEmpty() || QFileInfo::exists(loadTestFileName(m_project.fileName));
+    TDlgLoadTest dialog(
+        kept,
+        [this](const QString &name, const LoadTestUnits &units) {
+            return chooseLoadTest(name, units);
+        },
+        this);
     if (dialog.exec() == QDialog::Accepted && dialog.RemoveChosen())
         removeLoadTest();
 }
@@ -365,9 +367,9 @@ void TMainForm::FileExportPackageClick()
                                  "it is saved: run the analysis first."));
         return;
     }
-    const QString pdf = m_interaction->SavePdfFileName(
-        this, QStringLiteral("Export Calculation Package"),
-        withExtension(m_project.fileName, QStringLiteral(".pdf")));
+    const QString pdf =
+        m_interaction->SavePdfFileName(this, QStringLiteral("Export Calculation Package"),
+                                       withExtension(m_project.fileName, QStringLiteral(".pdf")));
     if (pdf.isEmpty())
         return;
     try {
@@ -502,8 +504,8 @@ void TMainForm::viewInWordProcessor(const QString &fileName)
     if (!m_wordProcessor.trimmed().isEmpty()) {
         if (m_interaction->StartProgram(m_wordProcessor, {QDir::toNativeSeparators(fullName)}))
             return;
-        m_interaction->Information(this,
-                                   QStringLiteral("An error occurred in running the Word Processor"));
+        m_interaction->Information(
+            this, QStringLiteral("An error occurred in running the Word Processor"));
         note = QStringLiteral("The text editor \"%1\" could not be started (Data > Control "
                               "Options sets another); the file is shown here, read-only.")
                    .arg(m_wordProcessor);
@@ -528,7 +530,8 @@ void TMainForm::showInTextViewer(const QString &fileName, const QString &note)
     viewer->Load(fileName, note);
     const QSize viewerSize = viewer->size();
     QMdiSubWindow *frame = addChildWindow(viewer);
-    frame->resize(viewerSize.grownBy(frame->contentsMargins()).boundedTo(m_mdiArea->viewport()->size()));
+    frame->resize(
+        viewerSize.grownBy(frame->contentsMargins()).boundedTo(m_mdiArea->viewport()->size()));
     frame->show();
     m_mdiArea->setActiveSubWindow(frame);
     moveIntoArea(frame);

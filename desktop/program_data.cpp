@@ -70,7 +70,8 @@ void TProgramData::ApplyDesignControl()
         designLoad = 0.0;
 }
 
-void TProgramData::SaveToFile(ProgramTables &tables, const std::function<bool(QFileDevice &)> &flush)
+void TProgramData::SaveToFile(ProgramTables &tables,
+                              const std::function<bool(QFileDevice &)> &flush)
 {
     // The design control follows from the values only once the file holds them, so a
     // failed save leaves the project as it was.
@@ -93,8 +94,8 @@ void TProgramData::ChangeUnits(int system, ProgramTables &tables)
     if (system != unitSystem) {
         const bool toSi = system == 2;
         const double length = toSi ? kMPerFt : kFtPerM;
-        for (ShaftProperty p : {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion,
-                                kWaterTableDepth})
+        for (ShaftProperty p :
+             {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion, kWaterTableDepth})
             shaftProperties[p] *= length;
         proposedLength *= length;
         shaftProperties[kShaftModulus] *= toSi ? kKPaPerPsi : kPsiPerKPa;
@@ -115,8 +116,8 @@ bool TProgramData::FileChangedElsewhere() const
 bool TProgramData::IsModified(const ProgramTables &tables) const
 {
     const auto all = tables.All();
-    return modified || std::any_of(all.begin(), all.end(),
-                                   [](const TGridTable *t) { return t->IsModified(); });
+    return modified ||
+           std::any_of(all.begin(), all.end(), [](const TGridTable *t) { return t->IsModified(); });
 }
 
 void TProgramData::SetModified(bool value, ProgramTables &tables)

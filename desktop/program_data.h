@@ -36,22 +36,22 @@ class TProgramData {
 public:
     static constexpr const char *kNewFileName = "NewVorna.vrd";
 
-    int unitSystem = 1;                   // 1 English, 2 SI
+    int unitSystem = 1; // 1 English, 2 SI
     QString fileName = QString::fromLatin1(kNewFileName);
     QString title = QStringLiteral("New Pile");
-    double outputIncrement = 1.0;         // ft / m
-    int designControl = 2;                // 1 design load given, 2 shaft length given
-    int loadingType = 1;                  // 1 compression, 2 uplift
+    double outputIncrement = 1.0; // ft / m
+    int designControl = 2;        // 1 design load given, 2 shaft length given
+    int loadingType = 1;          // 1 compression, 2 uplift
     double upliftFactor = 1.0;
     std::array<double, 8> shaftProperties{};
-    double proposedLength = 0.0;          // ft / m, used under design control 2
-    double FST = 2.5;                     // factor of safety, side
-    double FSB = 3.0;                     // factor of safety, base
-    double designLoad = 0.0;              // tons / kN, used under design control 1
-    int KLS = 1;                          // load-settlement curve sets of the current results
-    int endBearingOption = 1;             // 1 interpolate to 10 diameters, 0 maximum anywhere
-    bool currentLayout = true;            // false after reading an older file, until saved
-    int designMethod = 2;                 // 1 LRFD, 2 allowable stress design
+    double proposedLength = 0.0; // ft / m, used under design control 2
+    double FST = 2.5;            // factor of safety, side
+    double FSB = 3.0;            // factor of safety, base
+    double designLoad = 0.0;     // tons / kN, used under design control 1
+    int KLS = 1;                 // load-settlement curve sets of the current results
+    int endBearingOption = 1;    // 1 interpolate to 10 diameters, 0 maximum anywhere
+    bool currentLayout = true;   // false after reading an older file, until saved
+    int designMethod = 2;        // 1 LRFD, 2 allowable stress design
     bool modified = false;
     // Reading the file stopped early or passed over part of it: saving over it would lose
     // what was not read. Cleared when the project is saved.
@@ -73,8 +73,7 @@ public:
     // one only when complete. EProjectSaveError when it fails; the old file then stays, and
     // the project keeps its state (still modified). flush: a test's replacement of the step
     // that puts the bytes on the disk.
-    void SaveToFile(ProgramTables &tables,
-                    const std::function<bool(QFileDevice &)> &flush = {});
+    void SaveToFile(ProgramTables &tables, const std::function<bool(QFileDevice &)> &flush = {});
 
     // True when the file under fileName exists and is no longer what the project last read
     // or wrote.

@@ -28,8 +28,8 @@ QStringList lines(const char *first, const char *second)
 
 const char *const kLocationTopLeft = "Location, 1=Top, 2=Bottom";
 
-TableSpec parameterTable(int identifier, const char *caption, const char *topLeft,
-                         bool hardwired, std::vector<ColumnSpec> columns)
+TableSpec parameterTable(int identifier, const char *caption, const char *topLeft, bool hardwired,
+                         std::vector<ColumnSpec> columns)
 {
     TableSpec definition;
     definition.identifier = identifier;
@@ -101,20 +101,20 @@ std::vector<TableSpec> templateSpecs()
                            realColumn(lines("Young's Modulus", "-optional-"), s("F/L^2")),
                            realColumn(lines("Socket", "Diameter"), s("L2")),
                        }),
-        parameterTable(6, "Weak Rock Layer Data", kLocationTopLeft, true,
-                       {
-                           realColumn(lines("Rock Compressive", "Strength"), s("F/L2^2")),
-                           choiceColumn(lines("Interface", "Condition"),
-                                        {s("Rough Surface w/closed joints"),
-                                         s("Smooth Surface w/closed joints"),
-                                         s("Rough Surface w/open joints"),
-                                         s("Smooth Surface w/open joints")}),
-                           realColumn(lines("Concrete ", "Slump"), s("L")),
-                           realColumn(lines("Interface Friction", "Angle, Deg.")),
-                           realColumn(lines("Socket ", "Diameter"), s("L2")),
-                           realColumn(lines("Elastic Modulus of", "Rock Core"), s("F/L^2")),
-                           realColumn(lines("RQD", "(%)")),
-                       }),
+        parameterTable(
+            6, "Weak Rock Layer Data", kLocationTopLeft, true,
+            {
+                realColumn(lines("Rock Compressive", "Strength"), s("F/L2^2")),
+                choiceColumn(lines("Interface", "Condition"),
+                             {s("Rough Surface w/closed joints"),
+                              s("Smooth Surface w/closed joints"), s("Rough Surface w/open joints"),
+                              s("Smooth Surface w/open joints")}),
+                realColumn(lines("Concrete ", "Slump"), s("L")),
+                realColumn(lines("Interface Friction", "Angle, Deg.")),
+                realColumn(lines("Socket ", "Diameter"), s("L2")),
+                realColumn(lines("Elastic Modulus of", "Rock Core"), s("F/L^2")),
+                realColumn(lines("RQD", "(%)")),
+            }),
         parameterTable(7, "Strong Rock Layer Data", kLocationTopLeft, true,
                        strongRockColumns("Discontinuity", "RQD,%")),
         parameterTable(31, "Gravelly Sand Layer Data", "", false, gravelColumns()),

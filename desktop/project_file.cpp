@@ -42,23 +42,50 @@ constexpr Slot layer(int column)
 // The two LRFD factors end every layer line; a line without them keeps the defaults.
 constexpr int kLrfdSlots = 2;
 
-constexpr Slot kSandLine[] = {P,       par(0), par(1),
-                              P,       par(2), layer(kMaxSideFrictionColumn),
-                              layer(kMaxEndBearingColumn), layer(kLrfdSideColumn),
+constexpr Slot kSandLine[] = {P,
+                              par(0),
+                              par(1),
+                              P,
+                              par(2),
+                              layer(kMaxSideFrictionColumn),
+                              layer(kMaxEndBearingColumn),
+                              layer(kLrfdSideColumn),
                               layer(kLrfdTipColumn)};
-constexpr Slot kClayLine[] = {par(4),  par(0), P,
-                              par(1),  par(2), layer(kMaxSideFrictionColumn),
-                              layer(kMaxEndBearingColumn), layer(kLrfdSideColumn),
+constexpr Slot kClayLine[] = {par(4),
+                              par(0),
+                              P,
+                              par(1),
+                              par(2),
+                              layer(kMaxSideFrictionColumn),
+                              layer(kMaxEndBearingColumn),
+                              layer(kLrfdSideColumn),
                               layer(kLrfdTipColumn)};
-constexpr Slot kRockLine[] = {par(0), par(1), par(2), par(3),
-                              par(4), layer(kMaxSideFrictionColumn), par(5), par(6),
-                              layer(kMaxEndBearingColumn), layer(kLrfdSideColumn),
+constexpr Slot kRockLine[] = {par(0),
+                              par(1),
+                              par(2),
+                              par(3),
+                              par(4),
+                              layer(kMaxSideFrictionColumn),
+                              par(5),
+                              par(6),
+                              layer(kMaxEndBearingColumn),
+                              layer(kLrfdSideColumn),
                               layer(kLrfdTipColumn)};
-constexpr Slot kDecomposedLine[] = {par(0), par(1), par(2), par(3), par(4),
-                                    layer(kMaxSideFrictionColumn), layer(kMaxEndBearingColumn),
-                                    layer(kLrfdSideColumn), layer(kLrfdTipColumn)};
-constexpr Slot kGravelLine[] = {par(0), par(1), par(2), layer(kMaxSideFrictionColumn),
-                                layer(kMaxEndBearingColumn), layer(kLrfdSideColumn),
+constexpr Slot kDecomposedLine[] = {par(0),
+                                    par(1),
+                                    par(2),
+                                    par(3),
+                                    par(4),
+                                    layer(kMaxSideFrictionColumn),
+                                    layer(kMaxEndBearingColumn),
+                                    layer(kLrfdSideColumn),
+                                    layer(kLrfdTipColumn)};
+constexpr Slot kGravelLine[] = {par(0),
+                                par(1),
+                                par(2),
+                                layer(kMaxSideFrictionColumn),
+                                layer(kMaxEndBearingColumn),
+                                layer(kLrfdSideColumn),
                                 layer(kLrfdTipColumn)};
 
 // Parameter columns of the coefficient line: sand K and beta, clay and shale alpha.
@@ -125,8 +152,7 @@ public:
     ProjectReader(TWordReader &reader, ProgramTables &tables, QStringList &messages,
                   Expectation &expected)
         : m_reader(reader), m_tables(tables), m_messages(messages), m_expected(expected)
-    {
-    }
+    {}
 
     // One value into a cell: integers for integer and choice columns, else reals.
     void readCell(TColumn &column, int row)
@@ -182,22 +208,26 @@ public:
                                      .arg(values)
                                      .arg(code));
         readLayerLine(code, row, 0);
-        m_expected.set(m_reader, QStringLiteral("the bottom line of %1 (%2 values for soil type %3)")
-                                     .arg(layerName(number))
-                                     .arg(values)
-                                     .arg(code));
+        m_expected.set(m_reader,
+                       QStringLiteral("the bottom line of %1 (%2 values for soil type %3)")
+                           .arg(layerName(number))
+                           .arg(values)
+                           .arg(code));
         readLayerLine(code, row, 1);
         if (code == 1) {
-            m_expected.set(m_reader, QStringLiteral("the sand method of %1 (1 = K, 2 = beta)")
-                                         .arg(layerName(number)));
+            m_expected.set(
+                m_reader,
+                QStringLiteral("the sand method of %1 (1 = K, 2 = beta)").arg(layerName(number)));
             const int method = m_reader.NextInteger();
             m_reader.NextLine();
-            m_expected.set(m_reader, QStringLiteral("the coefficient line of %1 (top and bottom value)")
-                                         .arg(layerName(number)));
+            m_expected.set(m_reader,
+                           QStringLiteral("the coefficient line of %1 (top and bottom value)")
+                               .arg(layerName(number)));
             readCoefficientLine(row, method == 1 ? kSandKColumn : kSandBetaColumn);
         } else if (code == 2 || code == 3) {
-            m_expected.set(m_reader, QStringLiteral("the coefficient line of %1 (top and bottom value)")
-                                         .arg(layerName(number)));
+            m_expected.set(m_reader,
+                           QStringLiteral("the coefficient line of %1 (top and bottom value)")
+                               .arg(layerName(number)));
             readCoefficientLine(row, kClayAlphaColumn);
         }
     }
@@ -242,10 +272,7 @@ public:
         m_text += m_line + QStringLiteral("\r\n");
         m_line.clear();
     }
-    void line(const QString &text)
-    {
-        m_text += text + QStringLiteral("\r\n");
-    }
+    void line(const QString &text) { m_text += text + QStringLiteral("\r\n"); }
     const QString &text() const { return m_text; }
 
 private:
@@ -315,8 +342,9 @@ QStringList whereReadingStopped(const TWordReader &reader, const Expectation &ex
     // The program never writes a comma; one between two digits is a decimal comma.
     static const QRegularExpression decimalComma(QStringLiteral("[0-9],[0-9]"));
     if (reader.LastToken().contains(decimalComma))
-        lines << QStringLiteral("\"%1\" has a comma between two digits: numbers in the file take \".\" "
-                                "as decimal separator.")
+        lines << QStringLiteral(
+                     "\"%1\" has a comma between two digits: numbers in the file take \".\" "
+                     "as decimal separator.")
                      .arg(reader.LastToken());
     if (expected.line > 0 && expected.line < stopLine && expected.line <= reader.LineCount())
         lines << QStringLiteral("That record began on line %1; a value may be missing there.")
@@ -338,8 +366,9 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         if (continuedNoted || reader.LineNumber() <= expected.line)
             return;
         continuedNoted = true;
-        messages << QStringLiteral("Line %1 holds too few values for %2; reading went on to line %3, "
-                                   "so a value may be missing on line %1.")
+        messages << QStringLiteral(
+                        "Line %1 holds too few values for %2; reading went on to line %3, "
+                        "so a value may be missing on line %1.")
                         .arg(expected.line)
                         .arg(expected.what)
                         .arg(reader.LineNumber());
@@ -354,8 +383,9 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         expected.set(reader, QStringLiteral("the control record (design control, loading type, "
                                             "uplift factor, output increment and options)"));
         readControlRecord(reader, layout, project);
-        expected.set(reader, QStringLiteral("the shaft record (7 values: diameters, ratio, bell angle, "
-                                            "lengths without side resistance, modulus)"));
+        expected.set(reader,
+                     QStringLiteral("the shaft record (7 values: diameters, ratio, bell angle, "
+                                    "lengths without side resistance, modulus)"));
         const int shaftLine = reader.LineNumber();
         for (int i = kMinDiameter; i <= kShaftModulus; ++i)
             project.shaftProperties[static_cast<std::size_t>(i)] = reader.NextReal();
@@ -363,13 +393,15 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         reader.NextLine();
         // A new project keeps 0 until the user gives a diameter; a negative one is a fault.
         if (project.shaftProperties[kMinDiameter] < 0.0)
-            messages << QStringLiteral("Line %1, item 1: the smallest shaft diameter is %2; it must be "
-                                       "above 0 for the analysis to run.")
+            messages << QStringLiteral(
+                            "Line %1, item 1: the smallest shaft diameter is %2; it must be "
+                            "above 0 for the analysis to run.")
                             .arg(shaftLine)
                             .arg(number(project.shaftProperties[kMinDiameter]));
 
-        expected.set(reader, QStringLiteral("the profile record (number of layers, water table, design "
-                                            "load or depth, two factors of safety)"));
+        expected.set(reader,
+                     QStringLiteral("the profile record (number of layers, water table, design "
+                                    "load or depth, two factors of safety)"));
         const int profileLine = reader.LineNumber();
         layerCount = reader.NextInteger();
         project.shaftProperties[kWaterTableDepth] = reader.NextReal();
@@ -381,15 +413,17 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         noteContinued();
         reader.NextLine();
         if (layerCount < 1)
-            messages << QStringLiteral("Line %1, item 1: the number of layers is %2; a project needs "
-                                       "at least 1 layer.")
+            messages << QStringLiteral(
+                            "Line %1, item 1: the number of layers is %2; a project needs "
+                            "at least 1 layer.")
                             .arg(profileLine)
                             .arg(layerCount);
 
         ProjectReader layerReader(reader, tables, messages, expected);
         for (int k = 0; k < layerCount; ++k) {
             if (layers.RowCount() >= kMaxLayers) {
-                messages << QStringLiteral("The file holds %1 layers; only the first %2 were loaded.")
+                messages << QStringLiteral(
+                                "The file holds %1 layers; only the first %2 were loaded.")
                                 .arg(layerCount)
                                 .arg(kMaxLayers);
                 break;
@@ -423,7 +457,9 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         // One box: the tokenizer's text, then where it stopped and what was expected there.
         messages << (QStringList{e.message()} + whereReadingStopped(reader, expected)).join(u'\r');
         if (currentLayer > 0)
-            messages << QStringLiteral("Reading stopped in layer %1 of %2.").arg(currentLayer).arg(layerCount);
+            messages << QStringLiteral("Reading stopped in layer %1 of %2.")
+                            .arg(currentLayer)
+                            .arg(layerCount);
     }
 }
 
@@ -489,9 +525,10 @@ void writeFileSafely(const QString &fileName, const QByteArray &text, const Flus
         fail(QStringLiteral("The file written could not be read back unchanged."));
     written.close();
     const QFileDevice::Permissions permissions =
-        target.exists() ? QFile::permissions(fileName)
-                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                              QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        target.exists()
+            ? QFile::permissions(fileName)
+            : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     QFile::setPermissions(temporary.fileName(), permissions);
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(temporary.fileName().toStdU16String()),

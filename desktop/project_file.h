@@ -23,8 +23,7 @@ public:
         : EVornaError(QStringLiteral("The project could not be saved to \"%1\":\r%2\r"
                                      "The previous file, if any, is unchanged.")
                           .arg(fileName, reason))
-    {
-    }
+    {}
 };
 
 // Reads the records into project and tables (rows are appended to the emptied soil layer

@@ -29,8 +29,8 @@ void RecentFiles::SetEntries(const QStringList &entries)
 
 int RecentFiles::Count() const
 {
-    return static_cast<int>(
-        std::count_if(m_entries.begin(), m_entries.end(), [](const QString &e) { return !e.isEmpty(); }));
+    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(),
+                                          [](const QString &e) { return !e.isEmpty(); }));
 }
 
 } // namespace vorna

@@ -142,7 +142,8 @@ void TMainForm::CompRunClick()
 {
     if (isResultExtension(QFileInfo(m_project.fileName).suffix())) {
         m_interaction->Information(
-            this, s(runmessage::kResultExtension).arg(QDir::toNativeSeparators(m_project.fileName)));
+            this,
+            s(runmessage::kResultExtension).arg(QDir::toNativeSeparators(m_project.fileName)));
         return;
     }
     if (!saveProject() || m_project.fileName == QLatin1String(TProgramData::kNewFileName))
@@ -189,7 +190,8 @@ void TMainForm::CompRunClick()
         status = entry(10);
     }
     m_interaction->Information(this, completionMessage(status, m_project.fileName, started));
-    const bool wroteResults = status != kStatusOutputNotWritable && status != kStatusSameFileNames &&
+    const bool wroteResults = status != kStatusOutputNotWritable &&
+                              status != kStatusSameFileNames &&
                               !(FileState::of(plotFile) == plotBefore);
     if (wroteResults)
         readResultsIfPresent(true);

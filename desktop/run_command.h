@@ -44,8 +44,7 @@ public:
         : EVornaError(QStringLiteral("The file \"%1\" that tells the analysis its files could "
                                      "not be written:\r%2\rThe analysis was not run.")
                           .arg(fileName, reason))
-    {
-    }
+    {}
 };
 
 // Writes names.dat into a folder on creation and deletes it on destruction, however the

@@ -114,8 +114,7 @@ void drawSideView(QPainter &painter, const QRect &client, const SideViewShape &s
     painter.setBrush(Qt::NoBrush);
 }
 
-QString sideViewPageTitle(const QString &projectTitle, const QString &fileName,
-                          const QDate &date)
+QString sideViewPageTitle(const QString &projectTitle, const QString &fileName, const QDate &date)
 {
     QStringList parts;
     if (!projectTitle.trimmed().isEmpty())
@@ -142,9 +141,10 @@ void drawSideViewPage(QPainter &painter, const QRect &page, const SideViewShape 
     const int textHeight = painter.fontMetrics().height();
     // The title line stands in the top margin, above the drawing's 10 % mark.
     if (!titleLine.isEmpty())
-        painter.drawText(QRect(left, 0, right - left, int(0.1 * h) - textHeight / 2),
-                         Qt::AlignLeft | Qt::AlignBottom,
-                         painter.fontMetrics().elidedText(titleLine, Qt::ElideMiddle, right - left));
+        painter.drawText(
+            QRect(left, 0, right - left, int(0.1 * h) - textHeight / 2),
+            Qt::AlignLeft | Qt::AlignBottom,
+            painter.fontMetrics().elidedText(titleLine, Qt::ElideMiddle, right - left));
     for (std::size_t i = 0; i < shape.layers.size(); ++i) {
         const SoilBand &layer = shape.layers[i];
         if (i == 0) {
@@ -252,11 +252,11 @@ void TDlgSideView::Print(QPrinter &printer)
     QPainter painter(&printer);
     if (!painter.isActive())
         return;
-    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    const QRect page(QPoint(0, 0),
+                     printer.pageLayout().paintRectPixels(printer.resolution()).size());
     drawSideViewPage(painter, page, m_shape, m_range, m_geometryLabel->font(),
                      palette().color(QPalette::WindowText),
-                     sideViewPageTitle(m_project.title, m_project.fileName,
-                                       QDate::currentDate()));
+                     sideViewPageTitle(m_project.title, m_project.fileName, QDate::currentDate()));
 }
 
 void TDlgSideView::PrintClick()

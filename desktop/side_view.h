@@ -33,8 +33,7 @@ void drawSideViewPage(QPainter &painter, const QRect &page, const SideViewShape 
                       const Extents &range, const QFont &font, const QColor &fill,
                       const QString &titleLine = {});
 // The title line of the printed page.
-QString sideViewPageTitle(const QString &projectTitle, const QString &fileName,
-                          const QDate &date);
+QString sideViewPageTitle(const QString &projectTitle, const QString &fileName, const QDate &date);
 
 class TDlgSideView : public QWidget {
     Q_OBJECT

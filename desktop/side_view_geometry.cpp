@@ -21,8 +21,8 @@ QString depthText(double value)
 
 QString depthRange(const SoilBand &layer)
 {
-    return QStringLiteral("depth= %1 - %2").arg(depthText(layer.topDepth),
-                                                depthText(layer.bottomDepth));
+    return QStringLiteral("depth= %1 - %2")
+        .arg(depthText(layer.topDepth), depthText(layer.bottomDepth));
 }
 
 } // namespace
@@ -158,9 +158,9 @@ QString screenLabel(const SoilBand &layer)
 
 QString printLabel(const SoilBand &layer)
 {
-    static constexpr const char *kNames[] = {"Sand",      "Clay",        "Shale",
-                                             "Strong Rock", "Decomposed Rock", "Soft Rock",
-                                             "Strong Rock", "Gravelly Sand", "Gravel"};
+    static constexpr const char *kNames[] = {
+        "Sand",      "Clay",        "Shale",         "Strong Rock", "Decomposed Rock",
+        "Soft Rock", "Strong Rock", "Gravelly Sand", "Gravel"};
     if (layer.soilType < 1 || layer.soilType > 9)
         return depthRange(layer);
     return depthRange(layer) + QStringLiteral("; ") + QLatin1String(kNames[layer.soilType - 1]);

@@ -17,7 +17,7 @@ class ProgramTables;
 class TProgramData;
 
 struct SoilBand {
-    int soilType = 1;        // 1 to 9
+    int soilType = 1;      // 1 to 9
     double topDepth = 0.0; // ft / m below the ground
     double bottomDepth = 0.0;
 };
@@ -36,15 +36,15 @@ struct SideViewInput {
     std::vector<SoilBand> layers;
     double proposedLength = 0.0; // 0: the shaft reaches the bottom of the last layer
     double minDiameter = 0.0;
-    double bellRatio = 0.0;      // base diameter / stem diameter
-    double bellAngleDeg = 0.0;   // 0: a straight shaft
+    double bellRatio = 0.0;    // base diameter / stem diameter
+    double bellAngleDeg = 0.0; // 0: a straight shaft
 };
 
 struct SideViewShape {
     std::vector<SoilBand> layers;
     std::vector<Outline> outlines; // the stem, then the bell when there is one
     Extents extents;
-    double stickUp = 0.0;          // two stem diameters
+    double stickUp = 0.0; // two stem diameters
 };
 
 // The layers and shaft values of a project.

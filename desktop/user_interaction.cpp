@@ -120,9 +120,9 @@ bool DesktopInteraction::ChoosePrinter(QWidget *parent, QPrinter &printer)
 {
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
         // No printer: the page goes to a PDF file of the user's naming.
-        QString fileName = QFileDialog::getSaveFileName(parent, QStringLiteral("Print to PDF"),
-                                                        QString(),
-                                                        QStringLiteral("PDF document (*.pdf)"));
+        QString fileName =
+            QFileDialog::getSaveFileName(parent, QStringLiteral("Print to PDF"), QString(),
+                                         QStringLiteral("PDF document (*.pdf)"));
         if (fileName.isEmpty())
             return false;
         if (QFileInfo(fileName).suffix().isEmpty())

@@ -16,7 +16,7 @@ public:
     enum class SaveAnswer { Yes, No, Cancel };
 
     struct OpenChoice {
-        QString fileName; // empty when the dialog was cancelled
+        QString fileName;    // empty when the dialog was cancelled
         int filterIndex = 0; // 0 "VORNA 2012", 1 "VORNA 6.0" (the older layout), 2 all files
     };
 
@@ -33,8 +33,7 @@ public:
     virtual QString SaveFileName(QWidget *parent, const QString &title,
                                  const QString &startName) = 0;
     // The same for a PDF document; by default the project dialog's answer.
-    virtual QString SavePdfFileName(QWidget *parent, const QString &title,
-                                    const QString &startName)
+    virtual QString SavePdfFileName(QWidget *parent, const QString &title, const QString &startName)
     {
         return SaveFileName(parent, title, startName);
     }

@@ -16,14 +16,14 @@ bool isBelled(double RATIO);
 
 struct BaseGeometry {
     bool belled = false;
-    double stemDiameterFt = 0.0;     // D
-    double baseDiameterFt = 0.0;     // Db
-    double stemAreaSqFt = 0.0;       // As
-    double baseAreaSqFt = 0.0;       // Ab
-    double toeHeightFt = 0.0;        // HT, the cylindrical toe of the bell
-    double stemEndToBaseFt = 0.0;    // HB
-    double bellVolumeCuYd = 0.0;     // Vb
-    int zoneLengthFt = 0;            // Lz, two base diameters in whole feet
+    double stemDiameterFt = 0.0;  // D
+    double baseDiameterFt = 0.0;  // Db
+    double stemAreaSqFt = 0.0;    // As
+    double baseAreaSqFt = 0.0;    // Ab
+    double toeHeightFt = 0.0;     // HT, the cylindrical toe of the bell
+    double stemEndToBaseFt = 0.0; // HB
+    double bellVolumeCuYd = 0.0;  // Vb
+    int zoneLengthFt = 0;         // Lz, two base diameters in whole feet
     double onePercentSteelSqIn = 0.0;
     bool operator==(const BaseGeometry &) const = default;
 };
@@ -86,9 +86,9 @@ struct TipRecord {
 };
 
 // QB of a shaft `rowLengthFt` long: the tip records of the zone Lz below the tip, weighted
-// rising to one base diameter below the tip and falling after it; records in rock count with the last soil value when the tip
-// is in soil above rock. byTip is indexed by tip position. Stems under 1 ft take the first
-// record of the zone.
+// rising to one base diameter below the tip and falling after it; records in rock count with the
+// last soil value when the tip is in soil above rock. byTip is indexed by tip position. Stems under
+// 1 ft take the first record of the zone.
 double averagedBaseResistanceTons(std::span<const TipRecord> byTip, int rowLengthFt,
                                   const BaseGeometry &geometry, double bottomLengthFt);
 

@@ -71,9 +71,8 @@ DepthWalk walkProfile(RunContext &run, const SoilProfile &profile, const BaseGeo
             if (layer.type == SoilType::WeakRock)
                 weakRockModulus.add(layer.at(layer.rockModulusTsf, d));
 
-            const SideStep side =
-                sideResistanceStep(input, profile,
-                                   {i, z, d, stress, geometry.stemDiameterFt, weakRockModulus.mean()});
+            const SideStep side = sideResistanceStep(
+                input, profile, {i, z, d, stress, geometry.stemDiameterFt, weakRockModulus.mean()});
             if (side.noEffectiveStress)
                 stopOnNoEffectiveStress(run, static_cast<int>(i) + 1, z);
             writeSideStepMessages(run, side);
@@ -96,7 +95,11 @@ DepthWalk walkProfile(RunContext &run, const SoilProfile &profile, const BaseGeo
                 (tip - geometry.stemEndToBaseFt) * geometry.stemAreaSqFt / kCuFtPerCuYd +
                 geometry.bellVolumeCuYd;
             storeStep(walk, tip,
-                      {true, volume, totals.QS, totals.lrfdQS, side.unitSideResistanceTsf,
+                      {true,
+                       volume,
+                       totals.QS,
+                       totals.lrfdQS,
+                       side.unitSideResistanceTsf,
                        {baseTons, soilBeforeRock}});
 
             if (!summary.reached) {
@@ -120,8 +123,8 @@ namespace {
 
 // Everything of a diameter that later steps need, in internal units unless said.
 struct DiameterOutcome {
-    std::vector<ResultRow> rows;       // internal units
-    std::vector<double> lrfdSideTons;  // LRFD QS of each row
+    std::vector<ResultRow> rows;      // internal units
+    std::vector<double> lrfdSideTons; // LRFD QS of each row
     bool designLoadReached = false;
 };
 
@@ -137,8 +140,8 @@ ResultRow outputRow(const ResultRow &row, bool si, bool lrfd)
     out.QU = row.QU / kTonsPerKN;
     out.QBD = row.QBD / kTonsPerKN;
     out.QDN = row.QDN / kTonsPerKN;
-    out.QUperVolume = lrfd ? row.QUperVolume / kTonsPerKN
-                           : row.QUperVolume / (kTonsPerKN / kCuYdPerCuM);
+    out.QUperVolume =
+        lrfd ? row.QUperVolume / kTonsPerKN : row.QUperVolume / (kTonsPerKN / kCuYdPerCuM);
     return out;
 }
 
@@ -275,12 +278,10 @@ void writeRetabulatedRows(RunContext &run, const DiameterOutcome &outcome,
         rows.push_back(outputRow(row, si, lrfd));
     double lastLength = std::numeric_limits<double>::infinity();
     if (si) {
-        lastLength = input.designControl == DesignControl::DesignDepth
-                         ? outputLength(input.DGH, si)
-                         : rows.back().length;
+        lastLength = input.designControl == DesignControl::DesignDepth ? outputLength(input.DGH, si)
+                                                                       : rows.back().length;
     }
-    const double above =
-        outputLength(bottomLengthFt + input.TOPLEN + geometry.stemEndToBaseFt, si);
+    const double above = outputLength(bottomLengthFt + input.TOPLEN + geometry.stemEndToBaseFt, si);
     for (const ResultRow &row :
          retabulatedRows(rows, input.outputIncrement, above, lastLength, lrfd)) {
         run.report.line(resultRowLine(row, si));
@@ -335,10 +336,9 @@ LoadSettlementInput loadSettlementInput(const RunContext &run, const DepthWalk &
 }
 
 // The socket method of a shaft whose tip is in rock or an intermediate geomaterial.
-RockTipInput rockTipInput(const RunContext &run, const SoilProfile &profile,
-                          const DepthWalk &walk, const DiameterOutcome &outcome,
-                          const BaseGeometry &geometry, double bottomLengthFt,
-                          std::size_t tipIndex)
+RockTipInput rockTipInput(const RunContext &run, const SoilProfile &profile, const DepthWalk &walk,
+                          const DiameterOutcome &outcome, const BaseGeometry &geometry,
+                          double bottomLengthFt, std::size_t tipIndex)
 {
     const InputData &input = run.input;
     const SoilLayer &tip = profile.layers[tipIndex];
@@ -444,7 +444,8 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
     shaft.bellAngleDeg = input.BELANGL;
     shaft.ignoredTop = outputLength(input.TOPLEN, si);
     shaft.ignoredBottom = outputLength(input.BS, si);
-    shaft.steelArea = si ? geometry.onePercentSteelSqIn * kSqMPerSqIn : geometry.onePercentSteelSqIn;
+    shaft.steelArea =
+        si ? geometry.onePercentSteelSqIn * kSqMPerSqIn : geometry.onePercentSteelSqIn;
     shaft.EcAsEntered = input.Ec;
     shaft.underreamVolume = si ? geometry.bellVolumeCuYd / kCuYdPerCuM : geometry.bellVolumeCuYd;
     writeShaftInformation(run, shaft, si);
@@ -454,7 +455,8 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
 
     const DepthWalk walk = walkProfile(run, profile, geometry, bottomLengthFt);
     state.weakCodeFourRock = state.weakCodeFourRock || walk.weakCodeFourRock;
-    const DiameterOutcome outcome = computeRows(run, profile, walk, geometry, bottomLengthFt, state);
+    const DiameterOutcome outcome =
+        computeRows(run, profile, walk, geometry, bottomLengthFt, state);
     state.designLoadEverReached = state.designLoadEverReached || outcome.designLoadReached;
 
     const bool designLoadRun = input.designControl == DesignControl::DesignLoad;
@@ -462,8 +464,8 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
         writeRetabulatedRows(run, outcome, geometry, bottomLengthFt, state);
     if (!state.overflowing.empty()) {
         writeOverflowWarning(run, state.overflowing,
-                             "THE SHAFT OF " + numberText(shaft.stemDiameter) + (si ? " M" : " FT") +
-                                 " DIAMETER");
+                             "THE SHAFT OF " + numberText(shaft.stemDiameter) +
+                                 (si ? " M" : " FT") + " DIAMETER");
         state.overflowing.clear();
     }
     if (designLoadRun && !state.designLoadEverReached) {
@@ -511,8 +513,9 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
             ResultRow best = design;
             best.QUperVolume = quPerVolume; // QU per volume also in LRFD runs
             const ResultRow out = outputRow(best, si, false);
-            state.best = BestShaft{shaft.stemDiameter, shaft.baseDiameter, out.length,
-                                   out.volume,         out.QU,             out.QUperVolume};
+            state.best =
+                BestShaft{shaft.stemDiameter, shaft.baseDiameter, out.length, out.volume, out.QU,
+                          out.QUperVolume};
         }
         for (const ResultRow &row : outcome.rows) {
             const ResultRow out = outputRow(row, si, lrfd);

@@ -27,13 +27,13 @@ struct LayerSummary {
     bool reached = false;
     std::size_t layerIndex = 0;
     SoilType soil = SoilType::Sand;
-    int firstTip = 0;             // tip positions (shaft lengths) of the first and last step
+    int firstTip = 0; // tip positions (shaft lengths) of the first and last step
     int lastTip = 0;
     double firstSideTsf = 0.0;
     double lastSideTsf = 0.0;
-    double lastDepthFt = 0.0;     // depth of the last step
-    double lastQS = 0.0;          // tons
-    double lastStressPsf = 0.0;   // effective vertical stress after the last step
+    double lastDepthFt = 0.0;   // depth of the last step
+    double lastQS = 0.0;        // tons
+    double lastStressPsf = 0.0; // effective vertical stress after the last step
 };
 
 // The depth walk of one diameter through the whole profile.

@@ -40,7 +40,8 @@ void writeShaftInformation(RunContext &run, const ShaftBlock &shaft, bool si)
     run.reportAndConsole(shaftLine("IGNORED BOTTOM PORTION    =", shaft.ignoredBottom, length));
     run.reportAndConsole(
         shaftLine("AREA OF ONE PERCENT STEEL =", shaft.steelArea, si ? "SQ. M" : "SQ.IN."));
-    run.reportAndConsole(blanks(6) + "ELASTIC MODULUS, Ec       =" + fieldE(shaft.EcAsEntered, 10, 3) +
+    run.reportAndConsole(blanks(6) +
+                         "ELASTIC MODULUS, Ec       =" + fieldE(shaft.EcAsEntered, 10, 3) +
                          blanks(1) + (si ? "KN/SQ M" : "LB/SQ IN"));
     run.reportAndConsole(
         shaftLine("VOLUME OF UNDERREAM       =", shaft.underreamVolume, si ? "CU. M" : "CU.YDS."));
@@ -95,8 +96,8 @@ std::vector<std::string> tableHeadingLines(const TableStyle &s)
             names += blanks(7) + "QBD" + blanks(6) + "QDN" + blanks(6) + "QU/VOLUME";
             units += blanks(2) + "(TONS/CU.YDS)";
         } else {
-            names += blanks(5) + "LRFD QS" +
-                     (s.uplift ? blanks(6) + "WT" : blanks(2) + "LRFD QB") + blanks(3) + "LRFD QU";
+            names += blanks(5) + "LRFD QS" + (s.uplift ? blanks(6) + "WT" : blanks(2) + "LRFD QB") +
+                     blanks(3) + "LRFD QU";
             units += blanks(4) + "(TONS)";
         }
         return {names, units};
@@ -211,10 +212,14 @@ void writeMostEfficientShaft(RunContext &run, const BestShaft &best, bool si)
             run.reportAndConsole("");
             run.reportAndConsole(" " + std::string(label) + value + " " + std::string(unit));
         };
-        item(" DIAMETER OF STEM       =", field("DIAMETER OF STEM", best.stemDiameter, 5, 2), "FT.");
-        item(" DIAMETER OF BASE       =", field("DIAMETER OF BASE", best.baseDiameter, 5, 2), "FT.");
-        item(" ESTIMATED SHAFT LENGTH =", field("ESTIMATED SHAFT LENGTH", best.length, 5, 0), "FT.");
-        item(" VOLUME OF CONCRETE     =", field("VOLUME OF CONCRETE", best.volume, 7, 2), "CU.YDS.");
+        item(" DIAMETER OF STEM       =", field("DIAMETER OF STEM", best.stemDiameter, 5, 2),
+             "FT.");
+        item(" DIAMETER OF BASE       =", field("DIAMETER OF BASE", best.baseDiameter, 5, 2),
+             "FT.");
+        item(" ESTIMATED SHAFT LENGTH =", field("ESTIMATED SHAFT LENGTH", best.length, 5, 0),
+             "FT.");
+        item(" VOLUME OF CONCRETE     =", field("VOLUME OF CONCRETE", best.volume, 7, 2),
+             "CU.YDS.");
         item(" ULTIMATE LOAD CAPACITY =", field("ULTIMATE LOAD CAPACITY", best.QU, 10, 2), "TONS");
         item(" QU/VOLUME OF CONCRETE  =", field("QU/VOLUME OF CONCRETE", best.QUperVolume, 7, 2),
              "TONS/CU.YD.");
@@ -226,11 +231,15 @@ void writeMostEfficientShaft(RunContext &run, const BestShaft &best, bool si)
             run.reportAndConsole("");
             run.reportAndConsole(std::string(label) + value + std::string(unit));
         };
-        item(" DIAMETER OF STEM       = ", field("DIAMETER OF STEM", best.stemDiameter, 5, 1), " M");
-        item(" DIAMETER OF BASE       = ", field("DIAMETER OF BASE", best.baseDiameter, 5, 1), " M");
-        item(" ESTIMATED SHAFT LENGTH = ", field("ESTIMATED SHAFT LENGTH", best.length, 5, 0), " M");
+        item(" DIAMETER OF STEM       = ", field("DIAMETER OF STEM", best.stemDiameter, 5, 1),
+             " M");
+        item(" DIAMETER OF BASE       = ", field("DIAMETER OF BASE", best.baseDiameter, 5, 1),
+             " M");
+        item(" ESTIMATED SHAFT LENGTH = ", field("ESTIMATED SHAFT LENGTH", best.length, 5, 0),
+             " M");
         item(" VOLUME OF CONCRETE     = ", field("VOLUME OF CONCRETE", best.volume, 7, 2), " CU.M");
-        item(" ULTIMATE LOAD CAPACITY = ", field("ULTIMATE LOAD CAPACITY", best.QU, 10, 2), " KN  ");
+        item(" ULTIMATE LOAD CAPACITY = ", field("ULTIMATE LOAD CAPACITY", best.QU, 10, 2),
+             " KN  ");
         item(" QU/VOLUME OF CONCRETE  = ", field("QU/VOLUME OF CONCRETE", best.QUperVolume, 7, 2),
              " KN /CU.M");
     }

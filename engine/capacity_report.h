@@ -20,7 +20,7 @@ struct ShaftBlock {
     double bellAngleDeg = 0.0;
     double ignoredTop = 0.0;
     double ignoredBottom = 0.0;
-    double steelArea = 0.0;      // one percent steel, sq in or sq m
+    double steelArea = 0.0; // one percent steel, sq in or sq m
     double EcAsEntered = 0.0;
     double underreamVolume = 0.0;
 };

@@ -22,11 +22,10 @@ double upliftWeightTons(double volumeCuYd, double lengthFt, double waterTableFt,
                         double stemDiameterFt)
 {
     constexpr double kWaterTonsPerCuFt = 0.0312;
-    const double buoyancyTons =
-        lengthFt > waterTableFt
-            ? (lengthFt - waterTableFt) * kWaterTonsPerCuFt * stemDiameterFt * stemDiameterFt *
-                  kQuarterPi
-            : 0.0;
+    const double buoyancyTons = lengthFt > waterTableFt
+                                    ? (lengthFt - waterTableFt) * kWaterTonsPerCuFt *
+                                          stemDiameterFt * stemDiameterFt * kQuarterPi
+                                    : 0.0;
     return concreteWeightTons(volumeCuYd) - buoyancyTons;
 }
 
@@ -86,8 +85,8 @@ std::vector<ResultRow> retabulatedRows(const std::vector<ResultRow> &rows, doubl
             continue;
         // x only grows, so the rows before the last one found stay short of it: the search
         // goes on from there, one pass over the rows in all.
-        const auto at = std::find_if(from, rows.end(),
-                                     [x](const ResultRow &r) { return r.length >= x; });
+        const auto at =
+            std::find_if(from, rows.end(), [x](const ResultRow &r) { return r.length >= x; });
         from = at;
         const std::size_t i = static_cast<std::size_t>(at - rows.begin());
         const ResultRow before = i == 0 ? ResultRow{} : rows[i - 1];

@@ -138,10 +138,10 @@ namespace {
 constexpr std::array<double, 4> kSlumpHeadFt = {0.0, 13.12, 26.25, 39.37};
 constexpr std::array<double, 3> kSlumpIn = {5.0, 6.89, 8.86};
 constexpr std::array<double, 12> kSlumpM = {
-    1.0,  1.0,  1.0,  //
-    0.52, 0.96, 1.0,  //
-    0.47, 0.75, 1.0,  //
-    0.35, 0.65, 0.9,  //
+    1.0,  1.0,  1.0, //
+    0.52, 0.96, 1.0, //
+    0.47, 0.75, 1.0, //
+    0.35, 0.65, 0.9, //
 };
 
 // Alpha of smooth sockets against qu (psf), one curve per sigma_n / pa.
@@ -158,7 +158,8 @@ constexpr std::array<double, 42> kAlpha = {
 };
 
 // n of smooth sockets against qu / pa, one curve per Em / sigma_n.
-constexpr std::array<double, 8> kRatioNModulusOverStress = {400, 500, 600, 1000, 1500, 2000, 3000, 4000};
+constexpr std::array<double, 8> kRatioNModulusOverStress = {400,  500,  600,  1000,
+                                                            1500, 2000, 3000, 4000};
 constexpr std::array<double, 6> kRatioNStrengthOverPa = {5, 14, 24, 28, 36, 48};
 constexpr std::array<double, 48> kRatioN = {
     0.5,   0.5,   0.472, 0.458, 0.43, 0.4,   //

@@ -14,7 +14,9 @@ namespace vorna {
 // whose input the methods cannot work with.
 class ChartValueNotFinite : public std::domain_error {
 public:
-    ChartValueNotFinite() : std::domain_error("A DESIGN CHART WAS READ AT A VALUE THAT IS NOT A NUMBER.") {}
+    ChartValueNotFinite()
+        : std::domain_error("A DESIGN CHART WAS READ AT A VALUE THAT IS NOT A NUMBER.")
+    {}
 };
 
 // Throws ChartValueNotFinite when any of the values is not finite.

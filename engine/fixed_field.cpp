@@ -77,7 +77,8 @@ std::string roundedDigits(double magnitude, std::chars_format format, int precis
         return digits;
     };
     std::string longDigits = split(longText, longEnd);
-    if (!longDigits.empty() && longDigits.back() == '5' && isExactTie(magnitude, format, precision)) {
+    if (!longDigits.empty() && longDigits.back() == '5' &&
+        isExactTie(magnitude, format, precision)) {
         const int longExponent = exponent;
         longDigits.pop_back();
         if (incremented(longDigits) && format == std::chars_format::scientific) {
@@ -211,7 +212,8 @@ Rounded roundFixed(double magnitude, int decimals)
     r.intDigits = digits.substr(0, intLength);
     r.fracDigits = digits.substr(intLength);
     const auto firstNonZero = r.intDigits.find_first_not_of('0');
-    r.intDigits = firstNonZero == std::string::npos ? std::string() : r.intDigits.substr(firstNonZero);
+    r.intDigits =
+        firstNonZero == std::string::npos ? std::string() : r.intDigits.substr(firstNonZero);
     return r;
 }
 
@@ -288,8 +290,8 @@ std::string exactFieldE(double value, int width, int decimals)
         // Scientific d.ddd rounded half away from zero; the 0.ddd form moves the point.
         int sciExponent = 0;
         if (!fastMantissa(magnitude, decimals, mantissa, sciExponent))
-            mantissa = roundedDigits(magnitude, std::chars_format::scientific, decimals - 1,
-                                     sciExponent);
+            mantissa =
+                roundedDigits(magnitude, std::chars_format::scientific, decimals - 1, sciExponent);
         exponent = sciExponent + 1;
     }
     const int absExponent = std::abs(exponent);
@@ -341,8 +343,8 @@ std::optional<std::uint64_t> quickScaled(double magnitude, int power)
 {
     if (power > kLargestExactPower || power < -kLargestExactPower)
         return std::nullopt;
-    const double scaled = power >= 0 ? magnitude * kPowersOfTen[power]
-                                     : magnitude / kPowersOfTen[-power];
+    const double scaled =
+        power >= 0 ? magnitude * kPowersOfTen[power] : magnitude / kPowersOfTen[-power];
     constexpr double kLargestWhole = 4503599627370496.0; // 2^52: every fraction exact below
     if (!(scaled < kLargestWhole))
         return std::nullopt;

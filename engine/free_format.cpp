@@ -202,8 +202,8 @@ FreeFormatReader::record(int count, const std::vector<bool> &integers, FreeForma
             case ParsedNumber::Kind::TooSmall:
                 return fail(Kind::TooSmall, lineNo, item, text);
             }
-            const bool wantsInteger =
-                index < static_cast<int>(integers.size()) && integers[static_cast<std::size_t>(index)];
+            const bool wantsInteger = index < static_cast<int>(integers.size()) &&
+                                      integers[static_cast<std::size_t>(index)];
             if (wantsInteger && (number.value != std::trunc(number.value) ||
                                  std::fabs(number.value) > std::numeric_limits<int>::max()))
                 return fail(Kind::NotAnInteger, lineNo, item, text);

@@ -23,15 +23,15 @@ inline constexpr int kTop = 0;
 inline constexpr int kBottom = 1;
 
 struct LayerInput {
-    double SOIL = 0.0;  // the code as read
+    double SOIL = 0.0; // the code as read
     SoilType type = SoilType::Sand;
     double topDepth = 0.0;
     double DEPTH = 0.0; // bottom of the layer
 
     // Soil lines (codes 1 to 3)
     TopBottom NC{}, GAMMA{}, PHI{}, CU{}, BLOWS{}, TRANLM{}, maxEndBearing{};
-    int sandMethod = 1;        // 1 = K, 2 = beta (code 1); gravels always use beta
-    TopBottom coefficient{};   // K or beta (sand, gravels), alpha (clay, shale)
+    int sandMethod = 1;      // 1 = K, 2 = beta (code 1); gravels always use beta
+    TopBottom coefficient{}; // K or beta (sand, gravels), alpha (clay, shale)
     double lrfdSide = 1.0;
     double lrfdTip = 1.0;
 
@@ -72,12 +72,13 @@ struct ValuePlaces {
 // the reader's messages, and the end (kTop, kBottom; kBottom for whole-layer values).
 inline std::string layerValueKey(int layer, std::string_view value, int end)
 {
-    return "LAYER " + std::to_string(layer) + " " + std::string(value) + (end == kTop ? " TOP" : " BOTTOM");
+    return "LAYER " + std::to_string(layer) + " " + std::string(value) +
+           (end == kTop ? " TOP" : " BOTTOM");
 }
 
 struct InputData {
-    std::string title;       // exactly 72 characters, blank-padded
-    int units = 1;           // as read
+    std::string title; // exactly 72 characters, blank-padded
+    int units = 1;     // as read
     UnitSystem unitSystem = UnitSystem::English;
 
     DesignControl designControl = DesignControl::DesignLoad;
@@ -85,15 +86,14 @@ struct InputData {
     double upliftFactor = 0.7;
     double outputIncrement = 1.0;
     int endBearingOption = 1;
-    int designMethod = 0;    // 1 = LRFD, anything else = factors of safety
+    int designMethod = 0; // 1 = LRFD, anything else = factors of safety
 
-    double DSTART = 0.0, DIALIM = 0.0, RATIO = 0.0, BELANGL = 0.0, TOPLEN = 0.0, BS = 0.0,
-           Ec = 0.0;
+    double DSTART = 0.0, DIALIM = 0.0, RATIO = 0.0, BELANGL = 0.0, TOPLEN = 0.0, BS = 0.0, Ec = 0.0;
 
     int NL = 0;
     double WTD = 0.0;
-    double P = 0.0;          // third value of record 5
-    double DGH = 0.0;        // design depth; set only under design control 2
+    double P = 0.0;   // third value of record 5
+    double DGH = 0.0; // design depth; set only under design control 2
     double FST = 0.0, FSB = 0.0;
 
     std::vector<LayerInput> layers;

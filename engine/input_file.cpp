@@ -8,9 +8,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <span>
 #include <cstdlib>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,11 +24,12 @@ struct RecordLayout {
 
 std::string at(int line, int item)
 {
-    return "INPUT DATA FILE, LINE " + std::to_string(line) + ", VALUE " + std::to_string(item) + ": ";
+    return "INPUT DATA FILE, LINE " + std::to_string(line) + ", VALUE " + std::to_string(item) +
+           ": ";
 }
 
-[[noreturn]] void stopOnFault(RunContext &run, const FreeFormatFault &fault, const RecordLayout &layout,
-                              const FreeFormatReader &reader)
+[[noreturn]] void stopOnFault(RunContext &run, const FreeFormatFault &fault,
+                              const RecordLayout &layout, const FreeFormatReader &reader)
 {
     const std::string &name = layout.names[static_cast<std::size_t>(fault.valueIndex)];
     ValuePlaces places;
@@ -43,8 +44,8 @@ std::string at(int line, int item)
     switch (fault.kind) {
     case FreeFormatFault::Kind::EndOfFile:
         stopWithError(run, kStatusInputEndsEarly,
-                      block({"THE INPUT DATA FILE ENDS AFTER LINE " + std::to_string(fault.line - 1) +
-                                 " BEFORE ITS DATA ARE COMPLETE.",
+                      block({"THE INPUT DATA FILE ENDS AFTER LINE " +
+                                 std::to_string(fault.line - 1) + " BEFORE ITS DATA ARE COMPLETE.",
                              "EXPECTED: " + name + "."}));
     case FreeFormatFault::Kind::NotANumber:
         stopWithError(run, kStatusInputNotANumber,
@@ -67,8 +68,9 @@ std::string at(int line, int item)
         stopWithError(run, kStatusInputOutOfRange,
                       block({at(fault.line, fault.item) + quoted +
                                  " HAS A COMMA BETWEEN TWO DIGITS, LIKELY A DECIMAL COMMA.",
-                             "EXPECTED: " + name + ", WITH \".\" AS DECIMAL SEPARATOR AND "
-                                                   "BLANKS BETWEEN VALUES."}));
+                             "EXPECTED: " + name +
+                                 ", WITH \".\" AS DECIMAL SEPARATOR AND "
+                                 "BLANKS BETWEEN VALUES."}));
     }
     throw RunStopped{kStatusInternalError};
 }
@@ -87,10 +89,10 @@ std::vector<FreeFormatValue> readRecord(RunContext &run, FreeFormatReader &reade
     for (std::size_t i = 0; i < values->size(); ++i) {
         const FreeFormatValue &v = (*values)[i];
         if (!(std::fabs(v.value) <= kMaxInputMagnitude)) {
-            std::vector<std::string> lines = {
-                at(v.line, v.item) + numberText(v.value) + " IS TOO LARGE.",
-                "EXPECTED: " + layout.names[i] + " NO LARGER THAN " +
-                    numberText(kMaxInputMagnitude) + " IN SIZE."};
+            std::vector<std::string> lines = {at(v.line, v.item) + numberText(v.value) +
+                                                  " IS TOO LARGE.",
+                                              "EXPECTED: " + layout.names[i] + " NO LARGER THAN " +
+                                                  numberText(kMaxInputMagnitude) + " IN SIZE."};
             for (std::string &hint : missingValueHints(run.input.places, recordLine, v.line))
                 lines.push_back(std::move(hint));
             stopWithError(run, kStatusInputOutOfRange, lines);
@@ -224,7 +226,8 @@ void readLayerLines(RunContext &run, FreeFormatReader &reader, LayerInput &layer
             const double v = values[i].value;
             if (end == kTop && run.input.isLrfd() && !(v >= 0.0 && v <= 1.0))
                 stopOutOfRange(run, values[i],
-                               which + ": THE " + fields[i].name + " ON THE TOP LINE IS " + numberText(v),
+                               which + ": THE " + fields[i].name + " ON THE TOP LINE IS " +
+                                   numberText(v),
                                "FROM 0 TO 1 (THE VALUE OF THE BOTTOM LINE IS THE ONE USED)");
         }
     }
@@ -245,10 +248,12 @@ LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, doub
     const auto type = soilTypeFromCode(layer.SOIL);
     if (!type) {
         const std::string code = numberText(layer.SOIL);
-        std::vector<std::string> lines = {"INPUT DATA FILE, LINE " + std::to_string(header[0].line) +
-                                              ": THE SOIL TYPE CODE OF " + which + " IS " + code + ".",
-                                          "EXPECTED: A SOIL TYPE CODE FROM 1 TO 9."};
-        for (std::string &hint : missingValueHints(run.input.places, header[0].line, header[0].line))
+        std::vector<std::string> lines = {
+            "INPUT DATA FILE, LINE " + std::to_string(header[0].line) + ": THE SOIL TYPE CODE OF " +
+                which + " IS " + code + ".",
+            "EXPECTED: A SOIL TYPE CODE FROM 1 TO 9."};
+        for (std::string &hint :
+             missingValueHints(run.input.places, header[0].line, header[0].line))
             lines.push_back(std::move(hint));
         stopWithError(run, kStatusInputBadSoilCode, lines);
     }
@@ -266,8 +271,8 @@ LayerInput readLayer(RunContext &run, FreeFormatReader &reader, int number, doub
             keepPlace(run, layerValueKey(number, "SAND METHOD", kBottom), method[0]);
             layer.sandMethod = static_cast<int>(method[0].value);
         }
-        const auto c = readRecord(run, reader,
-                                  layerLineLayout("OF " + which, {"TOP COEFFICIENT", "BOTTOM COEFFICIENT"}));
+        const auto c = readRecord(
+            run, reader, layerLineLayout("OF " + which, {"TOP COEFFICIENT", "BOTTOM COEFFICIENT"}));
         keepPlace(run, layerValueKey(number, "COEFFICIENT", kTop), c[0]);
         keepPlace(run, layerValueKey(number, "COEFFICIENT", kBottom), c[1]);
         layer.coefficient = {c[0].value, c[1].value};
@@ -345,7 +350,6 @@ void writeDesignDepthWarning(RunContext &run)
     }
 }
 
-
 } // namespace
 
 void readInputFile(RunContext &run, std::string_view content)
@@ -357,7 +361,8 @@ void readInputFile(RunContext &run, std::string_view content)
     in.title = padded(title.value_or(std::string()), 72);
     run.reportAndConsole(blanks(5) + in.title);
 
-    const auto units = readRecord(run, reader, RecordLayout{{"UNIT SYSTEM (1 = ENGLISH, 2 = SI)"}, {true}});
+    const auto units =
+        readRecord(run, reader, RecordLayout{{"UNIT SYSTEM (1 = ENGLISH, 2 = SI)"}, {true}});
     keepPlace(run, "units", units[0]);
     in.units = static_cast<int>(units[0].value);
     in.unitSystem = in.units == 2 ? UnitSystem::SI : UnitSystem::English;
@@ -365,10 +370,10 @@ void readInputFile(RunContext &run, std::string_view content)
     const auto control = readRecord(
         run, reader,
         RecordLayout{{"DESIGN CONTROL (1 = DESIGN LOAD, 2 = DESIGN DEPTH)",
-                    "LOADING TYPE (1 = COMPRESSION, 2 = UPLIFT)", "UPLIFT REDUCTION FACTOR",
-                    "OUTPUT INCREMENT", "END BEARING IN SANDS OPTION (0 OR 1)",
-                    "DESIGN METHOD (1 = LRFD, 2 = FACTORS OF SAFETY)"},
-                   {true, true, false, false, true, true}});
+                      "LOADING TYPE (1 = COMPRESSION, 2 = UPLIFT)", "UPLIFT REDUCTION FACTOR",
+                      "OUTPUT INCREMENT", "END BEARING IN SANDS OPTION (0 OR 1)",
+                      "DESIGN METHOD (1 = LRFD, 2 = FACTORS OF SAFETY)"},
+                     {true, true, false, false, true, true}});
     const int designControl = static_cast<int>(control[0].value);
     const int loadingType = static_cast<int>(control[1].value);
     if (designControl != 1 && designControl != 2)
@@ -377,8 +382,9 @@ void readInputFile(RunContext &run, std::string_view content)
     if (loadingType != 1 && loadingType != 2)
         stopOutOfRange(run, control[1], "THE LOADING TYPE IS " + std::to_string(loadingType),
                        "1 (COMPRESSION) OR 2 (UPLIFT)");
-    keepPlaces(run, {"designControl", "loadingType", "upliftFactor", "outputIncrement",
-                     "endBearingOption", "designMethod"},
+    keepPlaces(run,
+               {"designControl", "loadingType", "upliftFactor", "outputIncrement",
+                "endBearingOption", "designMethod"},
                control);
     in.designControl = static_cast<DesignControl>(designControl);
     in.loadingType = static_cast<LoadingType>(loadingType);
@@ -387,13 +393,13 @@ void readInputFile(RunContext &run, std::string_view content)
     in.endBearingOption = static_cast<int>(control[4].value);
     in.designMethod = static_cast<int>(control[5].value);
 
-    const auto shaft = readRecord(
-        run, reader,
-        RecordLayout{{"SMALLEST DIAMETER DSTART", "LARGEST DIAMETER DIALIM",
-                    "BASE TO STEM DIAMETER RATIO", "BELL ANGLE",
-                    "TOP LENGTH WITHOUT SIDE RESISTANCE TOPLEN",
-                    "BOTTOM LENGTH WITHOUT SIDE RESISTANCE BS", "SHAFT MODULUS EC"},
-                   std::vector<bool>(7, false)});
+    const auto shaft =
+        readRecord(run, reader,
+                   RecordLayout{{"SMALLEST DIAMETER DSTART", "LARGEST DIAMETER DIALIM",
+                                 "BASE TO STEM DIAMETER RATIO", "BELL ANGLE",
+                                 "TOP LENGTH WITHOUT SIDE RESISTANCE TOPLEN",
+                                 "BOTTOM LENGTH WITHOUT SIDE RESISTANCE BS", "SHAFT MODULUS EC"},
+                                std::vector<bool>(7, false)});
     keepPlaces(run, {"DSTART", "DIALIM", "RATIO", "BELANGL", "TOPLEN", "BS", "Ec"}, shaft);
     in.DSTART = shaft[0].value;
     in.DIALIM = shaft[1].value;
@@ -406,10 +412,12 @@ void readInputFile(RunContext &run, std::string_view content)
     const auto profile = readRecord(
         run, reader,
         RecordLayout{{"NUMBER OF LAYERS NL", "WATER TABLE DEPTH WTD", "DESIGN LOAD OR DESIGN DEPTH",
-                    "FACTOR OF SAFETY FST", "FACTOR OF SAFETY FSB"},
-                   {true, false, false, false, false}});
-    keepPlaces(run, {"NL", "WTD", in.designControl == DesignControl::DesignDepth ? "DGH" : "P", "FST", "FSB"},
-               profile);
+                      "FACTOR OF SAFETY FST", "FACTOR OF SAFETY FSB"},
+                     {true, false, false, false, false}});
+    keepPlaces(
+        run,
+        {"NL", "WTD", in.designControl == DesignControl::DesignDepth ? "DGH" : "P", "FST", "FSB"},
+        profile);
     in.NL = static_cast<int>(profile[0].value);
     if (in.NL < 1 || in.NL > kMaxLayers)
         stopOutOfRange(run, profile[0], "THE NUMBER OF LAYERS IS " + std::to_string(in.NL),

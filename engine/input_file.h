@@ -19,8 +19,8 @@ void readInputFile(RunContext &run, std::string_view content);
 // following line, since a record takes values from the next line when a value is missing
 // on its own. `recordLine` 0 when unknown; `endOfFile` when reading failed at the end of the
 // file (`line` is then the line after the last).
-std::vector<std::string> missingValueHints(const struct ValuePlaces &places, int recordLine, int line,
-                                           bool endOfFile = false);
+std::vector<std::string> missingValueHints(const struct ValuePlaces &places, int recordLine,
+                                           int line, bool endOfFile = false);
 
 // Converts the SI values that the analysis uses to ft, tons, psf and pcf.
 void convertSiInput(struct InputData &input);

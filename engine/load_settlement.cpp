@@ -52,9 +52,9 @@ double interpolate(double x, double x0, double y0, double x1, double y1)
 // The base curve at tip movement wt: the first point at or beyond wt and the one before.
 double baseLoadAt(const TransferCurve &curve, double movementIn)
 {
-    const auto it = std::lower_bound(
-        curve.begin(), curve.end(), movementIn,
-        [](const TransferPoint &p, double w) { return p.movementIn < w; });
+    const auto it =
+        std::lower_bound(curve.begin(), curve.end(), movementIn,
+                         [](const TransferPoint &p, double w) { return p.movementIn < w; });
     if (it == curve.end())
         return curve.back().value;
     if (it == curve.begin())
@@ -71,8 +71,7 @@ struct LayerProfile {
 
     explicit LayerProfile(const std::vector<LoadSettlementLayer> &layers)
         : depthIn(limits(layers)), sidePsi(values(layers)), search(depthIn, 1)
-    {
-    }
+    {}
 
     static std::vector<double> limits(const std::vector<LoadSettlementLayer> &layers)
     {
@@ -124,8 +123,7 @@ struct DepthProfile {
 
     explicit DepthProfile(const std::vector<SideProfilePoint> &points)
         : depthIn(depths(points)), sidePsi(values(points)), search(depthIn, 0)
-    {
-    }
+    {}
     static std::vector<double> depths(const std::vector<SideProfilePoint> &points)
     {
         std::vector<double> d{0.0};
@@ -178,8 +176,7 @@ struct StiffnessTable {
             return stiffnessLb[2];
         if (k == 0 || depthIn[k] <= depthIn[k - 1])
             return stiffnessLb[k];
-        return interpolate(depth, depthIn[k - 1], stiffnessLb[k - 1], depthIn[k],
-                           stiffnessLb[k]);
+        return interpolate(depth, depthIn[k - 1], stiffnessLb[k - 1], depthIn[k], stiffnessLb[k]);
     }
 };
 
@@ -191,8 +188,8 @@ struct StationPair {
     double lowerWeight = 0.0;
 };
 
-StationPair stationsAround(const std::vector<CurveStation> &stations,
-                           const FirstReaching &search, double depth)
+StationPair stationsAround(const std::vector<CurveStation> &stations, const FirstReaching &search,
+                           double depth)
 {
     const std::size_t k = search.notBelow(depth);
     if (k >= stations.size())
@@ -246,8 +243,8 @@ struct Segment {
 
 } // namespace
 
-std::vector<std::array<double, 2>> consistentLayerLimitsIn(
-    const std::vector<LoadSettlementLayer> &layers)
+std::vector<std::array<double, 2>>
+consistentLayerLimitsIn(const std::vector<LoadSettlementLayer> &layers)
 {
     std::vector<std::array<double, 2>> limits;
     for (const LoadSettlementLayer &layer : layers) {
@@ -284,8 +281,8 @@ SettlementPoint toOutputUnits(const SettlementPoint &p, UnitSystem unitSystem)
 {
     if (unitSystem == UnitSystem::SI) {
         const double kiloNewtonsPerLb = kNPerLb / kNPerKN;
-        return {p.topLoad * kiloNewtonsPerLb, p.topMovement / kInPerM,
-                p.tipLoad * kiloNewtonsPerLb, p.tipMovement / kInPerM};
+        return {p.topLoad * kiloNewtonsPerLb, p.topMovement / kInPerM, p.tipLoad * kiloNewtonsPerLb,
+                p.tipMovement / kInPerM};
     }
     return {p.topLoad / kLbPerTon, p.topMovement, p.tipLoad / kLbPerTon, p.tipMovement};
 }
@@ -293,9 +290,8 @@ SettlementPoint toOutputUnits(const SettlementPoint &p, UnitSystem unitSystem)
 namespace {
 
 // Step 3 and 4 of a run: the stations with their fmax and curves. Returns the status.
-int placeStations(LoadSettlementRun &run, const LoadSettlementInput &input,
-                  CurveCase curveCase, const LayerProfile &layerProfile,
-                  const std::vector<double> &depths)
+int placeStations(LoadSettlementRun &run, const LoadSettlementInput &input, CurveCase curveCase,
+                  const LayerProfile &layerProfile, const std::vector<double> &depths)
 {
     const DepthProfile depthProfile(input.sideProfile);
     const double diameterIn = input.stemDiameterFt * kInPerFt;
@@ -332,8 +328,7 @@ std::vector<Segment> buildSegments(const LoadSettlementInput &input,
     const double stemStiffness = kQuarterPi * diameterIn * diameterIn * modulusPsi;
     const StiffnessTable stiffness{
         {0.0, sideEndIn, lengthIn},
-        {stemStiffness, stemStiffness,
-         kQuarterPi * baseDiameterIn * baseDiameterIn * modulusPsi}};
+        {stemStiffness, stemStiffness, kQuarterPi * baseDiameterIn * baseDiameterIn * modulusPsi}};
 
     const FirstReaching stationSearch(depths, 0);
     std::vector<Segment> segments(static_cast<std::size_t>(segmentCount));
@@ -356,9 +351,8 @@ struct NodeState {
 // iterated until it agrees with the side transfer it produces. Nothing when it does not
 // settle within the pass cap.
 std::optional<NodeState> settleNode(const Segment &segment, const NodeState &below,
-                                    const std::vector<CurveStation> &stations,
-                                    double segmentIn, double perimeterIn, std::size_t &upperK,
-                                    std::size_t &lowerK)
+                                    const std::vector<CurveStation> &stations, double segmentIn,
+                                    double perimeterIn, std::size_t &upperK, std::size_t &lowerK)
 {
     double estimate = below.movementIn;
     for (int pass = 1; pass <= kMaxNodePasses; ++pass) {
@@ -424,7 +418,7 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
     const auto tipMovements = assumedTipMovementsIn(diameterIn);
     constexpr std::size_t kChains = std::tuple_size_v<decltype(tipMovements)>;
     std::array<NodeState, kChains> nodes{};
-    std::array<int, kChains> failedNode{}; // 0 while the chain runs
+    std::array<int, kChains> failedNode{};               // 0 while the chain runs
     std::array<std::size_t, kChains> upperK{}, lowerK{}; // curve positions of the last pass
     for (std::size_t point = 0; point < kChains; ++point)
         nodes[point] = {baseLoadAt(run.baseCurve, tipMovements[point]), tipMovements[point]};

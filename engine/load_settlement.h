@@ -69,15 +69,15 @@ inline constexpr double kNodeToleranceIn = 0.0001;
 // Outcome of one run. On a positive status the run stopped where it failed: the fields
 // filled before that point are kept for the diagnostic listing, the points are not valid.
 struct LoadSettlementRun {
-    int status = 0;                      // RunStatus: Ok, 2, 4, 5 or NoConvergence
-    double failedDepthIn = 0.0;          // statuses 2, 4, 5: the depth beyond the profile
-    int failedPoint = 0;                 // NoConvergence: tip movement 1..15
-    int failedNode = 0;                  // NoConvergence: node 2..NSEG+1
-    std::vector<CurveStation> stations;  // filled once the station checks pass
+    int status = 0;                     // RunStatus: Ok, 2, 4, 5 or NoConvergence
+    double failedDepthIn = 0.0;         // statuses 2, 4, 5: the depth beyond the profile
+    int failedPoint = 0;                // NoConvergence: tip movement 1..15
+    int failedNode = 0;                 // NoConvergence: node 2..NSEG+1
+    std::vector<CurveStation> stations; // filled once the station checks pass
     bool hasBaseCurve = false;
-    TransferCurve baseCurve{};           // movement in, load lb
-    SettlementCurve workingPoints{};     // pounds and inches
-    SettlementCurve points{};            // output units
+    TransferCurve baseCurve{};       // movement in, load lb
+    SettlementCurve workingPoints{}; // pounds and inches
+    SettlementCurve points{};        // output units
 };
 
 LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase);
@@ -86,8 +86,8 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
 
 // Layer limits in inches made consistent: a layer thinner than 1e-12 in is widened to
 // 0.1 in, then each layer starts where the one above ends. Returns (top, bottom) pairs.
-std::vector<std::array<double, 2>> consistentLayerLimitsIn(
-    const std::vector<LoadSettlementLayer> &layers);
+std::vector<std::array<double, 2>>
+consistentLayerLimitsIn(const std::vector<LoadSettlementLayer> &layers);
 
 // The five station depths of each layer, in inches, top down.
 std::vector<double> stationDepthsIn(const std::vector<LoadSettlementLayer> &layers);

@@ -18,7 +18,8 @@ constexpr std::string_view kWarningTitle = "**** WARNING ****";
 constexpr std::string_view kValueOfX = "THE VALUE OF X =";
 constexpr std::string_view kBeyondLayerProfile =
     " IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE 1";
-constexpr std::string_view kBeyondStrengthCurve = " IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE";
+constexpr std::string_view kBeyondStrengthCurve =
+    " IS BEYOND THE EXTENT OF THE INPUT STRENGTH CURVE";
 constexpr std::string_view kBeyondMaxTransfer = "IS BEYOND THE EXTENT OF/";
 constexpr std::string_view kBeyondMaxTransferTail = "THE INPUT MAX. LOAD TRANSFER";
 
@@ -44,7 +45,10 @@ std::string_view caseTitle(CurveCase curveCase)
     return kTitleTrend;
 }
 
-std::string text(std::string_view view) { return std::string(view); }
+std::string text(std::string_view view)
+{
+    return std::string(view);
+}
 
 void writeLines(TextOut &out, const std::vector<std::string> &lines)
 {
@@ -148,12 +152,12 @@ std::vector<std::string> noConvergenceLines(const LoadSettlementRun &run,
 {
     const auto movements = assumedTipMovementsIn(input.stemDiameterFt * kInPerFt);
     const double tipMovementIn = movements[static_cast<std::size_t>(run.failedPoint - 1)];
-    const double shown = input.unitSystem == UnitSystem::SI ? tipMovementIn / kInPerM
-                                                            : tipMovementIn;
+    const double shown =
+        input.unitSystem == UnitSystem::SI ? tipMovementIn / kInPerM : tipMovementIn;
     return {"THE LOAD-SETTLEMENT ITERATION DID NOT CONVERGE WITHIN " +
                 std::to_string(kMaxNodePasses) + " PASSES",
-            "AT NODE" + fieldI(run.failedNode, 6) + " FOR THE TIP MOVEMENT" +
-                fieldE(shown, 11, 4) + " " + text(settlementUnitLabels(input.unitSystem).length)};
+            "AT NODE" + fieldI(run.failedNode, 6) + " FOR THE TIP MOVEMENT" + fieldE(shown, 11, 4) +
+                " " + text(settlementUnitLabels(input.unitSystem).length)};
 }
 
 std::vector<std::string> tzDataLines(const LoadSettlementRun &run, UnitSystem unitSystem)

@@ -1,8 +1,8 @@
 #include "profile_checks.h"
 
 #include "base_resistance.h"
-#include "fixed_field.h"
 #include "capacity_table.h"
+#include "fixed_field.h"
 #include "input_data.h"
 #include "input_file.h"
 #include "run_context.h"
@@ -55,59 +55,73 @@ const char *endText(int end)
 std::optional<Fault> shaftFault(const InputData &in, const Units &u)
 {
     if (!(in.DSTART > 0.0))
-        return Fault{"DSTART", Lines{"THE SMALLEST SHAFT DIAMETER DSTART IS " + u.length(in.DSTART) + ".",
-                     "EXPECTED: A DIAMETER ABOVE 0."}};
+        return Fault{"DSTART",
+                     Lines{"THE SMALLEST SHAFT DIAMETER DSTART IS " + u.length(in.DSTART) + ".",
+                           "EXPECTED: A DIAMETER ABOVE 0."}};
     if (!(in.DIALIM <= kMaxDiameterFt))
-        return Fault{"DIALIM", Lines{"THE LARGEST SHAFT DIAMETER DIALIM IS " + u.length(in.DIALIM) + ".",
-                     "EXPECTED: A DIAMETER OF AT MOST " + u.length(kMaxDiameterFt) + "."}};
+        return Fault{"DIALIM",
+                     Lines{"THE LARGEST SHAFT DIAMETER DIALIM IS " + u.length(in.DIALIM) + ".",
+                           "EXPECTED: A DIAMETER OF AT MOST " + u.length(kMaxDiameterFt) + "."}};
     if (!(in.RATIO <= kMaxBellRatio))
-        return Fault{"RATIO", Lines{"THE BASE TO STEM DIAMETER RATIO IS " + numberText(in.RATIO) + ".",
-                     "EXPECTED: A RATIO OF AT MOST " + numberText(kMaxBellRatio) + "."}};
+        return Fault{"RATIO",
+                     Lines{"THE BASE TO STEM DIAMETER RATIO IS " + numberText(in.RATIO) + ".",
+                           "EXPECTED: A RATIO OF AT MOST " + numberText(kMaxBellRatio) + "."}};
     if (!(in.TOPLEN >= 0.0 && in.TOPLEN <= kMaxProfileDepthFt))
-        return Fault{"TOPLEN", Lines{"THE TOP LENGTH WITHOUT SIDE RESISTANCE TOPLEN IS " + u.length(in.TOPLEN) + ".",
-                     "EXPECTED: A LENGTH FROM 0 TO " + u.length(kMaxProfileDepthFt) + "."}};
+        return Fault{
+            "TOPLEN",
+            Lines{"THE TOP LENGTH WITHOUT SIDE RESISTANCE TOPLEN IS " + u.length(in.TOPLEN) + ".",
+                  "EXPECTED: A LENGTH FROM 0 TO " + u.length(kMaxProfileDepthFt) + "."}};
     if (!(in.BS >= 0.0 && in.BS <= kMaxProfileDepthFt))
-        return Fault{"BS", Lines{"THE BOTTOM LENGTH WITHOUT SIDE RESISTANCE BS IS " + u.length(in.BS) + ".",
-                     "EXPECTED: A LENGTH FROM 0 TO " + u.length(kMaxProfileDepthFt) + "."}};
+        return Fault{
+            "BS", Lines{"THE BOTTOM LENGTH WITHOUT SIDE RESISTANCE BS IS " + u.length(in.BS) + ".",
+                        "EXPECTED: A LENGTH FROM 0 TO " + u.length(kMaxProfileDepthFt) + "."}};
     if (!(in.outputIncrement >= kMinOutputIncrement))
-        return Fault{"outputIncrement", Lines{"THE OUTPUT INCREMENT IS " + u.length(in.outputIncrement * (u.si ? kFtPerM : 1.0)) +
-                         ".",
-                     "EXPECTED: AN INCREMENT OF AT LEAST " + numberText(kMinOutputIncrement) +
-                         (u.si ? " M." : " FT.")}};
+        return Fault{"outputIncrement",
+                     Lines{"THE OUTPUT INCREMENT IS " +
+                               u.length(in.outputIncrement * (u.si ? kFtPerM : 1.0)) + ".",
+                           "EXPECTED: AN INCREMENT OF AT LEAST " + numberText(kMinOutputIncrement) +
+                               (u.si ? " M." : " FT.")}};
     if (in.designControl == DesignControl::DesignDepth && !(in.DGH <= kMaxProfileDepthFt))
-        return Fault{"DGH", Lines{"THE DESIGN DEPTH IS " + u.length(in.DGH) + ".",
-                     "EXPECTED: A DEPTH OF AT MOST " + u.length(kMaxProfileDepthFt) + "."}};
+        return Fault{"DGH",
+                     Lines{"THE DESIGN DEPTH IS " + u.length(in.DGH) + ".",
+                           "EXPECTED: A DEPTH OF AT MOST " + u.length(kMaxProfileDepthFt) + "."}};
     // The load-settlement analysis of every shaft divides by the shaft's stiffness.
     if (!(in.Ec > 0.0))
         return Fault{"Ec", Lines{"THE ELASTIC MODULUS OF THE SHAFT EC IS " + u.modulus(in.Ec) + ".",
-                     "EXPECTED: A MODULUS ABOVE 0."}};
+                                 "EXPECTED: A MODULUS ABOVE 0."}};
     if (!in.isLrfd() && !(in.FST > 0.0 && in.FSB > 0.0))
-        return Fault{in.FST > 0.0 ? "FSB" : "FST", Lines{"THE FACTORS OF SAFETY ARE " + numberText(in.FST) + " (SIDE) AND " +
-                         numberText(in.FSB) + " (BASE).",
-                     "EXPECTED: FACTORS OF SAFETY ABOVE 0."}};
+        return Fault{in.FST > 0.0 ? "FSB" : "FST",
+                     Lines{"THE FACTORS OF SAFETY ARE " + numberText(in.FST) + " (SIDE) AND " +
+                               numberText(in.FSB) + " (BASE).",
+                           "EXPECTED: FACTORS OF SAFETY ABOVE 0."}};
     if (in.DIALIM - in.DSTART > 0.5 * (kMaxDiameters - 1))
-        return Fault{"DIALIM", Lines{"THE DIAMETERS FROM " + u.length(in.DSTART) + " TO " + u.length(in.DIALIM) +
-                         " MAKE MORE THAN " + std::to_string(kMaxDiameters) + " SHAFTS.",
-                     "EXPECTED: AT MOST " + std::to_string(kMaxDiameters) +
-                         " DIAMETERS IN STEPS OF 0.5 FT."}};
+        return Fault{"DIALIM", Lines{"THE DIAMETERS FROM " + u.length(in.DSTART) + " TO " +
+                                         u.length(in.DIALIM) + " MAKE MORE THAN " +
+                                         std::to_string(kMaxDiameters) + " SHAFTS.",
+                                     "EXPECTED: AT MOST " + std::to_string(kMaxDiameters) +
+                                         " DIAMETERS IN STEPS OF 0.5 FT."}};
     if (!isBelled(in.RATIO))
         return std::nullopt;
     if (in.RATIO < 1.0)
-        return Fault{"RATIO", Lines{"THE BASE TO STEM DIAMETER RATIO IS " + numberText(in.RATIO) + ".",
-                     "EXPECTED: 0 FOR A STRAIGHT SHAFT OR ABOVE 1 FOR A BELL."}};
+        return Fault{"RATIO",
+                     Lines{"THE BASE TO STEM DIAMETER RATIO IS " + numberText(in.RATIO) + ".",
+                           "EXPECTED: 0 FOR A STRAIGHT SHAFT OR ABOVE 1 FOR A BELL."}};
     if (!(in.BELANGL > 0.0 && in.BELANGL < 90.0))
         return Fault{"BELANGL", Lines{"THE BELL ANGLE IS " + numberText(in.BELANGL) +
-                         " DEGREES FOR A BELL OF DIAMETER RATIO " + numberText(in.RATIO) + ".",
-                     "EXPECTED: AN ANGLE ABOVE 0 AND BELOW 90 DEGREES."}};
+                                          " DEGREES FOR A BELL OF DIAMETER RATIO " +
+                                          numberText(in.RATIO) + ".",
+                                      "EXPECTED: AN ANGLE ABOVE 0 AND BELOW 90 DEGREES."}};
     // A nearly flat bell angle makes the bell of the largest shaft taller than any profile.
     const double bellHeightFt =
         baseGeometry(std::max(in.DSTART, in.DIALIM), in.RATIO, in.BELANGL).stemEndToBaseFt;
     if (!(bellHeightFt <= kMaxProfileDepthFt))
-        return Fault{"BELANGL", Lines{"THE BELL ANGLE OF " + numberText(in.BELANGL) + " DEGREES MAKES THE BELL OF THE " +
-                         "LARGEST SHAFT " +
-                         (std::isfinite(bellHeightFt) ? u.length(bellHeightFt) + " HIGH."
-                                                      : std::string("TOO HIGH TO BE COMPUTED.")),
-                     "EXPECTED: A BELL AT MOST " + u.length(kMaxProfileDepthFt) + " HIGH."}};
+        return Fault{
+            "BELANGL",
+            Lines{"THE BELL ANGLE OF " + numberText(in.BELANGL) +
+                      " DEGREES MAKES THE BELL OF THE " + "LARGEST SHAFT " +
+                      (std::isfinite(bellHeightFt) ? u.length(bellHeightFt) + " HIGH."
+                                                   : std::string("TOO HIGH TO BE COMPUTED.")),
+                  "EXPECTED: A BELL AT MOST " + u.length(kMaxProfileDepthFt) + " HIGH."}};
     return std::nullopt;
 }
 
@@ -116,9 +130,10 @@ std::optional<Fault> socketFault(const LayerInput &layer, int number, const std:
 {
     for (int end : {kTop, kBottom})
         if (!(layer.BDS[end] > 0.0))
-            return Fault{layerValueKey(number, "SOCKET DIAMETER", end), Lines{which + ": THE SOCKET DIAMETER " + endText(end) + " IS " +
-                             u.length(layer.BDS[end]) + ".",
-                         "EXPECTED: A SOCKET DIAMETER ABOVE 0 IN STRONG AND WEAK ROCK."}};
+            return Fault{layerValueKey(number, "SOCKET DIAMETER", end),
+                         Lines{which + ": THE SOCKET DIAMETER " + endText(end) + " IS " +
+                                   u.length(layer.BDS[end]) + ".",
+                               "EXPECTED: A SOCKET DIAMETER ABOVE 0 IN STRONG AND WEAK ROCK."}};
     return std::nullopt;
 }
 
@@ -127,45 +142,51 @@ std::optional<Fault> strongRockFault(const LayerInput &layer, int number, const 
 {
     for (int end : {kTop, kBottom}) {
         if (!(layer.CS[end] > 0.0))
-            return Fault{layerValueKey(number, "SPACING OF DISCONTINUITIES", end), Lines{which + ": THE SPACING OF DISCONTINUITIES " + endText(end) + " IS " +
-                             u.length(layer.CS[end]) + ".",
-                         "EXPECTED: A SPACING ABOVE 0."}};
+            return Fault{layerValueKey(number, "SPACING OF DISCONTINUITIES", end),
+                         Lines{which + ": THE SPACING OF DISCONTINUITIES " + endText(end) + " IS " +
+                                   u.length(layer.CS[end]) + ".",
+                               "EXPECTED: A SPACING ABOVE 0."}};
         if (!(layer.DISCT[end] >= 0.0))
-            return Fault{layerValueKey(number, "THICKNESS OF DISCONTINUITIES", end), Lines{which + ": THE THICKNESS OF DISCONTINUITIES " + endText(end) + " IS " +
-                             u.length(layer.DISCT[end]) + ".",
-                         "EXPECTED: A THICKNESS OF 0 OR MORE."}};
+            return Fault{layerValueKey(number, "THICKNESS OF DISCONTINUITIES", end),
+                         Lines{which + ": THE THICKNESS OF DISCONTINUITIES " + endText(end) +
+                                   " IS " + u.length(layer.DISCT[end]) + ".",
+                               "EXPECTED: A THICKNESS OF 0 OR MORE."}};
     }
     return std::nullopt;
 }
 
-std::optional<Fault> weakRockFault(const LayerInput &layer, int number,
-                                   const std::string &which, const Units &u)
+std::optional<Fault> weakRockFault(const LayerInput &layer, int number, const std::string &which,
+                                   const Units &u)
 {
     const double condition = layer.interfaceCondition[kTop];
     if (condition != 1.0 && condition != 2.0 && condition != 3.0 && condition != 4.0)
-        return Fault{layerValueKey(number, "INTERFACE CONDITION", kTop), Lines{which + ": THE INTERFACE CONDITION IS " + numberText(condition) + ".",
-                     "EXPECTED: 1, 2, 3 OR 4."}};
+        return Fault{layerValueKey(number, "INTERFACE CONDITION", kTop),
+                     Lines{which + ": THE INTERFACE CONDITION IS " + numberText(condition) + ".",
+                           "EXPECTED: 1, 2, 3 OR 4."}};
     const bool smooth = condition == 2.0 || condition == 4.0;
     for (int end : {kTop, kBottom}) {
         if (!(layer.QUR[end] > 0.0))
-            return Fault{layerValueKey(number, "ROCK STRENGTH QUR", end), Lines{which + ": THE UNIAXIAL COMPRESSION STRENGTH OF ROCK " + endText(end) +
-                             " IS " + u.stress(layer.QUR[end]) + ".",
-                         "EXPECTED: A STRENGTH ABOVE 0."}};
+            return Fault{layerValueKey(number, "ROCK STRENGTH QUR", end),
+                         Lines{which + ": THE UNIAXIAL COMPRESSION STRENGTH OF ROCK " +
+                                   endText(end) + " IS " + u.stress(layer.QUR[end]) + ".",
+                               "EXPECTED: A STRENGTH ABOVE 0."}};
         if (!(layer.EL[end] > 0.0))
-            return Fault{layerValueKey(number, "ROCK MODULUS", end), Lines{which + ": THE ELASTIC MODULUS OF THE ROCK " + endText(end) + " IS " +
-                             u.modulus(layer.EL[end]) + ".",
-                         "EXPECTED: A MODULUS ABOVE 0."}};
+            return Fault{layerValueKey(number, "ROCK MODULUS", end),
+                         Lines{which + ": THE ELASTIC MODULUS OF THE ROCK " + endText(end) +
+                                   " IS " + u.modulus(layer.EL[end]) + ".",
+                               "EXPECTED: A MODULUS ABOVE 0."}};
         const double angle = layer.interfaceFrictionAngle[end];
         if (smooth && !(angle > 0.0 && angle < 90.0))
-            return Fault{layerValueKey(number, "INTERFACE FRICTION ANGLE", end), Lines{which + ": THE ANGLE OF INTERFACE FRICTION " + endText(end) + " IS " +
-                             numberText(angle) + " DEGREES.",
-                         "EXPECTED: AN ANGLE ABOVE 0 AND BELOW 90 DEGREES FOR A SMOOTH SOCKET."}};
+            return Fault{
+                layerValueKey(number, "INTERFACE FRICTION ANGLE", end),
+                Lines{which + ": THE ANGLE OF INTERFACE FRICTION " + endText(end) + " IS " +
+                          numberText(angle) + " DEGREES.",
+                      "EXPECTED: AN ANGLE ABOVE 0 AND BELOW 90 DEGREES FOR A SMOOTH SOCKET."}};
     }
     return std::nullopt;
 }
 
-std::optional<Fault> layerFault(const LayerInput &layer, int number,
-                                const Units &u)
+std::optional<Fault> layerFault(const LayerInput &layer, int number, const Units &u)
 {
     const std::string which = "LAYER " + std::to_string(number);
     // Limits are snapped to whole feet before the walk: a layer that snaps to no thickness
@@ -173,14 +194,17 @@ std::optional<Fault> layerFault(const LayerInput &layer, int number,
     const double snappedTop = snappedDepthFt(layer.topDepth);
     const double snappedBottom = snappedDepthFt(layer.DEPTH);
     if (!(snappedBottom >= snappedTop))
-        return Fault{layerValueKey(number, "BOTTOM DEPTH", kBottom), Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) + " (" +
-                         u.snapped(snappedBottom) + " TO THE NEAREST FOOT) IS ABOVE THE TOP DEPTH " +
-                         u.length(layer.topDepth) + " (" + u.snapped(snappedTop) + ").",
-                     "EXPECTED: EVERY LAYER BOTTOM AT OR BELOW THE BOTTOM OF THE LAYER ABOVE, "
-                     "TO THE NEAREST FOOT."}};
+        return Fault{
+            layerValueKey(number, "BOTTOM DEPTH", kBottom),
+            Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) + " (" +
+                      u.snapped(snappedBottom) + " TO THE NEAREST FOOT) IS ABOVE THE TOP DEPTH " +
+                      u.length(layer.topDepth) + " (" + u.snapped(snappedTop) + ").",
+                  "EXPECTED: EVERY LAYER BOTTOM AT OR BELOW THE BOTTOM OF THE LAYER ABOVE, "
+                  "TO THE NEAREST FOOT."}};
     if (layer.DEPTH > kMaxProfileDepthFt)
-        return Fault{layerValueKey(number, "BOTTOM DEPTH", kBottom), Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) + " IS TOO DEEP.",
-                     "EXPECTED: A PROFILE OF AT MOST " + u.length(kMaxProfileDepthFt) + "."}};
+        return Fault{layerValueKey(number, "BOTTOM DEPTH", kBottom),
+                     Lines{which + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) + " IS TOO DEEP.",
+                           "EXPECTED: A PROFILE OF AT MOST " + u.length(kMaxProfileDepthFt) + "."}};
     switch (layer.type) {
     case SoilType::StrongRockSideOrBase:
     case SoilType::StrongRock:
@@ -214,11 +238,13 @@ std::optional<Fault> outputSizeFault(const InputData &in, const Units &u)
     const double rows = diameters * depthFt / incrementFt;
     if (rows <= kMaxResultRows)
         return std::nullopt;
-    return Fault{std::string("outputIncrement"), Lines{"THE OUTPUT INCREMENT OF " + numberText(in.outputIncrement) + (u.si ? " M" : " FT") +
-                     " GIVES ABOUT " + std::to_string(std::llround(rows)) + " RESULT ROWS FOR " +
-                     numberText(diameters) + " DIAMETERS DOWN TO " + u.length(depthFt) + ".",
-                 "EXPECTED: AT MOST " + std::to_string(std::llround(kMaxResultRows)) +
-                     " ROWS: A LARGER INCREMENT OR FEWER DIAMETERS."}};
+    return Fault{std::string("outputIncrement"),
+                 Lines{"THE OUTPUT INCREMENT OF " + numberText(in.outputIncrement) +
+                           (u.si ? " M" : " FT") + " GIVES ABOUT " +
+                           std::to_string(std::llround(rows)) + " RESULT ROWS FOR " +
+                           numberText(diameters) + " DIAMETERS DOWN TO " + u.length(depthFt) + ".",
+                       "EXPECTED: AT MOST " + std::to_string(std::llround(kMaxResultRows)) +
+                           " ROWS: A LARGER INCREMENT OR FEWER DIAMETERS."}};
 }
 
 // Ranges of the values that the methods would take without complaint but that no ground or
@@ -262,7 +288,8 @@ std::string shown(double internal, Quantity q, const Units &u)
     case Quantity::Degrees:
         return numberText(internal) + " DEGREES";
     case Quantity::UnitWeight:
-        return numberText(u.si ? internal / kPcfPerKNPerM3 : internal) + (u.si ? " KN/CU M" : " LB/CU FT");
+        return numberText(u.si ? internal / kPcfPerKNPerM3 : internal) +
+               (u.si ? " KN/CU M" : " LB/CU FT");
     case Quantity::Stress:
         return u.stress(internal);
     case Quantity::Modulus:
@@ -312,14 +339,16 @@ struct LayerValue {
     bool lrfdOnly = false;
 };
 
-constexpr LayerValue kLrfdSideValue{"LRFD SIDE FACTOR", "LRFD SIDE FACTOR", nullptr,
-                                    &LayerInput::lrfdSide, Quantity::Number, &kFactor, nullptr, true};
-constexpr LayerValue kLrfdTipValue{"LRFD TIP FACTOR", "LRFD TIP FACTOR", nullptr,
-                                   &LayerInput::lrfdTip, Quantity::Number, &kFactor, nullptr, true};
-constexpr LayerValue kUnitWeight{"UNIT WEIGHT", "UNIT WEIGHT", &LayerInput::GAMMA, nullptr,
+constexpr LayerValue kLrfdSideValue{
+    "LRFD SIDE FACTOR", "LRFD SIDE FACTOR", nullptr, &LayerInput::lrfdSide,
+    Quantity::Number,   &kFactor,           nullptr, true};
+constexpr LayerValue kLrfdTipValue{
+    "LRFD TIP FACTOR", "LRFD TIP FACTOR", nullptr, &LayerInput::lrfdTip,
+    Quantity::Number,  &kFactor,          nullptr, true};
+constexpr LayerValue kUnitWeight{"UNIT WEIGHT",        "UNIT WEIGHT", &LayerInput::GAMMA,  nullptr,
                                  Quantity::UnitWeight, &kNotNegative, &kUsualUnitWeightPcf};
-constexpr LayerValue kBlowCount{"BLOW COUNT N", "BLOW COUNT N", &LayerInput::BLOWS, nullptr,
-                                Quantity::Number, &kNotNegative, &kUsualBlowCount};
+constexpr LayerValue kBlowCount{"BLOW COUNT N",   "BLOW COUNT N", &LayerInput::BLOWS, nullptr,
+                                Quantity::Number, &kNotNegative,  &kUsualBlowCount};
 
 constexpr LayerValue kSoilValues[] = {
     {"NC", "BEARING CAPACITY FACTOR NC", &LayerInput::NC, nullptr, Quantity::Number, &kNotNegative},
@@ -332,8 +361,9 @@ constexpr LayerValue kSoilValues[] = {
     kLrfdSideValue,
     kLrfdTipValue,
 };
-constexpr LayerValue kSandFrictionAngle{"FRICTION ANGLE", "FRICTION ANGLE", &LayerInput::PHI, nullptr,
-                                        Quantity::Degrees, &kAngle, &kUsualFrictionAngle};
+constexpr LayerValue kSandFrictionAngle{
+    "FRICTION ANGLE",  "FRICTION ANGLE", &LayerInput::PHI,    nullptr,
+    Quantity::Degrees, &kAngle,          &kUsualFrictionAngle};
 constexpr LayerValue kStrongRockValues[] = {
     {"ROCK STRENGTH QUR", "UNIAXIAL COMPRESSION STRENGTH OF ROCK", &LayerInput::QUR, nullptr,
      Quantity::Stress, &kNotNegative},
@@ -341,15 +371,18 @@ constexpr LayerValue kStrongRockValues[] = {
      nullptr, Quantity::Stress, &kNotNegative},
     {"ROCK MODULUS", "ELASTIC MODULUS OF THE ROCK", &LayerInput::EL, nullptr, Quantity::Modulus,
      &kNotNegative},
-    {"RQD", "ROCK QUALITY DESIGNATION RQD", &LayerInput::RQD, nullptr, Quantity::Percent, &kPercent},
+    {"RQD", "ROCK QUALITY DESIGNATION RQD", &LayerInput::RQD, nullptr, Quantity::Percent,
+     &kPercent},
     kLrfdSideValue,
     kLrfdTipValue,
 };
 constexpr LayerValue kWeakRockValues[] = {
-    {"SLUMP", "SLUMP OF THE CONCRETE", &LayerInput::slump, nullptr, Quantity::Number, &kNotNegative},
+    {"SLUMP", "SLUMP OF THE CONCRETE", &LayerInput::slump, nullptr, Quantity::Number,
+     &kNotNegative},
     {"INTERFACE FRICTION ANGLE", "ANGLE OF INTERFACE FRICTION", &LayerInput::interfaceFrictionAngle,
      nullptr, Quantity::Degrees, &kAngle},
-    {"RQD", "ROCK QUALITY DESIGNATION RQD", &LayerInput::RQD, nullptr, Quantity::Percent, &kPercent},
+    {"RQD", "ROCK QUALITY DESIGNATION RQD", &LayerInput::RQD, nullptr, Quantity::Percent,
+     &kPercent},
     kLrfdSideValue,
     kLrfdTipValue,
 };
@@ -360,7 +393,8 @@ constexpr LayerValue kDecomposedRockValues[] = {
      &kPoisson},
     {"YOUNG'S MODULUS", "YOUNG'S MODULUS", &LayerInput::gravelModulus, nullptr, Quantity::Modulus,
      &kNotNegative},
-    {"SOCKET DIAMETER", "SOCKET DIAMETER", &LayerInput::BDS, nullptr, Quantity::Length, &kNotNegative},
+    {"SOCKET DIAMETER", "SOCKET DIAMETER", &LayerInput::BDS, nullptr, Quantity::Length,
+     &kNotNegative},
     kLrfdSideValue,
     kLrfdTipValue,
 };
@@ -381,12 +415,13 @@ void addLayerChecks(std::vector<Check> &checks, const InputData &in, const Layer
         if (v.lrfdOnly && !in.isLrfd())
             continue; // not used in allowable stress design
         if (v.whole) {
-            checks.push_back({layerValueKey(number, v.place, kBottom), which + v.text, layer.*v.whole,
-                              v.quantity, v.allowed, v.usual, true});
+            checks.push_back({layerValueKey(number, v.place, kBottom), which + v.text,
+                              layer.*v.whole, v.quantity, v.allowed, v.usual, true});
             continue;
         }
         for (int end : {kTop, kBottom}) {
-            checks.push_back({layerValueKey(number, v.place, end), which + v.text + " " + endText(end), (layer.*v.perEnd)[end],
+            checks.push_back({layerValueKey(number, v.place, end),
+                              which + v.text + " " + endText(end), (layer.*v.perEnd)[end],
                               v.quantity, v.allowed, v.usual, true});
         }
     }
@@ -401,15 +436,15 @@ std::vector<Check> valueChecks(const InputData &in)
     static constexpr ValueRange kOption{Bound{0.0, true}, Bound{1.0, true}};
     checks.push_back({"endBearingOption", "THE END BEARING IN SANDS OPTION",
                       static_cast<double>(in.endBearingOption), Quantity::Number, &kOption});
-    checks.push_back({"RATIO", "THE BASE TO STEM DIAMETER RATIO", in.RATIO, Quantity::Number,
-                      &kNotNegative});
+    checks.push_back(
+        {"RATIO", "THE BASE TO STEM DIAMETER RATIO", in.RATIO, Quantity::Number, &kNotNegative});
     if (in.designControl == DesignControl::DesignLoad)
         checks.push_back({"P", "THE DESIGN LOAD", in.P, Quantity::Number, &kNotNegative});
     else
         checks.push_back({"DGH", "THE DESIGN DEPTH", in.DGH, Quantity::Length, &kNotNegative});
     static constexpr ValueRange kUsualWaterTable{Bound{0.0, true}, std::nullopt};
-    checks.push_back({"WTD", "THE WATER TABLE DEPTH", in.WTD, Quantity::Length, nullptr,
-                      &kUsualWaterTable});
+    checks.push_back(
+        {"WTD", "THE WATER TABLE DEPTH", in.WTD, Quantity::Length, nullptr, &kUsualWaterTable});
     if (!in.isLrfd()) {
         checks.push_back({"FST", "THE FACTOR OF SAFETY FST ON SIDE FRICTION", in.FST,
                           Quantity::Number, nullptr, &kUsualSafetyFactor});
@@ -498,10 +533,10 @@ std::vector<std::vector<std::string>> findUnusualValues(const InputData &input)
     for (const Check &c : valueChecks(input)) {
         if (!c.usual || c.usual->contains(c.value) || (c.usualOnlyAboveZero && c.value == 0.0))
             continue;
-        found.push_back({placePrefix(input, c.place) + c.what + " IS " +
-                             shown(c.value, c.quantity, u) + ".",
-                         "THIS IS UNUSUAL: USUALLY " + describe(*c.usual, c.quantity, u) +
-                             ". THE ANALYSIS GOES ON WITH IT."});
+        found.push_back(
+            {placePrefix(input, c.place) + c.what + " IS " + shown(c.value, c.quantity, u) + ".",
+             "THIS IS UNUSUAL: USUALLY " + describe(*c.usual, c.quantity, u) +
+                 ". THE ANALYSIS GOES ON WITH IT."});
     }
     return found;
 }
@@ -512,7 +547,8 @@ void writeLayersWithoutThickness(RunContext &run, const std::vector<std::size_t>
     for (std::size_t i : layers) {
         const LayerInput &layer = run.input.layers[i];
         const std::vector<std::string> lines = {
-            placePrefix(run.input, layerValueKey(static_cast<int>(i) + 1, "BOTTOM DEPTH", kBottom)) +
+            placePrefix(run.input,
+                        layerValueKey(static_cast<int>(i) + 1, "BOTTOM DEPTH", kBottom)) +
                 "LAYER " + std::to_string(i + 1) + ": THE BOTTOM DEPTH " + u.length(layer.DEPTH) +
                 " AND THE TOP DEPTH " + u.length(layer.topDepth) + " BOTH SNAP TO " +
                 u.snapped(snappedDepthFt(layer.DEPTH)) + ".",

@@ -89,8 +89,9 @@ void writeDateTime(TextOut &report, const LocalDateTime &when)
     report.line(blanks(26) + "Time and Date of Analysis");
     report.line(rule);
     report.emptyLines(1);
-    report.line(blanks(15) + "Date:  " + std::string(kMonths[static_cast<std::size_t>(monthIndex)]) +
-                " " + twoDigits(when.day) + ", " + fieldI(when.year, 4) + blanks(5) + "Time:  " +
+    report.line(blanks(15) +
+                "Date:  " + std::string(kMonths[static_cast<std::size_t>(monthIndex)]) + " " +
+                twoDigits(when.day) + ", " + fieldI(when.year, 4) + blanks(5) + "Time:  " +
                 twoDigits(when.hour) + ":" + twoDigits(when.minute) + ":" + twoDigits(when.second));
     report.emptyLines(1);
 }

@@ -37,17 +37,14 @@ constexpr std::array<InfluenceCurve, 4> kInfluence{{
 
 // Fractions at w/D = 0, 0.1 %, ..., 2.0 %.
 using WalkRow = std::array<double, 21>;
-constexpr WalkRow kGranularLower{0,    0.22, 0.4,  0.54, 0.67, 0.74, 0.82,
-                                 0.87, 0.9,  0.92, 0.93, 0.93, 0.93, 0.93,
-                                 0.92, 0.92, 0.92, 0.91, 0.91, 0.9,  0.9};
+constexpr WalkRow kGranularLower{0,    0.22, 0.4,  0.54, 0.67, 0.74, 0.82, 0.87, 0.9, 0.92, 0.93,
+                                 0.93, 0.93, 0.93, 0.92, 0.92, 0.92, 0.91, 0.91, 0.9, 0.9};
 constexpr WalkRow kGranularUpper{0,   0.45, 0.76, 0.9, 0.95, 0.98, 1.0, 1.0, 1.0, 1.0, 1.0,
                                  1.0, 1.0,  1.0,  1.0, 1.0,  1.0,  1.0, 1.0, 1.0, 1.0};
-constexpr WalkRow kCohesiveLower{0,    0.29, 0.52, 0.7,  0.78, 0.84, 0.87,
-                                 0.89, 0.89, 0.88, 0.87, 0.86, 0.85, 0.84,
-                                 0.83, 0.82, 0.8,  0.78, 0.77, 0.76, 0.75};
-constexpr WalkRow kCohesiveUpper{0,    0.74, 0.92, 0.97, 1.0,  1.01, 1.02,
-                                 1.02, 1.02, 1.01, 1.01, 1.0,  1.0,  0.99,
-                                 0.98, 0.97, 0.96, 0.95, 0.94, 0.93, 0.92};
+constexpr WalkRow kCohesiveLower{0,    0.29, 0.52, 0.7,  0.78, 0.84, 0.87, 0.89, 0.89, 0.88, 0.87,
+                                 0.86, 0.85, 0.84, 0.83, 0.82, 0.8,  0.78, 0.77, 0.76, 0.75};
+constexpr WalkRow kCohesiveUpper{0,   0.74, 0.92, 0.97, 1.0,  1.01, 1.02, 1.02, 1.02, 1.01, 1.01,
+                                 1.0, 1.0,  0.99, 0.98, 0.97, 0.96, 0.95, 0.94, 0.93, 0.92};
 constexpr double kWalkStep = 0.001;
 
 bool hasGranularWalk(SoilType soil)

@@ -73,9 +73,9 @@ SettlementCurve decomposedRockCurve(const DecomposedRockTipInput &input)
 {
     const TipLayerValues &layer = input.tipLayer;
     const double depth = input.referenceDepthFt;
-    const double socket = socketDiameterFt(
-        valueAtDepth(layer.BDS, layer.topFt, layer.bottomFt, depth), input.stemDiameterFt,
-        input.DSTART);
+    const double socket =
+        socketDiameterFt(valueAtDepth(layer.BDS, layer.topFt, layer.bottomFt, depth),
+                         input.stemDiameterFt, input.DSTART);
     const double stressPsf = input.deepestWalkDepthFt < depth + 2.0 * socket
                                  ? input.walkStressPsf
                                  : input.midLayerStressPsf;
@@ -96,14 +96,13 @@ SettlementCurve decomposedRockCurve(const DecomposedRockTipInput &input)
 
     const double lambda = 2.6 * tsfToPsf(input.EcTsf) / Es;
     // A socket too short for the elastic solution would make zeta zero or negative.
-    const double zeta = std::max(
-        0.1, std::log((0.25 + 2.5 * (2.5 * rho * (1.0 - poisson) - 0.25)) * 2.0 * R));
+    const double zeta =
+        std::max(0.1, std::log((0.25 + 2.5 * (2.5 * rho * (1.0 - poisson) - 0.25)) * 2.0 * R));
     const double muL = 2.0 * R * std::sqrt(2.0 / (zeta * lambda));
     const double tanhMuL = std::tanh(muL);
-    const double F =
-        4.0 * (1.0 + poisson) *
-        (1.0 + 8.0 * tanhMuL * R / (2.5 * (1.0 - poisson) * kPiFine * lambda * muL)) /
-        (16.0 / (1.0 - poisson) + 4.0 * kPiFine * rho * tanhMuL * R / (zeta * muL));
+    const double F = 4.0 * (1.0 + poisson) *
+                     (1.0 + 8.0 * tanhMuL * R / (2.5 * (1.0 - poisson) * kPiFine * lambda * muL)) /
+                     (16.0 / (1.0 - poisson) + 4.0 * kPiFine * rho * tanhMuL * R / (zeta * muL));
 
     const double sideLb = input.sideResistanceTons * kLbPerTon;
     const double yieldLb =
@@ -157,10 +156,9 @@ SettlementCurve weakRockCurve(const WeakRockTipInput &input)
     for (std::size_t i = 0; i < curve.size(); ++i) {
         const double movementFt = movements[i];
         const WeakRockStress stress = input.method(socketLength, movementFt);
-        const double sideLb =
-            std::min(input.firstWeakRockSideTons * kLbPerTon +
-                         stress.sideStressPsf * kPiFine * socket * socketLength,
-                     maxSideLb);
+        const double sideLb = std::min(input.firstWeakRockSideTons * kLbPerTon +
+                                           stress.sideStressPsf * kPiFine * socket * socketLength,
+                                       maxSideLb);
         const double baseLb = kPiFine * socket * socket / 4.0 * stress.baseStressPsf;
         const double loadLb = sideLb + baseLb;
         // Elastic shortening of the shaft above the socket, inches.
@@ -235,8 +233,8 @@ HeadState walkUpThroughSoil(const StrongRockTipInput &input, std::size_t soilLay
     double load = head.loadTons;
     for (std::size_t j = soilLayers; j-- > 0;) {
         const RockTipLayer &layer = input.layers[j];
-        double sideTons = layer.sideResistanceTons -
-                          (j > 0 ? input.layers[j - 1].sideResistanceTons : 0.0);
+        double sideTons =
+            layer.sideResistanceTons - (j > 0 ? input.layers[j - 1].sideResistanceTons : 0.0);
         if (sideTons < 1e-20)
             sideTons = 0.0;
         const double thicknessFt = layer.depthFt - (j > 0 ? input.layers[j - 1].depthFt : 0.0);

@@ -14,10 +14,10 @@ namespace vorna {
 
 // Values of the tip layer (top and bottom of the layer), read at a depth inside it.
 struct TipLayerValues {
-    double topFt = 0.0;    // layer limits, snapped
+    double topFt = 0.0; // layer limits, snapped
     double bottomFt = 0.0;
-    TopBottom BDS{};       // socket diameter, ft
-    TopBottom BLOWS{};     // SPT N (decomposed rock)
+    TopBottom BDS{};        // socket diameter, ft
+    TopBottom BLOWS{};      // SPT N (decomposed rock)
     TopBottom modulusTsf{}; // decomposed rock: the layer's (gravel) modulus, tsf
 };
 
@@ -28,15 +28,15 @@ double valueAtDepth(const TopBottom &values, double topFt, double bottomFt, doub
 // Cohesionless intermediate geomaterial (code 5).
 struct DecomposedRockTipInput {
     UnitSystem unitSystem = UnitSystem::English;
-    double stemDiameterFt = 0.0;      // D
-    double DSTART = 0.0;              // first stem diameter, ft
-    double EcTsf = 0.0;               // `Ec`, tsf
+    double stemDiameterFt = 0.0; // D
+    double DSTART = 0.0;         // first stem diameter, ft
+    double EcTsf = 0.0;          // `Ec`, tsf
     double referenceDepthFt = 0.0;
     TipLayerValues tipLayer;
-    double midLayerStressPsf = 0.0;   // effective vertical stress at the tip layer's middle
-    double walkStressPsf = 0.0;       // effective vertical stress at the end of the walk
-    double deepestWalkDepthFt = 0.0;  // deepest depth the walk reached
-    double sideResistanceTons = 0.0;  // QS of the design row
+    double midLayerStressPsf = 0.0;  // effective vertical stress at the tip layer's middle
+    double walkStressPsf = 0.0;      // effective vertical stress at the end of the walk
+    double deepestWalkDepthFt = 0.0; // deepest depth the walk reached
+    double sideResistanceTons = 0.0; // QS of the design row
 };
 
 struct DecomposedRockModulus {
@@ -64,10 +64,10 @@ struct WeakRockTipInput {
     double DSTART = 0.0;
     double EcTsf = 0.0;
     double referenceDepthFt = 0.0;
-    double weakRockTopFt = 0.0;          // zt: bottom of the last layer above the weak rock
-    TipLayerValues tipLayer;             // BDS read at the reference depth
-    double firstWeakRockSideTons = 0.0;  // QS at the first weak-rock step
-    double sideResistanceTons = 0.0;     // QS of the design row
+    double weakRockTopFt = 0.0;         // zt: bottom of the last layer above the weak rock
+    TipLayerValues tipLayer;            // BDS read at the reference depth
+    double firstWeakRockSideTons = 0.0; // QS at the first weak-rock step
+    double sideResistanceTons = 0.0;    // QS of the design row
     WeakRockMethod method;
 };
 
@@ -100,8 +100,8 @@ struct StrongRockTipInput {
 // The rock the socket is in: the unbroken run of rock layers that ends at the tip.
 struct RockZone {
     std::size_t firstLayer = 0;
-    double lengthFt = 0.0;      // Lr
-    double topFt = 0.0;         // zr
+    double lengthFt = 0.0; // Lr
+    double topFt = 0.0;    // zr
     double meanRqd = 0.0;
     double meanIntactModulusTsf = 0.0;
 };

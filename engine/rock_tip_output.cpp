@@ -25,13 +25,11 @@ std::vector<std::string> rockTipHeadingLines()
     return {"", "", blanks(15) + std::string(kHeading), blanks(15) + std::string(kHeadingRule)};
 }
 
-std::vector<std::string> singleCurveTableLines(UnitSystem unitSystem,
-                                               const SettlementCurve &curve)
+std::vector<std::string> singleCurveTableLines(UnitSystem unitSystem, const SettlementCurve &curve)
 {
     const bool si = unitSystem == UnitSystem::SI;
-    std::vector<std::string> lines{
-        "", blanks(22) + std::string(si ? kCurveNamesSI : kCurveNames),
-        blanks(22) + std::string(si ? kCurveUnitsSI : kCurveUnits)};
+    std::vector<std::string> lines{"", blanks(22) + std::string(si ? kCurveNamesSI : kCurveNames),
+                                   blanks(22) + std::string(si ? kCurveUnitsSI : kCurveUnits)};
     for (const SettlementPoint &p : curve)
         lines.push_back(blanks(13) + fieldE(p.topLoad, 17, 4) + fieldE(p.topMovement, 17, 4));
     return lines;

@@ -19,8 +19,7 @@ class TextOut;
 std::vector<std::string> rockTipHeadingLines();
 
 // The single curve of a diameter without load-transfer runs: top load and top movement.
-std::vector<std::string> singleCurveTableLines(UnitSystem unitSystem,
-                                               const SettlementCurve &curve);
+std::vector<std::string> singleCurveTableLines(UnitSystem unitSystem, const SettlementCurve &curve);
 void writeSingleCurveTable(TextOut &report, UnitSystem unitSystem, const SettlementCurve &curve);
 
 // The socket method of a tip layer: strong rock (codes 4, 7), decomposed rock (5) or

@@ -63,8 +63,8 @@ std::array<Output, 3> outputsOf(RunContext &run)
 
 std::vector<std::string> problemLines(const FileProblem &problem)
 {
-    return {"THE FILE " + problem.file.string() + " COULD NOT BE WRITTEN:",
-            problem.reason + ".", "THIS RUN KEEPS NO PLOT DATA FILE; ITS RESULTS ARE INCOMPLETE."};
+    return {"THE FILE " + problem.file.string() + " COULD NOT BE WRITTEN:", problem.reason + ".",
+            "THIS RUN KEEPS NO PLOT DATA FILE; ITS RESULTS ARE INCOMPLETE."};
 }
 
 } // namespace
@@ -87,8 +87,9 @@ std::optional<FileProblem> sharedFileName(const RunFiles &files)
     for (std::size_t i = 0; i < std::size(named); ++i) {
         for (std::size_t j = i + 1; j < std::size(named); ++j) {
             if (sameFile(*named[i].first, *named[j].first))
-                return FileProblem{*named[j].first, std::string("named both as ") + named[i].second +
-                                                        " and as " + named[j].second};
+                return FileProblem{*named[j].first, std::string("named both as ") +
+                                                        named[i].second + " and as " +
+                                                        named[j].second};
         }
     }
     return std::nullopt;

@@ -10,7 +10,6 @@ namespace vorna {
 
 inline constexpr int kSettlementPoints = 15;
 
-
 using SettlementCurve = std::array<SettlementPoint, kSettlementPoints>;
 
 // The three curve families of the load-transfer analysis, in the order they are run and

@@ -14,7 +14,7 @@ namespace {
 
 constexpr double kMinCoefficient = 0.25;
 constexpr double kMaxCoefficient = 1.2;
-constexpr double kMPerFt = 0.3048;          // the gravel fits take the depth in metres
+constexpr double kMPerFt = 0.3048;           // the gravel fits take the depth in metres
 constexpr double kRockSqrtRulePsf = 40320.0; // 280 psi
 constexpr double kMaxBetaUnitSideTsf = 2.1;  // sand and gravelly sand, beta method
 // Atmospheric pressure as the intermediate-geomaterial methods take it.
@@ -55,8 +55,8 @@ double betaGravel(double depthFt)
     return std::clamp(beta, kMinCoefficient, 3.0);
 }
 
-RockSideStrength rockSideStrength(double rockStrengthPsf, double concreteStrengthPsf,
-                                  SoilType type, LoadingType loading)
+RockSideStrength rockSideStrength(double rockStrengthPsf, double concreteStrengthPsf, SoilType type,
+                                  LoadingType loading)
 {
     const double quPsf = std::min(rockStrengthPsf, concreteStrengthPsf);
     RockSideStrength rock;
@@ -159,8 +159,8 @@ double weakRockBasePsf(const WeakRockInput &in, double massModulusTsf, double R,
     const double diameterMm = in.socketDiameterFt * kInPerFt * kMmPerIn;
     double c = 0.0;
     if (nPrime > 0.0) {
-        const double bracket = 200.0 * (std::sqrt(R) - omega) * (1.0 + R) /
-                               (kPiFine * diameterMm * nPrime);
+        const double bracket =
+            200.0 * (std::sqrt(R) - omega) * (1.0 + R) / (kPiFine * diameterMm * nPrime);
         // Outside the range of the fit (a bracket of 0 or less) the base takes nothing.
         if (bracket > 0.0)
             c = 0.0134 * massModulusKPa * (R / (1.0 + R)) * std::pow(bracket, 0.67);
@@ -187,7 +187,8 @@ GeomaterialStep weakRockStep(const WeakRockInput &in)
         faPsf = smoothSocketAlpha(normalStressPsf / pa, qu) * qu * std::tan(interfaceFriction) /
                 std::tan(kSmoothSocketReferenceAngleRad);
     }
-    const double modulusRatio = massModulusRatio(in.rqdPercent, hasOpenJoints(in.interfaceCondition));
+    const double modulusRatio =
+        massModulusRatio(in.rqdPercent, hasOpenJoints(in.interfaceCondition));
     const double massModulusTsf = modulusRatio * in.intactModulusTsf;
     faPsf *= jointFactor(modulusRatio);
 
@@ -332,8 +333,8 @@ SideStep sideResistanceStep(const InputData &input, const SoilProfile &profile,
     const double d = step.distanceFt;
     const double sigmaV = step.stress.psf;
     const bool uplift = input.loadingType == LoadingType::Uplift;
-    const double socketFt = scaledSocketDiameterFt(layer.at(layer.BDS, d), step.stemDiameterFt,
-                                                   input.DSTART);
+    const double socketFt =
+        scaledSocketDiameterFt(layer.at(layer.BDS, d), step.stemDiameterFt, input.DSTART);
 
     SideStep out;
     out.perimeterFt = sidePerimeterFt(layer.type, socketFt, step.stemDiameterFt);
@@ -372,10 +373,9 @@ SideStep sideResistanceStep(const InputData &input, const SoilProfile &profile,
     case SoilType::DecomposedRock: {
         geomaterial = true;
         const double bs = socketFt < 0.001 ? input.DSTART : socketFt;
-        const double stressPsf =
-            step.depthFt < referenceDepthFt(input, layer) + 2.0 * bs
-                ? sigmaV
-                : midLayerStressPsf(profile, step.layerIndex, input.WTD);
+        const double stressPsf = step.depthFt < referenceDepthFt(input, layer) + 2.0 * bs
+                                     ? sigmaV
+                                     : midLayerStressPsf(profile, step.layerIndex, input.WTD);
         const auto decomposed = decomposedRockStep(stressPsf, N, bs);
         if (!decomposed) {
             out.noEffectiveStress = true;

@@ -34,8 +34,8 @@ struct RockSideStrength {
     double coefficient = 0.0;
     bool operator==(const RockSideStrength &) const = default;
 };
-RockSideStrength rockSideStrength(double rockStrengthPsf, double concreteStrengthPsf,
-                                  SoilType type, LoadingType loading);
+RockSideStrength rockSideStrength(double rockStrengthPsf, double concreteStrengthPsf, SoilType type,
+                                  LoadingType loading);
 
 // f limited by the maximum load transfer of the layer; a limit of 0.2 psf or less (negative
 // included) does not limit.
@@ -91,7 +91,8 @@ double concreteHeadFt(const SoilProfile &profile, std::size_t layerIndex, double
 // The weak-rock values of a layer at a distance below its top, with the socket diameter
 // in force and the concrete head of the layer; the socket length is left to the caller.
 WeakRockInput weakRockLayerInput(const InputData &input, const SoilProfile &profile,
-                                 std::size_t layerIndex, double distanceFt, double socketDiameterFt);
+                                 std::size_t layerIndex, double distanceFt,
+                                 double socketDiameterFt);
 // Top of the rock a weak-rock socket is measured from: the first layer of code 6 or 7 down
 // to the layer; none when there is no such layer.
 std::optional<double> weakRockTopFt(const SoilProfile &profile, std::size_t layerIndex);
@@ -111,21 +112,21 @@ struct RunningMean {
 // Where a step lies and what the walk carries to it.
 struct SideStepInput {
     std::size_t layerIndex = 0;
-    double depthFt = 0.0;           // z, at the bottom of the step
-    double distanceFt = 0.0;        // below the layer top, for interpolation
-    EffectiveStress stress;         // after the step
-    double stemDiameterFt = 0.0;    // D
+    double depthFt = 0.0;              // z, at the bottom of the step
+    double distanceFt = 0.0;           // below the layer top, for interpolation
+    EffectiveStress stress;            // after the step
+    double stemDiameterFt = 0.0;       // D
     double intactModulusMeanTsf = 0.0; // weak rock: Ei, the running mean including this step
 };
 
 struct SideStep {
     double unitSideResistanceTsf = 0.0; // f, after every limit
     double perimeterFt = 0.0;
-    double coefficient = 0.0;           // K, beta, alpha or the rock coefficient in force
-    double geomaterialBaseTons = 0.0;   // decomposed and weak rock: the step's base resistance
-    bool clayNValueWarning = false;     // clay without cu: N used
+    double coefficient = 0.0;            // K, beta, alpha or the rock coefficient in force
+    double geomaterialBaseTons = 0.0;    // decomposed and weak rock: the step's base resistance
+    bool clayNValueWarning = false;      // clay without cu: N used
     bool gravelCriterionWarning = false; // gravels with N of 25 or less
-    bool noEffectiveStress = false;     // decomposed rock with no positive stress: run stops
+    bool noEffectiveStress = false;      // decomposed rock with no positive stress: run stops
 };
 
 // Unit side resistance at a step, by the method of the layer's ground type. Never negative.

@@ -137,8 +137,8 @@ double stressIncrementPsf(double unitWeightPcf, double depthFt, double waterTabl
     return waterTableFt < depthFt ? unitWeightPcf - kPcfWater : unitWeightPcf;
 }
 
-EffectiveStress advancedStress(const EffectiveStress &stress, double unitWeightPcf,
-                               double depthFt, double waterTableFt)
+EffectiveStress advancedStress(const EffectiveStress &stress, double unitWeightPcf, double depthFt,
+                               double waterTableFt)
 {
     const double increment = stressIncrementPsf(unitWeightPcf, depthFt, waterTableFt);
     return {stress.psf + increment, increment};

@@ -27,8 +27,8 @@ struct SoilLayer : LayerInput {
 
 struct SoilProfile {
     std::vector<SoilLayer> layers;
-    bool automaticNc = false;      // a clay or clay-shale layer left both Nc values at zero
-    double shaftModulusTsf = 0.0;  // Ec
+    bool automaticNc = false;     // a clay or clay-shale layer left both Nc values at zero
+    double shaftModulusTsf = 0.0; // Ec
 
     bool operator==(const SoilProfile &) const = default;
 };
@@ -66,14 +66,14 @@ double stressIncrementPsf(double unitWeightPcf, double depthFt, double waterTabl
 
 // The running effective vertical stress of the depth walk.
 struct EffectiveStress {
-    double psf = 0.0;               // at the bottom of the last step
-    double lastIncrementPsf = 0.0;  // added by the last step
+    double psf = 0.0;              // at the bottom of the last step
+    double lastIncrementPsf = 0.0; // added by the last step
     // At the middle of the last step, as the beta method uses it.
     double midStepPsf() const { return psf - 0.5 * lastIncrementPsf; }
     bool operator==(const EffectiveStress &) const = default;
 };
-EffectiveStress advancedStress(const EffectiveStress &stress, double unitWeightPcf,
-                               double depthFt, double waterTableFt);
+EffectiveStress advancedStress(const EffectiveStress &stress, double unitWeightPcf, double depthFt,
+                               double waterTableFt);
 
 // Effective vertical stress at TOPLEN, where the walk starts: the unit weight integrated
 // linearly through every layer above (a layer in part), less water below the water table.

@@ -18,9 +18,8 @@ struct Label {
     const char *si;
 };
 
-constexpr Label kUndrainedShearStrength = {
-    "UNDRAINED SHEAR STRENGTH, LB/SQ FT                =",
-    "UNDRAINED SHEAR STRENGTH, KN/SQ M                 ="};
+constexpr Label kUndrainedShearStrength = {"UNDRAINED SHEAR STRENGTH, LB/SQ FT                =",
+                                           "UNDRAINED SHEAR STRENGTH, KN/SQ M                 ="};
 constexpr Label kFrictionAngle = {"INTERNAL FRICTION ANGLE, DEG.                     =",
                                   "INTERNAL FRICTION ANGLE, DEG.                     ="};
 constexpr Label kBlows = {"BLOWS PER FOOT FROM STANDARD PENETRATION TEST     =",
@@ -85,8 +84,8 @@ void addCoefficientLines(std::vector<std::string> &lines, const SoilLayer &layer
 {
     switch (layer.type) {
     case SoilType::Sand:
-        lines.push_back(valueLine(layer.sandMethod >= 2 ? kBetaLabel : kKLabel,
-                                  layer.coefficient[end]));
+        lines.push_back(
+            valueLine(layer.sandMethod >= 2 ? kBetaLabel : kKLabel, layer.coefficient[end]));
         break;
     case SoilType::GravellySand:
     case SoilType::Gravel:

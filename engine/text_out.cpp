@@ -22,7 +22,8 @@ bool TextOut::open(const std::filesystem::path &path, bool append)
 {
     m_failure.clear();
     errno = 0;
-    m_stream.open(path, std::ios::binary | std::ios::out | (append ? std::ios::app : std::ios::trunc));
+    m_stream.open(path,
+                  std::ios::binary | std::ios::out | (append ? std::ios::app : std::ios::trunc));
     if (!m_stream.is_open())
         m_failure = systemReason();
     return m_stream.is_open();

@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char *>(data), size);
-    if (text.find_first_of("/\\") != std::string_view::npos || text.find("..") != std::string_view::npos)
+    if (text.find_first_of("/\\") != std::string_view::npos ||
+        text.find("..") != std::string_view::npos)
         return 0;
     static const fs::path folder = [] {
         fs::path p = fs::temp_directory_path() / ("vorna-fuzz-names-" + std::to_string(::getpid()));

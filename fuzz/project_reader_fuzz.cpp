@@ -23,7 +23,8 @@ namespace {
 const QString &folder()
 {
     static const QString path = [] {
-        const QString p = QDir::tempPath() + QStringLiteral("/vorna-fuzz-project-%1").arg(::getpid());
+        const QString p =
+            QDir::tempPath() + QStringLiteral("/vorna-fuzz-project-%1").arg(::getpid());
         QDir().mkpath(p);
         return p;
     }();
@@ -55,11 +56,13 @@ void drawSideView(const vorna::TProgramData &project, const vorna::ProgramTables
 }
 
 // Loads fileName and saves it as savedName; the saved bytes.
-QByteArray loadAndSave(const QString &fileName, vorna::ProjectLayout layout, const QString &savedName)
+QByteArray loadAndSave(const QString &fileName, vorna::ProjectLayout layout,
+                       const QString &savedName)
 {
     vorna::ProgramTables tables;
     QStringList messages;
-    vorna::TProgramData project = vorna::TProgramData::CreateFromFile(fileName, layout, tables, messages);
+    vorna::TProgramData project =
+        vorna::TProgramData::CreateFromFile(fileName, layout, tables, messages);
     drawSideView(project, tables);
     project.fileName = savedName;
     project.SaveToFile(tables);

@@ -283,7 +283,8 @@ bool TGraphNumberField::Validate()
             message = QStringLiteral("Entry must be an integer.");
         else if (value < MinVal) {
             SetNumber(MinVal);
-            message = QStringLiteral("Entry must be greater than or equal to ") + formatNumber(MinVal);
+            message =
+                QStringLiteral("Entry must be greater than or equal to ") + formatNumber(MinVal);
         } else if (value > MaxVal) {
             SetNumber(MaxVal);
             message = QStringLiteral("Entry must be less than or equal to ") + formatNumber(MaxVal);

@@ -130,8 +130,8 @@ void Painter::ticks(int graph, const PlotMapping &map)
         p.drawLine(X, r.top, X, r.bottom);
         p.setPen(Qt::black);
         const QString label = tickLabel(t.value, xStep);
-        const double yLabel = g.XOnTop ? r.top - dy / 32 - fm.descent()
-                                       : r.bottom + dy / 16 + fm.ascent();
+        const double yLabel =
+            g.XOnTop ? r.top - dy / 32 - fm.descent() : r.bottom + dy / 16 + fm.ascent();
         p.drawText(QPointF(X - fm.horizontalAdvance(label) / 2, yLabel), label);
     }
     for (const Tick &t : yt) {
@@ -284,8 +284,8 @@ void Painter::band(const PlotMapping &map)
         QPen pen(Qt::black, outline);
         pen.setJoinStyle(Qt::MiterJoin);
         p.setPen(pen);
-        p.drawRect(QRectF(cell).adjusted(outline / 2.0, outline / 2.0, -outline / 2.0,
-                                         -outline / 2.0));
+        p.drawRect(
+            QRectF(cell).adjusted(outline / 2.0, outline / 2.0, -outline / 2.0, -outline / 2.0));
         const QString name = g.LineName(i, LineList::Band).trimmed();
         if (name.isEmpty())
             continue;
@@ -310,8 +310,8 @@ void Painter::band(const PlotMapping &map)
         for (const QString &line : lines)
             w = std::max(w, nfm.horizontalAdvance(line));
         const double textHeightAll = nfm.height() * static_cast<double>(lines.size());
-        const QRectF textBox(cell.center().x() - w / 2 - H / 8, cell.center().y() - textHeightAll / 2,
-                             w + H / 4, textHeightAll);
+        const QRectF textBox(cell.center().x() - w / 2 - H / 8,
+                             cell.center().y() - textHeightAll / 2, w + H / 4, textHeightAll);
         p.setClipRect(QRect(layout.client.left, cell.top() + outline, layout.client.Width(),
                             cell.height() - 2 * outline));
         p.fillRect(textBox, Qt::white);
@@ -433,8 +433,13 @@ PlotLayout layoutFor(const QRectF &area, const TGraphPlot &graph, const DrawOpti
 void draw(QPainter &painter, const QRectF &area, const GraphDrawModel &model)
 {
     const TGraphPlot &g = model.graph;
-    Painter pp{painter, model, g, layoutFor(area, g, model.options), model.options.dpiX,
-               model.options.dpiY, {}};
+    Painter pp{painter,
+               model,
+               g,
+               layoutFor(area, g, model.options),
+               model.options.dpiX,
+               model.options.dpiY,
+               {}};
     painter.save();
     painter.fillRect(area, Qt::white);
     if (pp.layout.tooSmall) {
@@ -448,8 +453,7 @@ void draw(QPainter &painter, const QRectF &area, const GraphDrawModel &model)
     std::array<PlotMapping, kGraphs> maps;
     for (int k = 0; k < graphs; ++k) {
         const auto ku = static_cast<std::size_t>(k);
-        maps[ku] = {pp.layout.graphs[ku], model.view.range[ku].x, model.view.range[ku].y,
-                    g.XOnTop};
+        maps[ku] = {pp.layout.graphs[ku], model.view.range[ku].x, model.view.range[ku].y, g.XOnTop};
         pp.ticks(k, maps[ku]);
         pp.curves(lists[ku], maps[ku]);
     }

@@ -29,14 +29,14 @@ struct GraphView {
 std::optional<GraphView> fullView(const TGraphPlot &graph);
 
 struct DrawOptions {
-    double dpiX = 96.0;          // device pixels per inch
+    double dpiX = 96.0; // device pixels per inch
     double dpiY = 96.0;
-    bool legendBox = false;      // paint the legend into the picture (printing, saving)
+    bool legendBox = false; // paint the legend into the picture (printing, saving)
     // Top-left corner of the painted legend box as fractions of the plot area; empty: the
     // box sits in the corner that hides the least of the curves (legendCorner).
     std::optional<QPointF> legendPosition;
     BandPlacement band = BandPlacement::Screen;
-    bool printing = false;       // the large pattern tiles
+    bool printing = false; // the large pattern tiles
 };
 
 struct GraphDrawModel {
@@ -64,9 +64,9 @@ double legendFontPixels(const TGraphPlot &graph, double dpiY);
 
 // The legend entries: index, name and colour number of every included line, in order.
 struct LegendEntry {
-    int line = 0;       // index in the main list
-    int colour = 0;     // position among included lines (palette colour)
-    QString name;       // resolved name, after onGetCaption
+    int line = 0;   // index in the main list
+    int colour = 0; // position among included lines (palette colour)
+    QString name;   // resolved name, after onGetCaption
 };
 std::vector<LegendEntry> legendEntries(const TGraphPlot &graph);
 

@@ -1,8 +1,8 @@
 #include "graph_output.h"
 
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -66,7 +66,8 @@ VectorPage vectorPage(const PictureSize &size)
 {
     VectorPage page;
     page.resolution = std::clamp(size.resolution, 600, 2400);
-    page.inches = QSizeF(double(size.width) / size.resolution, double(size.height) / size.resolution);
+    page.inches =
+        QSizeF(double(size.width) / size.resolution, double(size.height) / size.resolution);
     page.area = QRectF(0, 0, std::round(page.inches.width() * page.resolution),
                        std::round(page.inches.height() * page.resolution));
     return page;
@@ -74,8 +75,7 @@ VectorPage vectorPage(const PictureSize &size)
 
 // The graph above its identification line (the graph's Footnote, when it has one): a small
 // line at the foot of the area, about 8 points high on the device.
-void drawIdentified(QPainter &painter, const QRectF &area, const GraphDrawModel &model,
-                    double dpiY)
+void drawIdentified(QPainter &painter, const QRectF &area, const GraphDrawModel &model, double dpiY)
 {
     const QString &footnote = model.graph.Footnote;
     if (footnote.isEmpty()) {

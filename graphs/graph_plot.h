@@ -44,23 +44,23 @@ public:
     ~TGraphPlot() override; // destroys the window with the graph
 
     // Published properties with their defaults.
-    QString Caption;                 // window caption and print job title
-    QString XCaption, YCaption;      // axis captions
-    QString XUnits, YUnits;          // unit texts with placeholders
+    QString Caption;                                // window caption and print job title
+    QString XCaption, YCaption;                     // axis captions
+    QString XUnits, YUnits;                         // unit texts with placeholders
     QString XCaption2, YCaption2, XUnits2, YUnits2; // second graph of three-graph mode
     QString XCaption3, YCaption3, XUnits3, YUnits3; // third graph
-    QString CurveName = QStringLiteral("Curve #"); // prefix of default line names
-    bool XOnTop = true;       // x axis at the top and y growing downward (depth plots)
+    QString CurveName = QStringLiteral("Curve #");  // prefix of default line names
+    bool XOnTop = true; // x axis at the top and y growing downward (depth plots)
     bool ShowLegend = true;
-    bool ShowLayers = false;  // soil-layer band at the right of the plot
-    bool ShowWall = false;    // wall-geometry entries of the band
-    int WallLineCount = 0;    // wall-geometry entries at the end of the band list
-    bool ShowThree = false;   // three graphs side by side
+    bool ShowLayers = false;   // soil-layer band at the right of the plot
+    bool ShowWall = false;     // wall-geometry entries of the band
+    int WallLineCount = 0;     // wall-geometry entries at the end of the band list
+    bool ShowThree = false;    // three graphs side by side
     bool ShowFontWidth = true; // the Font Size and Line Width menus are offered
-    int Markers = 1;          // a marker on every n-th point; 0 none
-    int SizeFont = 10;        // text size factor in tenths
-    int LegendFont = 11;      // legend font size (points) at SizeFont 10
-    int WidthLine = 1;        // line-width factor
+    int Markers = 1;           // a marker on every n-th point; 0 none
+    int SizeFont = 10;         // text size factor in tenths
+    int LegendFont = 11;       // legend font size (points) at SizeFont 10
+    int WidthLine = 1;         // line-width factor
 
     // Lets the owner rename a line when the window is built (line index, name).
     std::function<void(int, QString &)> onGetCaption;

@@ -8,7 +8,7 @@ namespace vorna {
 
 namespace {
 
-constexpr double kZoomLimit = 20.0;  // a zoom shows at least 1/20 of the full range
+constexpr double kZoomLimit = 20.0; // a zoom shows at least 1/20 of the full range
 constexpr double kFlatWidening = 0.01;
 
 int roundToInt(double v)

@@ -84,7 +84,7 @@ struct LayoutInput {
     double dpiX = 96.0, dpiY = 96.0;
     int sizeFont = 10;
     bool xOnTop = true;
-    bool hasTitle = false;        // an empty title takes no space
+    bool hasTitle = false; // an empty title takes no space
     bool titleAtTop = true;
     bool showLayers = false;
     BandPlacement band = BandPlacement::Screen;
@@ -95,9 +95,9 @@ struct PlotLayout {
     bool tooSmall = false; // client area below one inch either way: only white is painted
     double H = 0.0;        // text height
     PlotRect client;
-    PlotRect plot;         // the plot area
+    PlotRect plot; // the plot area
     bool hasBand = false;
-    PlotRect band;         // the soil-layer band
+    PlotRect band;                  // the soil-layer band
     std::array<PlotRect, 3> graphs; // the three graphs of three-graph mode; [0] = plot else
 };
 

@@ -46,8 +46,18 @@ void drawClay(QPainter &p, double)
 void drawSand(QPainter &p, double stroke)
 {
     static constexpr std::array<QPointF, 12> dots = {{
-        {0.08, 0.10}, {0.45, 0.05}, {0.78, 0.18}, {0.25, 0.33}, {0.60, 0.38}, {0.92, 0.48},
-        {0.12, 0.62}, {0.42, 0.70}, {0.75, 0.72}, {0.30, 0.92}, {0.62, 0.94}, {0.95, 0.86},
+        {0.08, 0.10},
+        {0.45, 0.05},
+        {0.78, 0.18},
+        {0.25, 0.33},
+        {0.60, 0.38},
+        {0.92, 0.48},
+        {0.12, 0.62},
+        {0.42, 0.70},
+        {0.75, 0.72},
+        {0.30, 0.92},
+        {0.62, 0.94},
+        {0.95, 0.86},
     }};
     p.setBrush(Qt::black);
     p.setPen(Qt::NoPen);
@@ -133,14 +143,22 @@ void drawGravel(QPainter &p, double)
 TileDrawing drawingOf(int fillCode)
 {
     switch (fillCode) {
-    case kFillClay: return drawClay;
-    case kFillSand: return drawSand;
-    case kFillShale: return drawShale;
-    case kFillRock: return drawRock;
-    case kFillWeakRock: return drawWeakRock;
-    case kFillGravellySand: return drawGravellySand;
-    case kFillGravel: return drawGravel;
-    default: return {};
+    case kFillClay:
+        return drawClay;
+    case kFillSand:
+        return drawSand;
+    case kFillShale:
+        return drawShale;
+    case kFillRock:
+        return drawRock;
+    case kFillWeakRock:
+        return drawWeakRock;
+    case kFillGravellySand:
+        return drawGravellySand;
+    case kFillGravel:
+        return drawGravel;
+    default:
+        return {};
     }
 }
 

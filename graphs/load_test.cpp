@@ -130,7 +130,8 @@ double numberAt(const QStringList &fields, const Column &column, int line, const
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))
         throw ELoadTestError(lineError(
-            line, QStringLiteral("\"%1\" is not a number (the %2).").arg(text, QLatin1String(what))));
+            line,
+            QStringLiteral("\"%1\" is not a number (the %2).").arg(text, QLatin1String(what))));
     return value;
 }
 
@@ -248,21 +249,21 @@ LoadTestCurve readLoadTestCsv(const QByteArray &bytes, const LoadTestUnits &unit
     for (QString &name : names)
         name = unquoted(name);
     const Column load = findColumn(names, {QStringLiteral("load")});
-    const Column settlement = findColumn(
-        names, {QStringLiteral("settlement"), QStringLiteral("movement"),
-                QStringLiteral("displacement")});
+    const Column settlement =
+        findColumn(names, {QStringLiteral("settlement"), QStringLiteral("movement"),
+                           QStringLiteral("displacement")});
     if (load.index < 0)
         throw ELoadTestError(lineError(
-            headerLine, QStringLiteral("the header names no column of loads (e.g. \"head load (kN)\").")));
+            headerLine,
+            QStringLiteral("the header names no column of loads (e.g. \"head load (kN)\").")));
     if (settlement.index < 0 || settlement.index == load.index)
-        throw ELoadTestError(lineError(
-            headerLine, QStringLiteral("the header names no column of settlements (e.g. "
-                                       "\"head settlement (mm)\").")));
+        throw ELoadTestError(
+            lineError(headerLine, QStringLiteral("the header names no column of settlements (e.g. "
+                                                 "\"head settlement (mm)\").")));
     const ResolvedUnits factors = resolveUnits(load, settlement, units, headerLine);
     const bool si = unitSystem == 2;
     const double loadFactor = si ? factors.kNPerLoad : factors.kNPerLoad / kKNPerTon;
-    const double settlementFactor =
-        si ? factors.mPerSettlement : factors.mPerSettlement / kMPerIn;
+    const double settlementFactor = si ? factors.mPerSettlement : factors.mPerSettlement / kMPerIn;
 
     LoadTestCurve curve;
     const int needed = std::max(load.index, settlement.index) + 1;
@@ -280,16 +281,17 @@ LoadTestCurve readLoadTestCsv(const QByteArray &bytes, const LoadTestUnits &unit
         const QStringList fields = raw.trimmed().split(separator);
         if (fields.size() < needed)
             throw ELoadTestError(lineError(
-                line, QStringLiteral("%1 value(s) where %2 are needed.").arg(fields.size()).arg(needed)));
+                line,
+                QStringLiteral("%1 value(s) where %2 are needed.").arg(fields.size()).arg(needed)));
         const double loadValue = numberAt(fields, load, line, "load");
         const double settlementValue = numberAt(fields, settlement, line, "settlement");
         if (loadValue < 0.0)
             throw ELoadTestError(lineError(
-                line, QStringLiteral("the load %1 is negative.").arg(unquoted(fields[load.index]))));
+                line,
+                QStringLiteral("the load %1 is negative.").arg(unquoted(fields[load.index]))));
         if (settlementValue < 0.0)
-            throw ELoadTestError(lineError(
-                line, QStringLiteral("the settlement %1 is negative.")
-                          .arg(unquoted(fields[settlement.index]))));
+            throw ELoadTestError(lineError(line, QStringLiteral("the settlement %1 is negative.")
+                                                     .arg(unquoted(fields[settlement.index]))));
         if (lastLine > 0 && settlementValue < lastSettlement)
             throw ELoadTestError(lineError(
                 line, QStringLiteral("the settlement %1 is smaller than the one on line %2; "
@@ -306,8 +308,7 @@ LoadTestCurve readLoadTestCsv(const QByteArray &bytes, const LoadTestUnits &unit
     return curve;
 }
 
-LoadTestCurve readLoadTestFile(const QString &fileName, const LoadTestUnits &units,
-                               int unitSystem)
+LoadTestCurve readLoadTestFile(const QString &fileName, const LoadTestUnits &units, int unitSystem)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -328,8 +329,8 @@ LoadTestCurve readLoadTestFile(const QString &fileName, const LoadTestUnits &uni
 QByteArray loadTestCsvText(const LoadTestCurve &curve, int unitSystem)
 {
     const bool si = unitSystem == 2;
-    QByteArray text = si ? "head load (kN),head settlement (m)\r\n"
-                         : "head load (tons),head settlement (in)\r\n";
+    QByteArray text =
+        si ? "head load (kN),head settlement (m)\r\n" : "head load (tons),head settlement (in)\r\n";
     for (const TFloatPoint &p : curve.points)
         text += QByteArray::number(p.x, 'g', 12) + ',' + QByteArray::number(p.y, 'g', 12) + "\r\n";
     return text;
@@ -357,7 +358,8 @@ std::optional<double> loadAtSettlement(const std::vector<TFloatPoint> &curve, do
     for (const TFloatPoint &p : curve) {
         // A stretch that does not move the head cannot be interpolated on; it is passed over.
         if (p.y >= settlement && p.y > lastSettlement)
-            return lastLoad + (settlement - lastSettlement) / (p.y - lastSettlement) * (p.x - lastLoad);
+            return lastLoad +
+                   (settlement - lastSettlement) / (p.y - lastSettlement) * (p.x - lastLoad);
         lastSettlement = p.y;
         lastLoad = p.x;
     }

@@ -54,8 +54,7 @@ struct LoadTestCurve {
 // before, a load is negative, there are no points, or more than kMaxLoadTestPoints.
 LoadTestCurve readLoadTestCsv(const QByteArray &text, const LoadTestUnits &units, int unitSystem);
 // As above from a file; ELoadTestError also when it cannot be read.
-LoadTestCurve readLoadTestFile(const QString &fileName, const LoadTestUnits &units,
-                               int unitSystem);
+LoadTestCurve readLoadTestFile(const QString &fileName, const LoadTestUnits &units, int unitSystem);
 
 // The text of NAME.loadtest.csv: a header naming the project's units, then one line a point.
 QByteArray loadTestCsvText(const LoadTestCurve &curve, int unitSystem);

@@ -4,13 +4,13 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
-#include <QFileInfo>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,15 +26,20 @@ struct Choice {
 };
 
 constexpr Choice kMarkerChoices[] = {
-    {"&Never", 0},          {"Every &Increment", 1},     {"Every &2 Increments", 2},
-    {"Every &3 Incrments", 3}, {"Every &5 Increments", 5}, {"Every &10 Incements", 10},
+    {"&Never", 0},
+    {"Every &Increment", 1},
+    {"Every &2 Increments", 2},
+    {"Every &3 Incrments", 3},
+    {"Every &5 Increments", 5},
+    {"Every &10 Incements", 10},
 };
 constexpr Choice kFontChoices[] = {
-    {"&Default", 10},       {"1.5 * Default", 15}, {"2 * Default", 20},
-    {"2.5 * Default", 25},  {"3 * Default", 30},   {"4 * Default", 40},
+    {"&Default", 10},      {"1.5 * Default", 15}, {"2 * Default", 20},
+    {"2.5 * Default", 25}, {"3 * Default", 30},   {"4 * Default", 40},
 };
 constexpr Choice kWidthChoices[] = {
-    {"&Default", 1}, {"2 * Default", 2}, {"4 * Default", 4}, {"6 * Default", 6}, {"10 * Default", 10},
+    {"&Default", 1},    {"2 * Default", 2},   {"4 * Default", 4},
+    {"6 * Default", 6}, {"10 * Default", 10},
 };
 
 // No exception may leave a slot or an event handler: it becomes an information box.
@@ -94,7 +99,8 @@ void TLegendList::Resize()
     for (const LegendEntry &e : m_entries)
         widest = std::max(widest, fm.horizontalAdvance(e.name + QStringLiteral(" *")));
     const int width = std::max(21, static_cast<int>(std::ceil(widest + logicalDpiX() / 4.0)));
-    const int height = static_cast<int>(std::ceil(static_cast<double>(m_entries.size()) * ItemHeight())) + 3;
+    const int height =
+        static_cast<int>(std::ceil(static_cast<double>(m_entries.size()) * ItemHeight())) + 3;
     resize(width, height);
 }
 
@@ -336,13 +342,17 @@ void TPlotForm::createMenu()
     radioMenu(QStringLiteral("&Line Width"), "LineWidth", kWidthChoices, m_widthGroup,
               &TPlotForm::SetLineWidth);
 
-    add(m_plotMenu, "GraphTitle", QStringLiteral("&Graph Title"), [this](bool) { GraphTitleClick(); });
-    add(m_plotMenu, "EditLegend", QStringLiteral("&Edit Legend"), [this](bool) { EditLegendClick(); });
-    add(m_plotMenu, "ActiveCurves", QStringLiteral("&Active Curves"), [this](bool) { ActiveCurvesClick(); });
+    add(m_plotMenu, "GraphTitle", QStringLiteral("&Graph Title"),
+        [this](bool) { GraphTitleClick(); });
+    add(m_plotMenu, "EditLegend", QStringLiteral("&Edit Legend"),
+        [this](bool) { EditLegendClick(); });
+    add(m_plotMenu, "ActiveCurves", QStringLiteral("&Active Curves"),
+        [this](bool) { ActiveCurvesClick(); });
     // Without a printer both still work, on Qt's PDF output.
     add(m_plotMenu, "Print", QStringLiteral("&Print..."), [this](bool) { PrintClick(); });
     add(m_plotMenu, "PageSetup", QStringLiteral("P&age Setup"), [this](bool) { PageSetupClick(); });
-    add(m_plotMenu, "SaveToDisk", QStringLiteral("&Save To Disk..."), [this](bool) { SaveToDiskClick(); });
+    add(m_plotMenu, "SaveToDisk", QStringLiteral("&Save To Disk..."),
+        [this](bool) { SaveToDiskClick(); });
     m_plotMenu->addSeparator()->setObjectName(QStringLiteral("LineSeparator"));
     connect(m_plotMenu, &QMenu::aboutToShow, this, [this] { refreshMenu(); });
     refreshMenu();
@@ -609,8 +619,8 @@ void TPlotForm::PrintClick()
     }
     // No printer: the page goes to a PDF file of the user's naming.
     QString filter;
-    QString fileName = m_graph.Interaction.SaveFileName(
-        this, QStringLiteral("Print to PDF"), QString::fromLatin1(kPdfFilter), &filter);
+    QString fileName = m_graph.Interaction.SaveFileName(this, QStringLiteral("Print to PDF"),
+                                                        QString::fromLatin1(kPdfFilter), &filter);
     if (fileName.isEmpty())
         return;
     fileName = withPictureExtension(fileName, PictureFormat::Pdf);
@@ -618,7 +628,8 @@ void TPlotForm::PrintClick()
     p.setOutputFileName(fileName);
     PrintTo(p);
     if (!QFileInfo::exists(fileName))
-        m_graph.Interaction.Information(this, QStringLiteral("The picture could not be written to ") + fileName);
+        m_graph.Interaction.Information(
+            this, QStringLiteral("The picture could not be written to ") + fileName);
 }
 
 void TPlotForm::PageSetupClick()
@@ -653,7 +664,8 @@ SaveResult TPlotForm::SaveTo(const QString &fileName, PictureFormat format, cons
 void TPlotForm::SaveToDiskClick()
 {
     QString filter;
-    QString fileName = m_graph.Interaction.SaveFileName(this, QStringLiteral("Save Graph"), pictureFilters(), &filter);
+    QString fileName = m_graph.Interaction.SaveFileName(this, QStringLiteral("Save Graph"),
+                                                        pictureFilters(), &filter);
     if (fileName.isEmpty())
         return;
     const PictureFormat format = pictureFormatFor(fileName, filter);
@@ -668,7 +680,8 @@ void TPlotForm::SaveToDiskClick()
         m_graph.Interaction.Information(this, QString::fromLatin1(kNoMemoryMessage));
         break;
     case SaveResult::WriteFailed:
-        m_graph.Interaction.Information(this, QStringLiteral("The picture could not be written to ") + fileName);
+        m_graph.Interaction.Information(
+            this, QStringLiteral("The picture could not be written to ") + fileName);
         break;
     }
     invalidate(); // the screen layout is restored in every case

@@ -53,9 +53,10 @@ constexpr ResultGraphId kDepthGraphs[] = {
 };
 
 constexpr ResultGraphId kBandGraphs[] = {
-    ResultGraphId::FactoredSkin, ResultGraphId::FactoredTip, ResultGraphId::FactoredTotal,
-    ResultGraphId::Skin,         ResultGraphId::Tip,         ResultGraphId::Total,
-    ResultGraphId::Combine,      ResultGraphId::CombineFactored,
+    ResultGraphId::FactoredSkin,  ResultGraphId::FactoredTip,
+    ResultGraphId::FactoredTotal, ResultGraphId::Skin,
+    ResultGraphId::Tip,           ResultGraphId::Total,
+    ResultGraphId::Combine,       ResultGraphId::CombineFactored,
 };
 
 std::size_t index(ResultGraphId id)
@@ -112,8 +113,8 @@ QString nominalResistanceText(const std::vector<TFloatPoint> &curve, double base
     if (!load)
         return QStringLiteral(" (5% Db: not reached)");
     return QStringLiteral(" (5% Db: %1 %2)")
-        .arg(QString::number(*load, 'f', 1), unitSystem == 2 ? QStringLiteral("kN")
-                                                              : QStringLiteral("tons"));
+        .arg(QString::number(*load, 'f', 1),
+             unitSystem == 2 ? QStringLiteral("kN") : QStringLiteral("tons"));
 }
 
 QString resultGraphMenuText(ResultGraphId id)
@@ -131,16 +132,26 @@ QString resultGraphObjectName(ResultGraphId id)
 BandEntry bandEntryFor(int soilType, int rowNumber)
 {
     switch (soilType) {
-    case 1: return {QStringLiteral(" SAND "), 7};
-    case 2: return {QStringLiteral(" CLAY "), 1};
-    case 3: return {QStringLiteral(" SHALE "), 8};
-    case 4: return {QStringLiteral(" ROCK "), 9};
-    case 5: return {QStringLiteral(" DECOMPOSED ROCK "), 10};
-    case 6: return {QStringLiteral(" WEAK ROCK "), 12};
-    case 7: return {QStringLiteral(" ROCK "), 9};
-    case 8: return {QStringLiteral(" GRAVELLY SAND "), 11};
-    case 9: return {QStringLiteral(" GRAVEL "), 12};
-    default: return {QStringLiteral("LAYER ") + QString::number(rowNumber), 0};
+    case 1:
+        return {QStringLiteral(" SAND "), 7};
+    case 2:
+        return {QStringLiteral(" CLAY "), 1};
+    case 3:
+        return {QStringLiteral(" SHALE "), 8};
+    case 4:
+        return {QStringLiteral(" ROCK "), 9};
+    case 5:
+        return {QStringLiteral(" DECOMPOSED ROCK "), 10};
+    case 6:
+        return {QStringLiteral(" WEAK ROCK "), 12};
+    case 7:
+        return {QStringLiteral(" ROCK "), 9};
+    case 8:
+        return {QStringLiteral(" GRAVELLY SAND "), 11};
+    case 9:
+        return {QStringLiteral(" GRAVEL "), 12};
+    default:
+        return {QStringLiteral("LAYER ") + QString::number(rowNumber), 0};
     }
 }
 
@@ -255,8 +266,8 @@ void ResultGraphs::Build(const ResultPlotData &data, const ResultProjectFacts &f
     }
 
     // The combined graphs show the first diameter.
-    const QString middle = facts.uplift ? QStringLiteral("  Self-Weight")
-                                        : QStringLiteral("  Tip Resistance");
+    const QString middle =
+        facts.uplift ? QStringLiteral("  Self-Weight") : QStringLiteral("  Tip Resistance");
     const struct {
         ResultGraphId combined;
         std::array<ResultGraphId, 3> from;

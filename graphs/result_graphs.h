@@ -56,20 +56,20 @@ inline constexpr const char *kRunErrorMessage = "An error occured in running the
 
 // One row of the project's soil layer table.
 struct SoilBandLayer {
-    int soilType = 0;          // soil type code 1..9
-    double bottomDepth = 0.0;  // depth at the bottom of the layer, ft / m
+    int soilType = 0;         // soil type code 1..9
+    double bottomDepth = 0.0; // depth at the bottom of the layer, ft / m
 };
 
 // What building the graphs needs of the project (the project's fields in brackets).
 struct ResultProjectFacts {
-    int unitSystem = 1;          // [unit system] 1 English, 2 SI
-    bool lrfd = false;           // [design method] == 1
-    bool uplift = false;         // [loading type] == 2
-    double FST = 2.5;            // [factor of safety, side]
-    double FSB = 3.0;            // [factor of safety, base]
-    double startDiameter = 0.0;  // [shaft properties][1], DSTART, ft / m
-    double bellRatio = 0.0;      // [shaft properties][3], RATIO: base / stem when belled
-    bool currentLayout = true;   // [current layout]
+    int unitSystem = 1;                // [unit system] 1 English, 2 SI
+    bool lrfd = false;                 // [design method] == 1
+    bool uplift = false;               // [loading type] == 2
+    double FST = 2.5;                  // [factor of safety, side]
+    double FSB = 3.0;                  // [factor of safety, base]
+    double startDiameter = 0.0;        // [shaft properties][1], DSTART, ft / m
+    double bellRatio = 0.0;            // [shaft properties][3], RATIO: base / stem when belled
+    bool currentLayout = true;         // [current layout]
     std::vector<SoilBandLayer> layers; // rows of the soil layer table, top down
     // The measured curve of a load test, in the project's units, drawn on the settlement
     // graphs beside the predictions.
@@ -91,9 +91,9 @@ QString nominalResistanceText(const std::vector<TFloatPoint> &curve, double base
 inline constexpr const char *kLoadTestName = "  Load Test";
 
 struct ResultBuildOutcome {
-    bool built = false;      // the graphs were built: ResultsAvailable
-    std::optional<int> KLS;  // the file's KLS once its header was read: store it in the project
-    QString readError;       // the reader's message when not built
+    bool built = false;     // the graphs were built: ResultsAvailable
+    std::optional<int> KLS; // the file's KLS once its header was read: store it in the project
+    QString readError;      // the reader's message when not built
     // For an information box: kRunErrorMessage after a fresh run that failed, else empty.
     QString message;
 };

@@ -19,11 +19,11 @@ inline constexpr int kResultSettlementRows = 15;
 // One depth row in the project's units (ft and tons, or m and kN).
 struct ResultCapacityRow {
     double depth = 0.0;
-    double side = 0.0;          // ultimate side resistance QS
-    double base = 0.0;          // ultimate base resistance QB; the self-weight WT for uplift
-    double total = 0.0;         // ultimate total QU
-    double factoredSide = 0.0;  // QS / FS, or the LRFD side resistance
-    double factoredBase = 0.0;  // QB / FS, or the LRFD base resistance; WT itself for uplift
+    double side = 0.0;         // ultimate side resistance QS
+    double base = 0.0;         // ultimate base resistance QB; the self-weight WT for uplift
+    double total = 0.0;        // ultimate total QU
+    double factoredSide = 0.0; // QS / FS, or the LRFD side resistance
+    double factoredBase = 0.0; // QB / FS, or the LRFD base resistance; WT itself for uplift
     double factoredTotal = 0.0;
     bool operator==(const ResultCapacityRow &) const = default;
 };

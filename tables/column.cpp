@@ -14,14 +14,12 @@ namespace {
 // Whole-number test of typed integer entries: rounding noise of an expression is forgiven.
 constexpr long double kIntegerTolerance = 1e-10L;
 
-template <typename T>
-void insertValues(std::vector<T> &values, int at, int count, const T &value)
+template <typename T> void insertValues(std::vector<T> &values, int at, int count, const T &value)
 {
     values.insert(values.begin() + at, static_cast<std::size_t>(count), value);
 }
 
-template <typename T>
-void eraseValue(std::vector<T> &values, int row)
+template <typename T> void eraseValue(std::vector<T> &values, int row)
 {
     values.erase(values.begin() + row);
 }
@@ -69,8 +67,7 @@ void TData::SetInteger(int value)
 
 TColumn::TColumn(TGridTable &table, QStringList headerLines)
     : m_table(&table), m_headerLines(std::move(headerLines))
-{
-}
+{}
 
 TColumn::~TColumn() = default;
 
@@ -177,8 +174,7 @@ void TColumn::notifyChanged(int row)
 
 TEnumColumn::TEnumColumn(TGridTable &table, QStringList headerLines, QStringList choices)
     : TColumn(table, std::move(headerLines)), m_choices(std::move(choices))
-{
-}
+{}
 
 QString TEnumColumn::ChoiceText(int row) const
 {
@@ -246,8 +242,7 @@ TIntColumn::TIntColumn(TGridTable &table, QStringList headerLines, int defaultVa
                        int maximum)
     : TColumn(table, std::move(headerLines)), m_default(defaultValue), m_min(minimum),
       m_max(maximum)
-{
-}
+{}
 
 void TIntColumn::InsertRows(int at, int count)
 {
@@ -308,10 +303,9 @@ std::unique_ptr<TColumn> TIntColumn::Clone(TGridTable &table) const
 
 TFloatColumn::TFloatColumn(TGridTable &table, QStringList headerLines, QString units,
                            double defaultValue, bool topDepth)
-    : TColumn(table, std::move(headerLines)), m_units(std::move(units)),
-      m_default(defaultValue), m_topDepth(topDepth)
-{
-}
+    : TColumn(table, std::move(headerLines)), m_units(std::move(units)), m_default(defaultValue),
+      m_topDepth(topDepth)
+{}
 
 TFloatColumn *TFloatColumn::bottomColumn() const
 {
@@ -426,8 +420,8 @@ void TFloatColumn::SetUnits(int system)
 
 std::unique_ptr<TColumn> TFloatColumn::Clone(TGridTable &table) const
 {
-    auto copy = std::make_unique<TFloatColumn>(table, DefinedHeaderLines(), m_units, m_default,
-                                               m_topDepth);
+    auto copy =
+        std::make_unique<TFloatColumn>(table, DefinedHeaderLines(), m_units, m_default, m_topDepth);
     copy->Visible = Visible;
     return copy;
 }
@@ -437,8 +431,7 @@ std::unique_ptr<TColumn> TFloatColumn::Clone(TGridTable &table) const
 TStringColumn::TStringColumn(TGridTable &table, QStringList headerLines, QString defaultText,
                              double widthIn)
     : TColumn(table, std::move(headerLines)), m_default(std::move(defaultText)), m_widthIn(widthIn)
-{
-}
+{}
 
 void TStringColumn::InsertRows(int at, int count)
 {

@@ -83,8 +83,7 @@ QString TDataEdit::FormatValue(long double value) const
 {
     if (m_hex) {
         const long long rounded = std::llround(value);
-        return QStringLiteral("$") +
-               QString::number(rounded, 16).toUpper().rightJustified(4, u'0');
+        return QStringLiteral("$") + QString::number(rounded, 16).toUpper().rightJustified(4, u'0');
     }
     // A value that a stored real holds exactly shows its shortest text (0.6096, not
     // 0.609600000000000031); others show up to 18 significant digits.

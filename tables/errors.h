@@ -14,8 +14,7 @@ class EVornaError : public std::exception {
 public:
     explicit EVornaError(QString message)
         : m_message(std::move(message)), m_utf8(m_message.toUtf8())
-    {
-    }
+    {}
     const QString &message() const { return m_message; }
     const char *what() const noexcept override { return m_utf8.constData(); }
 
@@ -78,8 +77,14 @@ public:
     {
         return ETableError(QStringLiteral("Value must be greater than 0"));
     }
-    static ETableError rowOutOfRange() { return ETableError(QStringLiteral("Grid.Row not in valid range")); }
-    static ETableError indexOutOfBounds() { return ETableError(QStringLiteral("Index out of bounds")); }
+    static ETableError rowOutOfRange()
+    {
+        return ETableError(QStringLiteral("Grid.Row not in valid range"));
+    }
+    static ETableError indexOutOfBounds()
+    {
+        return ETableError(QStringLiteral("Index out of bounds"));
+    }
     static ETableError tooFewGridColumns()
     {
         return ETableError(QStringLiteral("There must be at least 2 columns in grid"));

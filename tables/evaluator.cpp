@@ -103,9 +103,9 @@ long double parseCarried(std::string_view text)
 
 // Function names in the order they are tried: longer names before their prefixes.
 constexpr std::string_view kFunctions[] = {
-    "arctanh", "arctan", "cotan", "tanh",  "tan",   "arccosh", "arccos", "cosh", "cos",
-    "sec",     "arcsinh", "arcsin", "sinh", "sin",  "cosec",   "csc",    "abs",  "frac",
-    "int",     "ln",      "round", "ceil",  "floor", "log",    "sqrt",
+    "arctanh", "arctan",  "cotan",  "tanh", "tan",   "arccosh", "arccos", "cosh", "cos",
+    "sec",     "arcsinh", "arcsin", "sinh", "sin",   "cosec",   "csc",    "abs",  "frac",
+    "int",     "ln",      "round",  "ceil", "floor", "log",     "sqrt",
 };
 
 bool isFunctionName(std::string_view s)
@@ -195,8 +195,7 @@ long double factorial(long double n)
 long double hexValue(std::string_view digits)
 {
     unsigned long long value = 0;
-    const auto [ptr, ec] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
     if (ec == std::errc::result_out_of_range)
         fail(Fault::TooLarge);
     if (digits.empty() || ec != std::errc{} || ptr != digits.data() + digits.size())
@@ -385,7 +384,8 @@ long double evaluateFlat(const std::string &text)
                 continue;
             }
             Operand &left = keptOperands.back();
-            const long double result = carried(apply(operators[i], left.get(), operands[i + 1].get()));
+            const long double result =
+                carried(apply(operators[i], left.get(), operands[i + 1].get()));
             left = Operand{evaluatorText(result), true, result};
         }
         operands = std::move(keptOperands);

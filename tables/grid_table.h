@@ -30,7 +30,10 @@ public:
     TGridTable *TableAt(int index) const;
     // Position of the first registered table with the Identifier, or -1.
     int IndexOfIdentifier(int identifier) const;
-    TGridTable *FindIdentifier(int identifier) const { return TableAt(IndexOfIdentifier(identifier)); }
+    TGridTable *FindIdentifier(int identifier) const
+    {
+        return TableAt(IndexOfIdentifier(identifier));
+    }
 
 private:
     friend class TGridTable;

@@ -7,8 +7,7 @@ namespace vorna {
 
 GridTableModel::GridTableModel(TGridTable &table, QObject *parent)
     : QAbstractTableModel(parent), m_table(&table)
-{
-}
+{}
 
 void GridTableModel::detach()
 {

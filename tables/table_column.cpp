@@ -7,8 +7,7 @@ namespace vorna {
 
 TTableColumn::TTableColumn(TGridTable &table, QStringList headerLines, TGridTableList templates)
     : TColumn(table, std::move(headerLines)), m_templates(std::move(templates))
-{
-}
+{}
 
 TTableColumn::~TTableColumn() = default;
 
@@ -57,7 +56,8 @@ void TTableColumn::CreateRowObject(int row)
     if (choice >= 1 && choice <= m_templates.Count()) {
         const TGridTableList::Entry &entry = m_templates.At(choice - 1);
         const TableRegistry &registry = Table().Registry();
-        const int index = entry.isIdentifier ? registry.IndexOfIdentifier(entry.value) : entry.value;
+        const int index =
+            entry.isIdentifier ? registry.IndexOfIdentifier(entry.value) : entry.value;
         if (const TGridTable *templ = registry.TableAt(index))
             sub = std::make_unique<TGridTable>(Table(), row + 1, *templ);
     }

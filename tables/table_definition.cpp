@@ -61,9 +61,9 @@ std::unique_ptr<TColumn> createColumn(TGridTable &table, const ColumnSpec &defin
         column = std::make_unique<TEnumColumn>(table, definition.headerLines, definition.choices);
         break;
     case ColumnKind::Int:
-        column = std::make_unique<TIntColumn>(table, definition.headerLines,
-                                              static_cast<int>(std::lround(definition.defaultValue)),
-                                              definition.minimum, definition.maximum);
+        column = std::make_unique<TIntColumn>(
+            table, definition.headerLines, static_cast<int>(std::lround(definition.defaultValue)),
+            definition.minimum, definition.maximum);
         break;
     case ColumnKind::Float:
         column = std::make_unique<TFloatColumn>(table, definition.headerLines, definition.units,
@@ -77,8 +77,8 @@ std::unique_ptr<TColumn> createColumn(TGridTable &table, const ColumnSpec &defin
         break;
     }
     case ColumnKind::String:
-        column = std::make_unique<TStringColumn>(table, definition.headerLines, definition.defaultText,
-                                                 definition.widthIn);
+        column = std::make_unique<TStringColumn>(table, definition.headerLines,
+                                                 definition.defaultText, definition.widthIn);
         break;
     }
     column->Visible = definition.visible;

@@ -17,14 +17,14 @@ namespace vorna {
 struct ColumnSpec {
     ColumnKind kind = ColumnKind::Float;
     QStringList headerLines;
-    QString units;                // real columns: unit code, empty when dimensionless
-    double defaultValue = 0.0;    // real and integer columns
-    int minimum = INT_MIN;        // integer columns
+    QString units;             // real columns: unit code, empty when dimensionless
+    double defaultValue = 0.0; // real and integer columns
+    int minimum = INT_MIN;     // integer columns
     int maximum = INT_MAX;
-    bool topDepth = false;        // real columns
-    QStringList choices;          // choice columns
-    std::vector<int> templates;   // table columns: template Identifiers, -1 for none
-    QString defaultText;          // text columns
+    bool topDepth = false;      // real columns
+    QStringList choices;        // choice columns
+    std::vector<int> templates; // table columns: template Identifiers, -1 for none
+    QString defaultText;        // text columns
     double widthIn = 0.0;
     bool visible = true;
     bool grouped = false;

@@ -21,8 +21,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -452,7 +452,8 @@ void TTableForm::tableDestroyed()
     if (QMdiSubWindow *frame = subWindow())
         frame->hide();
     hide();
-    QMetaObject::invokeMethod(this, [this] { closeWindow(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { closeWindow(); }, Qt::QueuedConnection);
 }
 
 bool TTableForm::commit()
@@ -495,8 +496,8 @@ void TTableForm::rebuild()
     for (int c = 0; c < m_model->columnCount(); ++c)
         m_view->setColumnWidth(c, preferredColumnWidth(m_model->columnAt(c), headerMetrics, dpi));
     const QFontMetrics cornerMetrics(m_view->verticalHeader()->font());
-    m_view->verticalHeader()->setMinimumWidth(
-        std::max(cornerMetrics.horizontalAdvance(m_table->TopLeft + QStringLiteral("  ")), dpi / 3));
+    m_view->verticalHeader()->setMinimumWidth(std::max(
+        cornerMetrics.horizontalAdvance(m_table->TopLeft + QStringLiteral("  ")), dpi / 3));
 
     createControls();
     m_comments->setText(lineBreaks(m_table->Comments));
@@ -756,22 +757,19 @@ void TTableForm::snapToWholeCells()
         return;
     }
     // A window manager that insists on its own size gets it rather than an endless exchange.
-    if (!subWindow() && now.size() == m_lastProposal &&
-        m_settledGeometry.size() == m_lastAnswer) {
+    if (!subWindow() && now.size() == m_lastProposal && m_settledGeometry.size() == m_lastAnswer) {
         m_settledGeometry = now;
         return;
     }
-    const DraggedEdges dragged{now.left() != m_settledGeometry.left(),
-                               now.right() != m_settledGeometry.right(),
-                               now.top() != m_settledGeometry.top(),
-                               now.bottom() != m_settledGeometry.bottom()};
+    const DraggedEdges dragged{
+        now.left() != m_settledGeometry.left(), now.right() != m_settledGeometry.right(),
+        now.top() != m_settledGeometry.top(), now.bottom() != m_settledGeometry.bottom()};
     try {
         const GridWindowLayout layout =
             snapWindowSize(measures(), shownPart(), now.width(), now.height(), dragged);
         const QRect placement(
             snappedStart(now.x(), now.width(), layout.windowWidth, dragged.left, dragged.right),
-            snappedStart(now.y(), now.height(), layout.windowHeight, dragged.top,
-                         dragged.bottom),
+            snappedStart(now.y(), now.height(), layout.windowHeight, dragged.top, dragged.bottom),
             layout.windowWidth, layout.windowHeight);
         m_lastProposal = now.size();
         m_lastAnswer = placement.size();
@@ -889,8 +887,8 @@ void TTableForm::insertRow()
     if (!m_table->CanAddRowGroup())
         return;
     if (m_rowsShown >= m_table->RowCount())
-        m_rowsShown = std::max(m_rowsShown, std::min(m_table->RowCount() + m_table->RowGroup(),
-                                                     kMaxRowsShown));
+        m_rowsShown = std::max(m_rowsShown,
+                               std::min(m_table->RowCount() + m_table->RowGroup(), kMaxRowsShown));
     m_table->SetModified(true);
     m_table->InsertRowGroup(row);
     emit dataModified();

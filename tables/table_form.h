@@ -163,12 +163,12 @@ private:
     bool m_tableGone = false;
     int m_rowsShown = 0;
     int m_columnsShown = 0;
-    int m_columnsLaidOut = 0;   // visible columns at the last layout
+    int m_columnsLaidOut = 0; // visible columns at the last layout
     QSize m_naturalSize;
     bool m_applyingSize = false;
     bool m_snapPending = false;
-    QRect m_settledGeometry;    // of the sized window, after the last layout or snap
-    QSize m_lastProposal;       // the last size snapped, and the answer given
+    QRect m_settledGeometry; // of the sized window, after the last layout or snap
+    QSize m_lastProposal;    // the last size snapped, and the answer given
     QSize m_lastAnswer;
     QPointer<QObject> m_watchedFrame; // QObject: it is compared while being destroyed
     GridTableModel *m_model;

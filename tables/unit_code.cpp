@@ -53,7 +53,8 @@ double termFactor(const QString &text, qsizetype pos)
             index = text[pos].digitValue();
             ++pos;
         }
-        factor = std::pow(kForces[static_cast<std::size_t>(index)].englishPerSi, readPower(text, pos));
+        factor =
+            std::pow(kForces[static_cast<std::size_t>(index)].englishPerSi, readPower(text, pos));
         // A force part and a length part on one side are separated by one character.
         if (pos < text.size() && text[pos] != u'L' && text[pos] != u'/')
             ++pos;
@@ -65,7 +66,8 @@ double termFactor(const QString &text, qsizetype pos)
             index = text[pos].digitValue();
             ++pos;
         }
-        factor *= std::pow(kLengths[static_cast<std::size_t>(index)].englishPerSi, readPower(text, pos));
+        factor *=
+            std::pow(kLengths[static_cast<std::size_t>(index)].englishPerSi, readPower(text, pos));
     }
     return factor;
 }

@@ -73,8 +73,7 @@ int clampedTopRow(const GridMeasures &m, int topRow, int rows)
 
 // Whole columns that fit the proposed width, from the left column rightwards, then leftwards.
 // The window is never narrower than the parts below the grid, so columns may fill that width.
-void fitColumns(const GridMeasures &m, int proposedWidth, bool verticalScrollBar,
-                GridShown &shown)
+void fitColumns(const GridMeasures &m, int proposedWidth, bool verticalScrollBar, GridShown &shown)
 {
     const int limit = std::max(proposedWidth, m.minimumWidth);
     int first = std::clamp(shown.leftColumn, 0, columnCount(m) - 1);
@@ -133,14 +132,15 @@ GridWindowLayout windowLayout(const GridMeasures &m, const GridShown &shown)
     return layoutOf(m, candidate, clamped, !allRows, !allColumns);
 }
 
-GridWindowLayout snapWindowSize(const GridMeasures &m, const GridShown &current,
-                                int proposedWidth, int proposedHeight, DraggedEdges dragged)
+GridWindowLayout snapWindowSize(const GridMeasures &m, const GridShown &current, int proposedWidth,
+                                int proposedHeight, DraggedEdges dragged)
 {
     // The grid counts its row-number column too.
     if (m.columnWidths.empty())
         throw ETableError::tooFewGridColumns();
     const bool sideOnly = (dragged.left || dragged.right) && !(dragged.top || dragged.bottom);
-    const bool topOrBottomOnly = (dragged.top || dragged.bottom) && !(dragged.left || dragged.right);
+    const bool topOrBottomOnly =
+        (dragged.top || dragged.bottom) && !(dragged.left || dragged.right);
 
     const auto limitedRows = [&](bool horizontalScrollBar) {
         GridShown rows;

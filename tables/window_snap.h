@@ -14,13 +14,13 @@ struct GridMeasures {
     int headerHeight = 0;          // all header rows together
     int rowHeight = 0;
     int rowCount = 0;
-    int gridFrame = 0;             // the grid's border, both sides together
+    int gridFrame = 0; // the grid's border, both sides together
     int verticalScrollBarWidth = 0;
     int horizontalScrollBarHeight = 0;
-    int chromeWidth = 0;           // window width beside the grid: margins and window border
-    int chromeHeight = 0;          // window height beside the grid: title, margins, buttons,
-                                   // comments and picture
-    int minimumWidth = 0;          // window width the parts under the grid need
+    int chromeWidth = 0;  // window width beside the grid: margins and window border
+    int chromeHeight = 0; // window height beside the grid: title, margins, buttons,
+                          // comments and picture
+    int minimumWidth = 0; // window width the parts under the grid need
 };
 
 // The part of the grid a window shows.
@@ -42,10 +42,10 @@ struct DraggedEdges {
 
 // The candidate layouts, in the order that wins ties.
 enum class SnapCandidate {
-    AllShown,         // all rows and columns, no scroll bar
-    RowsScroll,       // all columns, whole rows with a vertical scroll bar
-    ColumnsScroll,    // all rows, whole columns with a horizontal scroll bar
-    BothScroll,       // whole rows and columns with both scroll bars
+    AllShown,      // all rows and columns, no scroll bar
+    RowsScroll,    // all columns, whole rows with a vertical scroll bar
+    ColumnsScroll, // all rows, whole columns with a horizontal scroll bar
+    BothScroll,    // whole rows and columns with both scroll bars
 };
 
 struct GridWindowLayout {

@@ -120,7 +120,8 @@ TWordReader::TWordReader(const QString &text) : m_text(text)
                 ++p;
             m_tokens.push_back({start, p - start});
         }
-        line.tokenCount = static_cast<int>(static_cast<qsizetype>(m_tokens.size()) - line.firstToken);
+        line.tokenCount =
+            static_cast<int>(static_cast<qsizetype>(m_tokens.size()) - line.firstToken);
         m_lines.push_back(line);
         begin = next;
     }

@@ -28,7 +28,8 @@ public:
     }
     static EInputError notAReal(int line, int item)
     {
-        return EInputError(where(line, item) + "A floating point number was expected but not found.");
+        return EInputError(where(line, item) +
+                           "A floating point number was expected but not found.");
     }
     static EInputError notAnInteger(int line, int item)
     {

@@ -50,11 +50,13 @@ TfrmControlOptions::TfrmControlOptions(TProgramData &project, QString &wordProce
     increment->setColumnStretch(3, 1);
 
     auto *group = new QGroupBox(QStringLiteral("End Bearing in Sands"), this);
-    m_interpolate = new QRadioButton(QStringLiteral("Use linear interpolation from zero at ground to "), group);
+    m_interpolate =
+        new QRadioButton(QStringLiteral("Use linear interpolation from zero at ground to "), group);
     auto *second = new QLabel(QStringLiteral("maximum values at 10 pile diameters."), group);
     second->setIndent(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) + 6);
     m_anyDepth = new QRadioButton(QStringLiteral("Use maximum values at any depth"), group);
-    m_modification = new QCheckBox(QStringLiteral("Apply modification factor for tip resistance in sand"), group);
+    m_modification = new QCheckBox(
+        QStringLiteral("Apply modification factor for tip resistance in sand"), group);
     // The analysis has no such factor and the project file no place for it: the box shows
     // what the sand option implies and cannot be changed to no effect.
     m_modification->setEnabled(false);

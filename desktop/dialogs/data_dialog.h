@@ -36,9 +36,9 @@ protected:
     // A numeric field with its companion label (column 0) and an optional note (column 2).
     // maximum < 0 means no upper limit. Edits of a field that marksModified mark the
     // project modified at once.
-    TDataEdit *addField(QGridLayout *grid, int row, const QString &caption,
-                        const QString &unitCode, double maximum, bool marksModified,
-                        const QString &note = {}, const QString &hint = {});
+    TDataEdit *addField(QGridLayout *grid, int row, const QString &caption, const QString &unitCode,
+                        double maximum, bool marksModified, const QString &note = {},
+                        const QString &hint = {});
 
     virtual void loadFields() = 0;
     virtual void storeFields() = 0;

@@ -11,8 +11,10 @@ TfrmFactorOfSafety::TfrmFactorOfSafety(TProgramData &project, QWidget *parent)
     : TDataDialog(project, QStringLiteral("Factor of Safety (F.S.)"), parent)
 {
     auto *grid = new QGridLayout(this);
-    addField(grid, 0, QStringLiteral("The F.S. applied to the ultimate &side friction"), {}, -1, true);
-    addField(grid, 1, QStringLiteral("The F.S. applied to the ultimate &base capacity"), {}, -1, true);
+    addField(grid, 0, QStringLiteral("The F.S. applied to the ultimate &side friction"), {}, -1,
+             true);
+    addField(grid, 1, QStringLiteral("The F.S. applied to the ultimate &base capacity"), {}, -1,
+             true);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     refresh();
 }

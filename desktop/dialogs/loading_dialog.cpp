@@ -22,8 +22,8 @@ TLoadingDialog::TLoadingDialog(TProgramData &project, const QString &caption,
     m_compression = new QRadioButton(QStringLiteral("C&ompression"), group);
     m_uplift = new QRadioButton(QStringLiteral("&Uplift "), group);
     auto *reduction = new QGridLayout;
-    m_reduction = addField(reduction, 0, QStringLiteral("&Reduction factor for uplift loading"),
-                           {}, 1, false);
+    m_reduction = addField(reduction, 0, QStringLiteral("&Reduction factor for uplift loading"), {},
+                           1, false);
     auto *groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_compression);
     groupLayout->addWidget(m_uplift);

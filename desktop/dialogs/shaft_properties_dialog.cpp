@@ -46,14 +46,18 @@ QString TfrmShaftProperties::explanation()
 {
     // Stored over lines as the text was laid out; each sentence is one paragraph.
     return QStringLiteral(
-        "Shaft diameter, B, is automatically incremented in 6-inch or 0.15 m increments between the specified minimum "
+        "Shaft diameter, B, is automatically incremented in 6-inch or 0.15 m increments between "
+        "the specified minimum "
         "and maximum diameters.\n"
         "\n"
-        "For shafts in cohesive soils, the upper exclusion zone, Lue, is used to eliminate side resistance lost due to "
-        "desiccation cracking and the lower exclusion zone, Lle, is used to account for side resistance lost due to "
+        "For shafts in cohesive soils, the upper exclusion zone, Lue, is used to eliminate side "
+        "resistance lost due to "
+        "desiccation cracking and the lower exclusion zone, Lle, is used to account for side "
+        "resistance lost due to "
         "horizontal stress loss under loading.  \n"
         "\n"
-        "For shafts in cohesive soils, a lower exclusion zone for side resistance is usually not reccomended for uplift "
+        "For shafts in cohesive soils, a lower exclusion zone for side resistance is usually not "
+        "reccomended for uplift "
         "loading. \n"
         "\n"
         "No exclusion zones are recommended for shafts in cohesionless soils.\n"
@@ -109,7 +113,8 @@ TfrmShaftProperties::TfrmShaftProperties(TProgramData &project, QWidget *parent,
 void TfrmShaftProperties::loadFields()
 {
     for (std::size_t i = 0; i < std::size(kShaftFields); ++i)
-        fields()[static_cast<int>(i)]->SetNumber(project().shaftProperties[kShaftFields[i].property]);
+        fields()[static_cast<int>(i)]->SetNumber(
+            project().shaftProperties[kShaftFields[i].property]);
 }
 
 void TfrmShaftProperties::storeFields()

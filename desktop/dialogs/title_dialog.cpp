@@ -29,8 +29,9 @@ bool TfrmTitle::commit()
     for (const char32_t character : m_title->text().toUcs4()) {
         if (character <= 0xFF)
             continue;
-        const QString code =
-            QStringLiteral("%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0')).toUpper();
+        const QString code = QStringLiteral("%1")
+                                 .arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'))
+                                 .toUpper();
         informUser(this, QStringLiteral("The title cannot hold the character \"%1\" (U+%2): the "
                                         "project file keeps only Latin-1 characters.\rReplace "
                                         "or remove it.")

@@ -33,7 +33,8 @@ void dimension(QPainter &p, QPointF a, QPointF b, const QString &text, QPointF t
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("drilled_shaft.jpg");
+    const QString out =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("drilled_shaft.jpg");
     QImage image(300, 440, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
@@ -75,7 +76,8 @@ int main(int argc, char **argv)
     p.drawRect(QRectF(cx - stem, bellTop - 50, 2 * stem, 50));
 
     p.setPen(Qt::black);
-    dimension(p, QPointF(cx - stem, 175), QPointF(cx + stem, 175), QStringLiteral("B"), QPointF(cx, 162));
+    dimension(p, QPointF(cx - stem, 175), QPointF(cx + stem, 175), QStringLiteral("B"),
+              QPointF(cx, 162));
     dimension(p, QPointF(cx - bell, base + 18), QPointF(cx + bell, base + 18), QStringLiteral("Bb"),
               QPointF(cx, base + 34));
     p.setPen(QPen(Qt::black, 0.8, Qt::DashLine));

@@ -90,8 +90,10 @@ TEST(Cli, StatusLineNamesTheFileThatCouldNotBeWritten)
     const std::string before = readFile(clash);
     const Outcome refused = runVorna("'" + clash.string() + "'");
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.output, clash.string() + ": status 19 (two of the run's file names name the "
-                                               "same file: " + clash.string() +
+    EXPECT_EQ(refused.output, clash.string() +
+                                  ": status 19 (two of the run's file names name the "
+                                  "same file: " +
+                                  clash.string() +
                                   ": named both as the input data file and as the report)\n");
     EXPECT_EQ(readFile(clash), before);
 
@@ -135,7 +137,8 @@ TEST(Cli, WarnsOfResultsPrintedAsAsterisks)
 {
     ScratchFolder folder;
     const auto project = folder / "wide.vrd";
-    std::filesystem::copy_file(std::string(VORNA_BAD_INPUT) + "/warn_overflowing_rows.vrd", project);
+    std::filesystem::copy_file(std::string(VORNA_BAD_INPUT) + "/warn_overflowing_rows.vrd",
+                               project);
     const Outcome text = runVorna("'" + project.string() + "'");
     EXPECT_EQ(text.exitCode, 0);
     EXPECT_NE(text.output.find(project.string() +
@@ -146,9 +149,10 @@ TEST(Cli, WarnsOfResultsPrintedAsAsterisks)
         << text.output;
     const std::string report = readFile(folder / "wide.vro");
     EXPECT_NE(report.find("*********"), std::string::npos);
-    EXPECT_NE(report.find("     SOME VALUES OF QS, QU, QBD, QDN AND QU/VOLUME FOR THE SHAFT OF 3 FT "
-                          "DIAMETER\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        report.find("     SOME VALUES OF QS, QU, QBD, QDN AND QU/VOLUME FOR THE SHAFT OF 3 FT "
+                    "DIAMETER\r\n"),
+        std::string::npos);
 
     const Outcome run = runVorna("--json '" + project.string() + "'", false);
     const auto json = nlohmann::json::parse(run.output);
@@ -187,8 +191,8 @@ TEST(Cli, NominalResistanceAtFivePercentOfTheBaseDiameter)
 {
     ScratchFolder folder;
     std::string arguments;
-    for (const char *name : {"belled_uplift.vrd", "bridge_pier_lrfd_si.vrd",
-                             "rock_socket_design_depth.vrd"}) {
+    for (const char *name :
+         {"belled_uplift.vrd", "bridge_pier_lrfd_si.vrd", "rock_socket_design_depth.vrd"}) {
         std::filesystem::copy_file(std::string(VORNA_EXAMPLES) + "/" + name, folder / name);
         arguments += " '" + (folder / name).string() + "'";
     }

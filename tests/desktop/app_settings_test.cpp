@@ -25,7 +25,8 @@ TEST(AppSettings, WritesTheLiteralValueNamesInTheVersionGroup)
     QSettings raw(file, QSettings::IniFormat);
     EXPECT_EQ(raw.value(QStringLiteral("2012.7.10/Word Processor")).toString(),
               QStringLiteral("/usr/bin/kate"));
-    EXPECT_EQ(raw.value(QStringLiteral("2012.7.10/File1")).toString(), QStringLiteral("/jobs/p1.vrd"));
+    EXPECT_EQ(raw.value(QStringLiteral("2012.7.10/File1")).toString(),
+              QStringLiteral("/jobs/p1.vrd"));
     EXPECT_EQ(raw.value(QStringLiteral("2012.7.10/File10")).toString(),
               QStringLiteral("/jobs/p10.vrd"));
     EXPECT_FALSE(raw.contains(QStringLiteral("2012.7.10/File11")));

@@ -13,15 +13,15 @@ namespace vorna::test {
 
 class FakeInteraction : public UserInteraction {
 public:
-    QStringList messages;        // information texts, in order
+    QStringList messages; // information texts, in order
     int saveQueries = 0;
     SaveAnswer saveAnswer = SaveAnswer::Cancel;
-    QStringList questions;       // texts of Ask, in order
+    QStringList questions;          // texts of Ask, in order
     std::deque<SaveAnswer> answers; // Cancel when none is left
     std::deque<OpenChoice> openAnswers;
     std::deque<QString> saveAnswers; // an empty name cancels
     QStringList saveTitles;
-    QStringList started;         // program and arguments joined by "|"
+    QStringList started; // program and arguments joined by "|"
     bool startSucceeds = true;
     QStringList documents;
     bool printerChosen = false;

@@ -15,13 +15,11 @@ struct NameCase {
 TEST(FileNames, DisplayName)
 {
     const NameCase cases[] = {
-        {"/home/ana/job.VRD", "Job"},        // the extension in any case
-        {"/home/ana/a.b.vrd", "A"},          // everything from the first dot goes
-        {"NewVorna.vrd", "NewVorna"},
-        {"/data/pier 7.vrd", "Pier 7"},
-        {"/data/notes.txt", "Notes.txt"},    // another extension stays
-        {"/data/bridge.Vrd", "Bridge"},
-        {"/data/x.vrdx", "X.vrdx"},
+        {"/home/ana/job.VRD", "Job"}, // the extension in any case
+        {"/home/ana/a.b.vrd", "A"},   // everything from the first dot goes
+        {"NewVorna.vrd", "NewVorna"},     {"/data/pier 7.vrd", "Pier 7"},
+        {"/data/notes.txt", "Notes.txt"}, // another extension stays
+        {"/data/bridge.Vrd", "Bridge"},   {"/data/x.vrdx", "X.vrdx"},
     };
     for (const NameCase &c : cases) {
         SCOPED_TRACE(c.fileName);
@@ -31,8 +29,10 @@ TEST(FileNames, DisplayName)
 
 TEST(FileNames, MainWindowCaption)
 {
-    EXPECT_EQ(mainWindowCaption(QStringLiteral("/p/job.VRD")), QStringLiteral("VORNA 2012.7.10 - Job"));
-    EXPECT_EQ(mainWindowCaption(QStringLiteral("/p/a.b.vrd")), QStringLiteral("VORNA 2012.7.10 - A"));
+    EXPECT_EQ(mainWindowCaption(QStringLiteral("/p/job.VRD")),
+              QStringLiteral("VORNA 2012.7.10 - Job"));
+    EXPECT_EQ(mainWindowCaption(QStringLiteral("/p/a.b.vrd")),
+              QStringLiteral("VORNA 2012.7.10 - A"));
 }
 
 TEST(FileNames, CommandLineArgument)
@@ -41,7 +41,7 @@ TEST(FileNames, CommandLineArgument)
         {"job", "job.vrd"},
         {"job.vrd", "job.vrd"},
         {"job.VRD", "job.VRD"},
-        {"job.txt", "job.txt"},           // any extension is taken as given
+        {"job.txt", "job.txt"},             // any extension is taken as given
         {"../runs/job", "../runs/job.vrd"}, // a dot in the folder does not count
         {"/home/ana/v1.2/pier", "/home/ana/v1.2/pier.vrd"},
     };
@@ -56,8 +56,8 @@ TEST(FileNames, WithExtension)
 {
     const NameCase cases[] = {
         {"/p/job.vrd", "/p/job.vro"},
-        {"/p/a.b.vrd", "/p/a.b.vro"},    // only the last extension is replaced
-        {"/p.d/job", "/p.d/job.vro"},    // a dot in the folder is no extension
+        {"/p/a.b.vrd", "/p/a.b.vro"}, // only the last extension is replaced
+        {"/p.d/job", "/p.d/job.vro"}, // a dot in the folder is no extension
         {"job", "job.vro"},
     };
     for (const NameCase &c : cases) {

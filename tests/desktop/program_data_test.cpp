@@ -80,7 +80,8 @@ TEST_F(ProgramData, DesignControlFollowsProposedLength)
         p.SaveToFile(tables);
         const QByteArray text = readFile(p.fileName);
         EXPECT_EQ(p.designControl, c.control);
-        EXPECT_TRUE(text.contains(QByteArray("\r\n") + QByteArray::number(c.control) + " 1 1 1 1 2\r\n"));
+        EXPECT_TRUE(
+            text.contains(QByteArray("\r\n") + QByteArray::number(c.control) + " 1 1 1 1 2\r\n"));
         EXPECT_TRUE(text.contains(c.record5)) << text.toStdString();
         EXPECT_EQ(c.control == 2 ? p.designLoad : p.proposedLength, 0.0);
     }
@@ -104,10 +105,11 @@ TEST_F(ProgramData, UnitSwitchThereAndBack)
     EXPECT_NEAR(p.shaftProperties[kMaxDiameter], 1.8288, 1e-12);
     EXPECT_EQ(p.shaftProperties[kBellRatio], 2.5);
     EXPECT_NEAR(p.shaftProperties[kShaftModulus], 27579031.55, 0.01); // kN/m^2
-    EXPECT_NEAR(p.designLoad, 2668.93, 0.01);                       // kN
+    EXPECT_NEAR(p.designLoad, 2668.93, 0.01);                         // kN
     EXPECT_EQ(p.FST, 2.5);
     EXPECT_NEAR(layers.Column(kMaxSideFrictionColumn).AsFloat(0), 95.76, 0.005);
-    EXPECT_EQ(layers.Column(kBottomDepthColumn).HeaderLine(1), QStringLiteral("of each Layer (m)  "));
+    EXPECT_EQ(layers.Column(kBottomDepthColumn).HeaderLine(1),
+              QStringLiteral("of each Layer (m)  "));
 
     const QStringList si = snapshot(p, tables);
     p.ChangeUnits(2, tables); // the system the project already has changes nothing
@@ -121,16 +123,23 @@ TEST_F(ProgramData, UnitSwitchThereAndBack)
     EXPECT_NEAR(p.designLoad, 300.0, 1e-6);
     EXPECT_NEAR(p.shaftProperties[kShaftModulus], 4000000.0, 1e-3);
     EXPECT_NEAR(layers.Column(kMaxSideFrictionColumn).AsFloat(0), 2000.0, 1e-9);
-    EXPECT_EQ(layers.Column(kBottomDepthColumn).HeaderLine(1), QStringLiteral("of each Layer (ft)  "));
+    EXPECT_EQ(layers.Column(kBottomDepthColumn).HeaderLine(1),
+              QStringLiteral("of each Layer (ft)  "));
 }
 
 // Each soil type choice gives the layer its own type's parameter table.
 TEST_F(ProgramData, SoilTypeChoicesSelectTheirTemplates)
 {
     const char *const captions[] = {
-        "Sand Layer Data",        "Clay Layer Data",          "Shale Layer Data",
-        "Strong Rock Layer Data", "Decomposed Geo. Layer Data", "Weak Rock Layer Data",
-        "Strong Rock Layer Data", "Gravelly Sand Layer Data", "Gravel Layer Data",
+        "Sand Layer Data",
+        "Clay Layer Data",
+        "Shale Layer Data",
+        "Strong Rock Layer Data",
+        "Decomposed Geo. Layer Data",
+        "Weak Rock Layer Data",
+        "Strong Rock Layer Data",
+        "Gravelly Sand Layer Data",
+        "Gravel Layer Data",
     };
     const int columns[] = {5, 5, 5, 7, 5, 7, 7, 3, 3};
     TProgramData::CreateNew(tables);
@@ -147,8 +156,10 @@ TEST_F(ProgramData, SoilTypeChoicesSelectTheirTemplates)
         EXPECT_EQ(sub->RowCount(), 2);
         EXPECT_EQ(sub->MinRows(), 2);
         EXPECT_EQ(sub->MaxRows(), 2);
-        EXPECT_EQ(buttons.ButtonCaption(1), QStringLiteral("2: ") + QString::fromLatin1(captions[code - 1]));
-        EXPECT_EQ(sub->WindowCaption(), QString::fromLatin1(captions[code - 1]) + QStringLiteral("  2"));
+        EXPECT_EQ(buttons.ButtonCaption(1),
+                  QStringLiteral("2: ") + QString::fromLatin1(captions[code - 1]));
+        EXPECT_EQ(sub->WindowCaption(),
+                  QString::fromLatin1(captions[code - 1]) + QStringLiteral("  2"));
     }
 }
 
@@ -203,7 +214,8 @@ TEST_F(ProgramData, DesignMethodShowsLrfdColumnsAndComments)
     EXPECT_EQ(layers.VisibleColumnCount(), 7);
     EXPECT_TRUE(layers.Comments.startsWith(limits + QStringLiteral("\rLRFD Resistance Factors\r")));
     EXPECT_TRUE(layers.Comments.endsWith(QStringLiteral("for for tip resistance in each layer.")));
-    EXPECT_TRUE(tables.Template(1).Comments.startsWith(QStringLiteral("The user may optionally enter blow counts")));
+    EXPECT_TRUE(tables.Template(1).Comments.startsWith(
+        QStringLiteral("The user may optionally enter blow counts")));
 }
 
 } // namespace

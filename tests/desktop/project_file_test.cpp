@@ -123,8 +123,8 @@ TEST_F(ProjectFile, EverySoilTypeReadsAndWritesBack)
     EXPECT_EQ(clay->Column(4).AsFloat(0), 6.0);
     EXPECT_EQ(clay->Column(1).AsFloat(1), 2100.0);
     EXPECT_EQ(clay->Column(3).AsFloat(0), 0.55);
-    const auto &weak = dynamic_cast<const TEnumColumn &>(
-        layers.Column(kLayerDataColumn).AsTable(5)->Column(1));
+    const auto &weak =
+        dynamic_cast<const TEnumColumn &>(layers.Column(kLayerDataColumn).AsTable(5)->Column(1));
     EXPECT_EQ(weak.ChoiceText(0), QStringLiteral("Rough Surface w/open joints"));
     EXPECT_EQ(layers.Column(kMaxEndBearingColumn).AsFloat(0), 200.0);
     EXPECT_EQ(layers.Column(kLrfdTipColumn).AsFloat(3), 0.5);
@@ -182,7 +182,8 @@ TEST_F(ProjectFile, OlderLayout)
         project.SaveToFile(tables);
         EXPECT_TRUE(project.currentLayout);
         const QByteArray saved = readFile(path("saved.vrd"));
-        EXPECT_TRUE(saved.contains(QByteArray("\r\n1 1 1 1 ") + QByteArray::number(c.endBearing) + " 2\r\n"));
+        EXPECT_TRUE(saved.contains(QByteArray("\r\n1 1 1 1 ") + QByteArray::number(c.endBearing) +
+                                   " 2\r\n"));
         EXPECT_TRUE(saved.contains("\r\n0 115 0.0 2000 0 150 0 1 1 \r\n"));
     }
 }
@@ -200,37 +201,51 @@ TEST_F(ProjectFile, DamagedFilesLoadWhatTheyCan)
     QByteArray manyLayers = "Many\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n22 10 300 2.5 3\n";
     for (int i = 1; i <= 22; ++i)
         manyLayers += QString::fromLatin1(clayLayer).arg(i * 5).toLatin1();
-    const QByteArray unknown = QByteArray("Unknown\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n3 10 300 2.5 3\n") +
-                               QString::fromLatin1(clayLayer).arg(10).toLatin1() + "12 20 \n" +
-                               QString::fromLatin1(clayLayer).arg(30).toLatin1();
+    const QByteArray unknown =
+        QByteArray("Unknown\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n3 10 300 2.5 3\n") +
+        QString::fromLatin1(clayLayer).arg(10).toLatin1() + "12 20 \n" +
+        QString::fromLatin1(clayLayer).arg(30).toLatin1();
 
     const DamagedCase cases[] = {
         {"letter for layer count",
          "Letter\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\nx 10 300 2.5 3\n",
-         {QStringLiteral("Error on Line 5 Item 1\rAn integer was expected but not found.\r"
-                         "Expected on line 5: the profile record (number of layers, water table, design "
-                         "load or depth, two factors of safety).")}, 1},
+         {QStringLiteral(
+             "Error on Line 5 Item 1\rAn integer was expected but not found.\r"
+             "Expected on line 5: the profile record (number of layers, water table, design "
+             "load or depth, two factors of safety).")},
+         1},
         {"comma decimal",
          "Comma\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n1 10 300 2,5 3\n",
-         {QStringLiteral("Error on Line 5 Item 4\rA floating point number was expected but not found.\r"
-                         "Expected on line 5: the profile record (number of layers, water table, design "
-                         "load or depth, two factors of safety).\r"
-                         "\"2,5\" has a comma between two digits: numbers in the file take \".\" as "
-                         "decimal separator.")}, 1},
+         {QStringLiteral(
+             "Error on Line 5 Item 4\rA floating point number was expected but not found.\r"
+             "Expected on line 5: the profile record (number of layers, water table, design "
+             "load or depth, two factors of safety).\r"
+             "\"2,5\" has a comma between two digits: numbers in the file take \".\" as "
+             "decimal separator.")},
+         1},
         {"truncated layer",
-         "Short\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n2 10 300 2.5 3\n2 60 \n0 115 0.0 2000 0 0 0 1 1 \n",
-         {QStringLiteral("This file either invalid or incomplete.\r"
-                         "The file ends after line 7; expected: the bottom line of layer 1 (9 values "
-                         "for soil type 2)."),
-          QStringLiteral("Reading stopped in layer 1 of 2.")}, 1},
+         "Short\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n2 10 300 2.5 3\n2 60 \n0 115 0.0 2000 0 0 0 "
+         "1 1 \n",
+         {QStringLiteral(
+              "This file either invalid or incomplete.\r"
+              "The file ends after line 7; expected: the bottom line of layer 1 (9 values "
+              "for soil type 2)."),
+          QStringLiteral("Reading stopped in layer 1 of 2.")},
+         1},
         {"bad choice number",
          "Choice\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n1 10 300 2.5 3\n6 30 \n"
          "100000 9 4 30 2.5 0 300000 70 0 1 1 \n100000 3 4 30 2.5 0 300000 70 0 1 1 \n",
-         {QStringLiteral("Error on Line 7 Item 2\rChoice must be between 1 and 4. The default was kept.")}, 1},
-        {"more than twenty layers", manyLayers.constData(),
-         {QStringLiteral("The file holds 22 layers; only the first 20 were loaded.")}, 20},
-        {"unknown soil code", unknown.constData(),
-         {QStringLiteral("Line 10: layer 2 has the unknown soil type code 12 and was skipped.")}, 2},
+         {QStringLiteral(
+             "Error on Line 7 Item 2\rChoice must be between 1 and 4. The default was kept.")},
+         1},
+        {"more than twenty layers",
+         manyLayers.constData(),
+         {QStringLiteral("The file holds 22 layers; only the first 20 were loaded.")},
+         20},
+        {"unknown soil code",
+         unknown.constData(),
+         {QStringLiteral("Line 10: layer 2 has the unknown soil type code 12 and was skipped.")},
+         2},
     };
     for (const DamagedCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -275,7 +290,8 @@ TEST_F(ProjectFile, BadInputFilesSayWhatIsWrong)
                     all.contains(QStringLiteral("The file is empty")))
             << all.toStdString();
         if (expected == QStringLiteral("This file either invalid or incomplete.")) {
-            EXPECT_TRUE(messages.front().contains(QStringLiteral("expected:"))) << all.toStdString();
+            EXPECT_TRUE(messages.front().contains(QStringLiteral("expected:")))
+                << all.toStdString();
         }
         for (TGridTable *t : tables.All())
             EXPECT_GE(t->RowCount(), t->MinRows());
@@ -380,7 +396,8 @@ TEST_F(ProjectFile, FailedFlushKeepsTheOldFile)
                           .arg(project.fileName)
                           .toStdString());
     EXPECT_EQ(readFile(path("p.vrd")), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("p.vrd")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("p.vrd")});
     EXPECT_TRUE(project.IsModified(tables));
     EXPECT_EQ(project.designLoad, 300.0); // nothing of the save happened
 }
@@ -416,8 +433,10 @@ TEST_F(ProjectFile, FullFileSystemKeepsTheOldFile)
         project.SaveToFile(tables);
         FAIL() << "saved on a full file system";
     } catch (const EProjectSaveError &e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("No space left on device"))) << qPrintable(e.message());
-        EXPECT_TRUE(e.message().endsWith(QStringLiteral("The previous file, if any, is unchanged.")));
+        EXPECT_TRUE(e.message().contains(QStringLiteral("No space left on device")))
+            << qPrintable(e.message());
+        EXPECT_TRUE(
+            e.message().endsWith(QStringLiteral("The previous file, if any, is unchanged.")));
     }
     EXPECT_EQ(readFile(file), old);
     EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files | QDir::Hidden),

@@ -37,7 +37,10 @@ inline QByteArray readFile(const QString &name)
 
 inline void appendTable(QStringList &out, const TGridTable &table, const QString &path)
 {
-    out << QStringLiteral("%1 %2 rows=%3 units=%4").arg(path, table.Caption).arg(table.RowCount()).arg(table.UnitSystem());
+    out << QStringLiteral("%1 %2 rows=%3 units=%4")
+               .arg(path, table.Caption)
+               .arg(table.RowCount())
+               .arg(table.UnitSystem());
     for (int c = 0; c < table.ColumnCount(); ++c) {
         const TColumn &column = table.Column(c);
         for (int r = 0; r < table.RowCount(); ++r) {

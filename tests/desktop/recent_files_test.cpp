@@ -43,7 +43,7 @@ TEST(RecentFiles, EntryFiveMovesToTheTop)
     ASSERT_EQ(recent.At(4), name(3));
     EXPECT_TRUE(recent.Enter(name(3)));
     const QStringList expected = {name(3), name(7), name(6), name(5), name(4),
-                                  name(2), name(1), {}, {}, {}};
+                                  name(2), name(1), {},      {},      {}};
     EXPECT_EQ(recent.Entries(), expected);
     EXPECT_EQ(recent.Count(), 7);
 }

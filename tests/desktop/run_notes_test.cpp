@@ -45,8 +45,7 @@ TEST(RunNotes, FirstBlock)
         {"empty frame skipped", "***ERROR***\n\n***WARNING***\nW\n", 6, "WARNING:\rW"},
         {"asterisks without a kind", "**********\nTEXT\n", 6, ""},
         {"a frame that is its own message",
-         "\n   *********** NEED ANOTHER SOIL LAYER ************\n\n", 6,
-         "NEED ANOTHER SOIL LAYER"},
+         "\n   *********** NEED ANOTHER SOIL LAYER ************\n\n", 6, "NEED ANOTHER SOIL LAYER"},
         {"empty file", "", 6, ""},
     };
     for (const NoteCase &c : cases) {

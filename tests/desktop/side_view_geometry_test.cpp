@@ -108,8 +108,8 @@ TEST(SideViewGeometry, TallWindowDeepensTheDownRange)
 
 TEST(SideViewGeometry, DegenerateRangeDisables)
 {
-    EXPECT_FALSE(viewRange({0, 0, 0, 10}, 300, 300));  // no width: a zero-diameter shaft
-    EXPECT_FALSE(viewRange({-1, 1, 5, 5}, 300, 300));  // no depth
+    EXPECT_FALSE(viewRange({0, 0, 0, 10}, 300, 300)); // no width: a zero-diameter shaft
+    EXPECT_FALSE(viewRange({-1, 1, 5, 5}, 300, 300)); // no depth
     EXPECT_FALSE(viewRange({-1, 1, 0, NAN}, 300, 300));
 }
 

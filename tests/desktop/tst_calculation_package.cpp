@@ -134,14 +134,15 @@ private slots:
     // Warning blocks between a table's rows: the design row is still the table's last row.
     void designRowPastWarnings()
     {
-        const QString project =
-            exampleProject(QStringLiteral("gravel"), QStringLiteral("gravel_decomposed_rock_si.vrd"));
+        const QString project = exampleProject(QStringLiteral("gravel"),
+                                               QStringLiteral("gravel_decomposed_rock_si.vrd"));
         const QString pdf = path(QStringLiteral("gravel/package.pdf"));
         QCOMPARE(exportPdf(project, pdf), kExportWritten);
         if (!havePdfToText())
             QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
-        QVERIFY(matches(pdfText(pdf), QStringLiteral("^\\s*1\\.200\\s+M\\s+1\\.200\\s+M\\s+18\\.0\\s+"
-                                                     "20\\.4\\s+8922\\.5\\s+2355\\.7\\s+11278\\.2")));
+        QVERIFY(
+            matches(pdfText(pdf), QStringLiteral("^\\s*1\\.200\\s+M\\s+1\\.200\\s+M\\s+18\\.0\\s+"
+                                                 "20\\.4\\s+8922\\.5\\s+2355\\.7\\s+11278\\.2")));
     }
 
     void measuredCurveWhenKept()

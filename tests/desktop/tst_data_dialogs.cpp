@@ -35,8 +35,7 @@ struct Project {
 };
 
 // A dialog that does not delete itself, so the test can look at it after closing.
-template <typename Dialog, typename... Args>
-std::unique_ptr<Dialog> make(Args &&...args)
+template <typename Dialog, typename... Args> std::unique_ptr<Dialog> make(Args &&...args)
 {
     auto dialog = std::make_unique<Dialog>(std::forward<Args>(args)...);
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -77,17 +76,25 @@ void tst_DataDialogs::shaftFieldsShowCaptionsAndUnits()
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Drilled-Shaft Properties"));
     QVERIFY(dialog->hasPicture());
     QCOMPARE(dialog->fields().size(), 7);
-    QCOMPARE(dialog->field(kMinCaption)->EditLabel()->text(), kMinCaption + QStringLiteral(" (ft)"));
-    QCOMPARE(dialog->field(kModulus)->EditLabel()->text(), kModulus + QString::fromUtf8(" (lbs/in\u00b2)"));
-    QCOMPARE(dialog->field(QStringLiteral("&Angle of Bell with Respect to Vertical,  Ang "))->EditLabel()->text(),
+    QCOMPARE(dialog->field(kMinCaption)->EditLabel()->text(),
+             kMinCaption + QStringLiteral(" (ft)"));
+    QCOMPARE(dialog->field(kModulus)->EditLabel()->text(),
+             kModulus + QString::fromUtf8(" (lbs/in\u00b2)"));
+    QCOMPARE(dialog->field(QStringLiteral("&Angle of Bell with Respect to Vertical,  Ang "))
+                 ->EditLabel()
+                 ->text(),
              QStringLiteral("&Angle of Bell with Respect to Vertical,  Ang  (deg)"));
-    QCOMPARE(dialog->field(QStringLiteral("&Ratio of Base Diameter to Shaft Diameter,  Bb/B"))->MaxVal(), 10.0L);
+    QCOMPARE(
+        dialog->field(QStringLiteral("&Ratio of Base Diameter to Shaft Diameter,  Bb/B"))->MaxVal(),
+        10.0L);
     QCOMPARE(dialog->field(kModulus)->MaxVal(), 300000000.0L);
-    QCOMPARE(dialog->field(kMinCaption)->toolTip(), QStringLiteral("Practical minimum value is 2 ft or 0.6 m"));
+    QCOMPARE(dialog->field(kMinCaption)->toolTip(),
+             QStringLiteral("Practical minimum value is 2 ft or 0.6 m"));
     QVERIFY(TfrmShaftProperties::explanation().contains(
         QStringLiteral("is usually not reccomended for uplift loading. ")));
     // Narrow enough for the work area of a 1024-pixel screen, notes and text included.
-    QVERIFY2(dialog->sizeHint().width() <= 900, qPrintable(QString::number(dialog->sizeHint().width())));
+    QVERIFY2(dialog->sizeHint().width() <= 900,
+             qPrintable(QString::number(dialog->sizeHint().width())));
 }
 
 void tst_DataDialogs::diameterAboveLimitIsRefused()
@@ -127,7 +134,8 @@ void tst_DataDialogs::designLoadClearsShaftLength()
     p.data.proposedLength = 60;
     auto dialog = make<TfrmDesignLoad>(p.data);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Specification of Design Load"));
-    QCOMPARE(dialog->valueField()->EditLabel()->text(), QStringLiteral("Enter the &design load (tons)"));
+    QCOMPARE(dialog->valueField()->EditLabel()->text(),
+             QStringLiteral("Enter the &design load (tons)"));
     dialog->valueField()->setText(QStringLiteral("500"));
     QVERIFY(dialog->commit());
     QCOMPARE(p.data.designLoad, 500.0);
@@ -140,7 +148,8 @@ void tst_DataDialogs::shaftLengthClearsDesignLoad()
     p.data.designLoad = 500;
     auto dialog = make<TfrmShaftLength>(p.data);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Drilled Shaft Length"));
-    QCOMPARE(dialog->valueField()->EditLabel()->text(), QStringLiteral("Enter the proposed &length (ft)"));
+    QCOMPARE(dialog->valueField()->EditLabel()->text(),
+             QStringLiteral("Enter the proposed &length (ft)"));
     dialog->valueField()->setText(QStringLiteral("60"));
     QVERIFY(dialog->commit());
     QCOMPARE(p.data.proposedLength, 60.0);
@@ -215,8 +224,10 @@ void tst_DataDialogs::titleDialog_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("modified");
-    QTest::newRow("unchanged") << "New Pile" << "New Pile" << false;
-    QTest::newRow("changed") << "Pier 4" << "Pier 4" << true;
+    QTest::newRow("unchanged") << "New Pile"
+                               << "New Pile" << false;
+    QTest::newRow("changed") << "Pier 4"
+                             << "Pier 4" << true;
     QTest::newRow("cut at 80 characters") << QString(100, u'x') << QString(80, u'x') << true;
 }
 
@@ -239,8 +250,10 @@ void tst_DataDialogs::titleOutsideLatin1IsRefused_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("named");
-    QTest::newRow("euro sign") << QStringLiteral("Pier 4 \u20AC") << QStringLiteral("\"\u20AC\" (U+20AC)");
-    QTest::newRow("Greek") << QStringLiteral("\u03A3 pier") << QStringLiteral("\"\u03A3\" (U+03A3)");
+    QTest::newRow("euro sign") << QStringLiteral("Pier 4 \u20AC")
+                               << QStringLiteral("\"\u20AC\" (U+20AC)");
+    QTest::newRow("Greek") << QStringLiteral("\u03A3 pier")
+                           << QStringLiteral("\"\u03A3\" (U+03A3)");
     QTest::newRow("beyond the basic plane")
         << QString::fromUcs4(U"Pile \U0001F600") << QString::fromUcs4(U"\"\U0001F600\" (U+1F600)");
 }
@@ -260,7 +273,8 @@ void tst_DataDialogs::titleOutsideLatin1IsRefused()
     QCOMPARE(log.messages.size(), 1);
     QCOMPARE(log.messages[0], QStringLiteral("The title cannot hold the character %1: the project "
                                              "file keeps only Latin-1 characters.\rReplace or "
-                                             "remove it.").arg(named));
+                                             "remove it.")
+                                  .arg(named));
     QCOMPARE(p.data.title, QStringLiteral("New Pile"));
     QVERIFY(!p.data.IsModified(p.tables));
     dialog->titleEdit()->setText(QStringLiteral("Pfeiler Stra\u00DFe \u00C4"));
@@ -289,7 +303,8 @@ void tst_DataDialogs::closingRefusedWhileFieldInvalid()
     dialog->fields()[0]->setText(QStringLiteral("abc"));
     QVERIFY(!dialog->close());
     QCOMPARE(log.messages,
-             QStringList{QStringLiteral("Entry could not be evaluated:\rinvalid character(s) in expression")});
+             QStringList{QStringLiteral(
+                 "Entry could not be evaluated:\rinvalid character(s) in expression")});
     QCOMPARE(p.data.shaftProperties[kWaterTableDepth], 0.0);
     dialog->fields()[0]->setText(QStringLiteral("12.5"));
     QVERIFY(dialog->close());
@@ -309,7 +324,8 @@ void tst_DataDialogs::unitSwitchWhileOpen()
     QCOMPARE(dialog->field(kMinCaption)->EditLabel()->text(), kMinCaption + QStringLiteral(" (m)"));
     QCOMPARE(dialog->field(kMinCaption)->text(), QStringLiteral("0.6096"));
     QCOMPARE(dialog->field(kMaxCaption)->text(), QStringLiteral("1.8288"));
-    QCOMPARE(dialog->field(kModulus)->EditLabel()->text(), kModulus + QString::fromUtf8(" (kN/m\u00b2)"));
+    QCOMPARE(dialog->field(kModulus)->EditLabel()->text(),
+             kModulus + QString::fromUtf8(" (kN/m\u00b2)"));
     // Storing what is shown changes nothing.
     p.data.modified = false;
     QVERIFY(dialog->commit());
@@ -370,7 +386,8 @@ void tst_DataDialogs::controlOptions()
 void tst_DataDialogs::pictureMissingLeavesDialogWorking()
 {
     Project p;
-    auto dialog = make<TfrmShaftProperties>(p.data, nullptr, QStringLiteral("/nonexistent/shaft.jpg"));
+    auto dialog =
+        make<TfrmShaftProperties>(p.data, nullptr, QStringLiteral("/nonexistent/shaft.jpg"));
     QVERIFY(!dialog->hasPicture());
     dialog->field(kMinCaption)->setText(QStringLiteral("3"));
     QVERIFY(dialog->commit());
@@ -421,7 +438,8 @@ void tst_DataDialogs::deactivationWithInvalidEntryComesBack()
     water->fields()[0]->setText(QStringLiteral("2**"));
     showInArea(&area, safety);
     QCoreApplication::processEvents();
-    QCOMPARE(log.messages, QStringList{QStringLiteral("Entry could not be evaluated:\rinvalid expression")});
+    QCOMPARE(log.messages,
+             QStringList{QStringLiteral("Entry could not be evaluated:\rinvalid expression")});
     QCOMPARE(area.activeSubWindow(), water->subWindow());
     QCOMPARE(water->fields()[0]->text(), QStringLiteral("2**"));
     QCOMPARE(p.data.shaftProperties[kWaterTableDepth], 0.0);

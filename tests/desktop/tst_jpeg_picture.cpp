@@ -74,7 +74,8 @@ void tst_JpegPicture::badDataGivesNoPicture_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("text") << QByteArray("not a picture at all");
     QTest::newRow("start marker only") << QByteArray("\xFF\xD8", 2);
-    QTest::newRow("corrupt header") << QByteArray("\xFF\xD8\xFF\xE0\x00\x10garbage-garbage-garbage", 28);
+    QTest::newRow("corrupt header")
+        << QByteArray("\xFF\xD8\xFF\xE0\x00\x10garbage-garbage-garbage", 28);
     QTest::newRow("truncated") << good.left(good.size() / 2);
     QTest::newRow("huge frame") << withHugeFrame(good);
     QImage png(8, 8, QImage::Format_RGB32);

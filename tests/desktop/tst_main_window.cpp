@@ -17,7 +17,6 @@
 #include "table_form.h"
 #include "title_dialog.h"
 
-
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -57,7 +56,8 @@ public:
 // A plot data file of one diameter with a given KLS.
 QByteArray plotFile(int kls)
 {
-    QByteArray text = " 1 3 " + QByteArray::number(kls) + "\n"
+    QByteArray text = " 1 3 " + QByteArray::number(kls) +
+                      "\n"
                       "   0.0  0.0  0.0  0.0  0.0 0.0  0.0  \n"
                       "  0.100E+02   0.0   0.0  0.0 0.0  0.0  0.0 \n"
                       "  0.100E+02  0.500E+02  0.200E+02  0.700E+02  0.250E+02\n"
@@ -232,7 +232,8 @@ void tst_MainWindow::menuBarOrder()
     QStringList titles;
     for (QAction *menu : form->menuBar()->actions())
         titles << menu->text();
-    QCOMPARE(titles, (QStringList{"&File", "Da&ta", "&Computation", "&Graphics", "&Window", "&Help"}));
+    QCOMPARE(titles,
+             (QStringList{"&File", "Da&ta", "&Computation", "&Graphics", "&Window", "&Help"}));
     // Twelve graphs in four groups, then the load test.
     int graphItems = 0;
     int separators = 0;
@@ -252,10 +253,10 @@ void tst_MainWindow::toolBarButtons()
         enabled << button->isEnabled();
         QVERIFY(!button->icon().isNull());
     }
-    QCOMPARE(hints, (QStringList{"New File", "Open File", "Save File", "Run Data File",
-                                 "Soil layer Data", "View Output", "View Soil Profile",
-                                 "Combined Plot (Ultimate)", "Combined Plot (LRFD/ASD)",
-                                 "Load vs. Settlement"}));
+    QCOMPARE(hints,
+             (QStringList{"New File", "Open File", "Save File", "Run Data File", "Soil layer Data",
+                          "View Output", "View Soil Profile", "Combined Plot (Ultimate)",
+                          "Combined Plot (LRFD/ASD)", "Load vs. Settlement"}));
     QCOMPARE(enabled, (QList<bool>{true, true, true, true, true, true, true, false, false, false}));
 }
 
@@ -413,8 +414,8 @@ void tst_MainWindow::unitSwitchConvertsUnderEachActiveDialog_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("target");
-    const char *const commands[] = {"DataShaft",  "DataWaterTable", "SpecifyLoad", "SpecifyLength",
-                                    "DataFS",     "DataTitle",      "DataOptions"};
+    const char *const commands[] = {"DataShaft", "DataWaterTable", "SpecifyLoad", "SpecifyLength",
+                                    "DataFS",    "DataTitle",      "DataOptions"};
     for (const char *command : commands) {
         QTest::addRow("%s to SI", command) << QString::fromLatin1(command) << 2;
         QTest::addRow("%s to English", command) << QString::fromLatin1(command) << 1;
@@ -465,8 +466,8 @@ void tst_MainWindow::unitSwitchConvertsUnderEachActiveDialog()
         return std::fabs(actual - expected) <= 1e-9 * std::max(1.0, std::fabs(expected));
     };
     QCOMPARE(p.unitSystem, target);
-    for (ShaftProperty k : {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion,
-                            kWaterTableDepth})
+    for (ShaftProperty k :
+         {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion, kWaterTableDepth})
         QVERIFY2(close(p.shaftProperties[k], before.shaftProperties[k] * lengthFactor),
                  qPrintable(QString::number(k) + QStringLiteral(": ") +
                             QString::number(p.shaftProperties[k], 'g', 17)));
@@ -561,8 +562,10 @@ void tst_MainWindow::captions_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("upper-case extension") << "job.VRD" << "VORNA 2012.7.10 - Job";
-    QTest::newRow("two dots") << "a.b.vrd" << "VORNA 2012.7.10 - A";
+    QTest::newRow("upper-case extension") << "job.VRD"
+                                          << "VORNA 2012.7.10 - Job";
+    QTest::newRow("two dots") << "a.b.vrd"
+                              << "VORNA 2012.7.10 - A";
 }
 
 void tst_MainWindow::captions()
@@ -791,10 +794,11 @@ void tst_MainWindow::brokenProjectShowsTheReadersMessage()
                     test::crlf("Broken\n1\n2 1 1 1 1 2\n2 2 0 0 0 0 4000000\nx 10 30 2.5 3\n"));
     form->OpenProjectFile(path(QStringLiteral("broken.vrd")));
     QCOMPARE(m_fake->messages.size(), 1);
-    QCOMPARE(m_fake->messages[0],
-             QStringLiteral("Error on Line 5 Item 1\rAn integer was expected but not found.\r"
-                            "Expected on line 5: the profile record (number of layers, water table, "
-                            "design load or depth, two factors of safety)."));
+    QCOMPARE(
+        m_fake->messages[0],
+        QStringLiteral("Error on Line 5 Item 1\rAn integer was expected but not found.\r"
+                       "Expected on line 5: the profile record (number of layers, water table, "
+                       "design load or depth, two factors of safety)."));
     QCOMPARE(form->Project().title, QStringLiteral("Broken")); // what was read stays
     QCOMPARE(form->Project().shaftProperties[kMinDiameter], 2.0);
     QVERIFY(!form->IsModified());
@@ -847,7 +851,8 @@ void tst_MainWindow::failedFlushKeepsTheFileAndTheEdits()
         QVERIFY2(m_fake->messages[0].startsWith(
                      QStringLiteral("The project could not be saved to \"%1\":\r").arg(file)),
                  qPrintable(m_fake->messages[0]));
-        QVERIFY(m_fake->messages[0].endsWith(QStringLiteral("The previous file, if any, is unchanged.")));
+        QVERIFY(m_fake->messages[0].endsWith(
+            QStringLiteral("The previous file, if any, is unchanged.")));
         QCOMPARE(test::readFile(file), old);
         QVERIFY(form->IsModified());
     }
@@ -934,9 +939,10 @@ void tst_MainWindow::fileChangedElsewhereAsksBeforeReplacing()
     test::writeFile(file, external);
     action(*form, "FileSave")->trigger();
     QCOMPARE(m_fake->questions.size(), 1);
-    QVERIFY2(m_fake->questions[0].startsWith(
-                 QStringLiteral("The project file \"%1\" was changed by another program").arg(file)),
-             qPrintable(m_fake->questions[0]));
+    QVERIFY2(
+        m_fake->questions[0].startsWith(
+            QStringLiteral("The project file \"%1\" was changed by another program").arg(file)),
+        qPrintable(m_fake->questions[0]));
     QCOMPARE(test::readFile(file), external); // Cancel
     m_fake->answers.push_back(UserInteraction::SaveAnswer::Yes);
     action(*form, "FileSave")->trigger();
@@ -951,11 +957,16 @@ void tst_MainWindow::saveAsKeepsProjectsApartFromResults_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("saved"); // empty: refused
-    QTest::newRow("report extension") << "job.vro" << "";
-    QTest::newRow("plot extension, upper case") << "job.VRP" << "";
-    QTest::newRow("run-time extension") << "job.vrr" << "";
-    QTest::newRow("another extension") << "job.txt" << "job.txt.vrd";
-    QTest::newRow("project extension") << "job.VRD" << "job.VRD";
+    QTest::newRow("report extension") << "job.vro"
+                                      << "";
+    QTest::newRow("plot extension, upper case") << "job.VRP"
+                                                << "";
+    QTest::newRow("run-time extension") << "job.vrr"
+                                        << "";
+    QTest::newRow("another extension") << "job.txt"
+                                       << "job.txt.vrd";
+    QTest::newRow("project extension") << "job.VRD"
+                                       << "job.VRD";
 }
 
 void tst_MainWindow::saveAsKeepsProjectsApartFromResults()
@@ -996,10 +1007,14 @@ void tst_MainWindow::wordProcessorCommands_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("extension");
-    QTest::newRow("input") << "CompEditInput" << ".vrd";
-    QTest::newRow("run notes") << "CompEditNotes" << ".vrr";
-    QTest::newRow("output") << "CompEditOutput" << ".vro";
-    QTest::newRow("view output button") << "tbViewOutput" << ".vro";
+    QTest::newRow("input") << "CompEditInput"
+                           << ".vrd";
+    QTest::newRow("run notes") << "CompEditNotes"
+                               << ".vrr";
+    QTest::newRow("output") << "CompEditOutput"
+                            << ".vro";
+    QTest::newRow("view output button") << "tbViewOutput"
+                                        << ".vro";
 }
 
 void tst_MainWindow::wordProcessorCommands()
@@ -1010,8 +1025,8 @@ void tst_MainWindow::wordProcessorCommands()
     form->SetWordProcessor(QStringLiteral("/usr/bin/kate"));
     form->OpenProjectFile(projectFile(QStringLiteral("viewed.vrd")));
     action(*form, command.toLatin1().constData())->trigger();
-    QCOMPARE(m_fake->started,
-             QStringList{QStringLiteral("/usr/bin/kate|") + path(QStringLiteral("viewed")) + extension});
+    QCOMPARE(m_fake->started, QStringList{QStringLiteral("/usr/bin/kate|") +
+                                          path(QStringLiteral("viewed")) + extension});
     QVERIFY(m_fake->messages.isEmpty());
 }
 
@@ -1033,7 +1048,8 @@ void tst_MainWindow::helpCommands()
     // The documents are built beside the program; Contents and User's Manual are the guide.
     const QDir programFolder(QCoreApplication::applicationDirPath());
     const QString guide = programFolder.filePath(QStringLiteral("Vorna_2012.html"));
-    const QString manual = programFolder.filePath(QStringLiteral("Vorna_2012_Technical_Manual.html"));
+    const QString manual =
+        programFolder.filePath(QStringLiteral("Vorna_2012_Technical_Manual.html"));
     QCOMPARE(m_fake->documents, (QStringList{guide, guide, manual}));
     QVERIFY(m_fake->messages.isEmpty());
     QVERIFY(QFile::exists(guide));
@@ -1172,11 +1188,13 @@ void tst_MainWindow::replacedProjectReloadsOpenDialogs()
     action(*form, "DataShaft")->trigger();
     action(*form, "DataTitle")->trigger();
     auto *title = qobject_cast<TfrmTitle *>(form->DataWindowIfOpen(DataWindow::Title));
-    auto *shaft = qobject_cast<TfrmShaftProperties *>(form->DataWindowIfOpen(DataWindow::ShaftProperties));
+    auto *shaft =
+        qobject_cast<TfrmShaftProperties *>(form->DataWindowIfOpen(DataWindow::ShaftProperties));
     QCOMPARE(title->titleEdit()->text(), QStringLiteral("First"));
 
     if (openAnother) {
-        m_fake->openAnswers.push_back({projectFile(QStringLiteral("second.vrd"), QStringLiteral("Second")), 0});
+        m_fake->openAnswers.push_back(
+            {projectFile(QStringLiteral("second.vrd"), QStringLiteral("Second")), 0});
         action(*form, "FileOpen")->trigger();
     } else {
         action(*form, "FileNew")->trigger();

@@ -92,7 +92,8 @@ void tst_ProjectEntry::enteredProjectSurvivesSaveAndOpen()
     QCOMPARE(test::snapshot(reopened, reopenedTables), saved);
     QCOMPARE(reopenedTables.SoilLayers().RowCount(), 2);
     QCOMPARE(reopenedTables.SoilLayers().Column(kBottomDepthColumn).AsFloat(1), 60.0);
-    QCOMPARE(reopenedTables.SoilLayers().Column(kLayerDataColumn).AsTable(0)->Column(1).AsFloat(1), 34.0);
+    QCOMPARE(reopenedTables.SoilLayers().Column(kLayerDataColumn).AsTable(0)->Column(1).AsFloat(1),
+             34.0);
     QCOMPARE(reopenedTables.SoilLayers().Column(kLayerDataColumn).AsTable(1)->Caption,
              QStringLiteral("Clay Layer Data"));
     QCOMPARE(reopened.designLoad, 300.0);

@@ -56,7 +56,8 @@ private:
     }
     static QString engineLibrary()
     {
-        return QDir(QCoreApplication::applicationDirPath()).filePath(platform::engineLibraryFileName());
+        return QDir(QCoreApplication::applicationDirPath())
+            .filePath(platform::engineLibraryFileName());
     }
     // The run's first message is exactly the expected completion message, and the run left
     // its files and state behind.
@@ -107,7 +108,8 @@ void tst_RunCommand::checkCompletedRun(TMainForm &form, const QString &project,
 
     const QByteArray report = test::readFile(withExtension(project, QStringLiteral(".vro")));
     QVERIFY(report.contains("VERTICALLY LOADED DRILLED SHAFT ANALYSIS"));
-    QVERIFY(report.contains("Name of input data file     : " + QFileInfo(project).fileName().toLatin1()));
+    QVERIFY(report.contains("Name of input data file     : " +
+                            QFileInfo(project).fileName().toLatin1()));
     QVERIFY(QFile::exists(withExtension(project, QStringLiteral(".vrr"))));
     QVERIFY(QFile::exists(withExtension(project, QStringLiteral(".vrp"))));
     QVERIFY(!QFile::exists(QDir(QFileInfo(project).path()).filePath(QStringLiteral("names.dat"))));
@@ -214,7 +216,8 @@ void tst_RunCommand::neverSavedProjectNamedThenRun()
     const QString project = exampleProject(QStringLiteral("named"), QStringLiteral("source.vrd"));
     form->OpenProjectFile(project);
     form->Project().fileName = QString::fromLatin1(TProgramData::kNewFileName);
-    const QString named = QDir(path(QStringLiteral("named"))).filePath(QStringLiteral("chosen.vrd"));
+    const QString named =
+        QDir(path(QStringLiteral("named"))).filePath(QStringLiteral("chosen.vrd"));
     m_fake->saveAnswers.push_back(named);
     run(*form);
     QVERIFY(QFile::exists(named));
@@ -233,7 +236,8 @@ void tst_RunCommand::missingLibraryThenRestored()
     QCOMPARE(m_fake->messages, QStringList{QStringLiteral("Attempt to initialize DLL failed")});
     QVERIFY(!QFile::exists(withExtension(project, QStringLiteral(".vro"))));
     QVERIFY(!form->ResultsAvailable());
-    QVERIFY(!QFile::exists(QDir(path(QStringLiteral("missing"))).filePath(QStringLiteral("names.dat"))));
+    QVERIFY(!QFile::exists(
+        QDir(path(QStringLiteral("missing"))).filePath(QStringLiteral("names.dat"))));
 
     // Restored, the next run works.
     QVERIFY(QFile::copy(engineLibrary(),
@@ -250,7 +254,8 @@ void tst_RunCommand::brokenLibrary()
     form->OpenProjectFile(project);
     const QString engineFolder = path(QStringLiteral("broken-engine"));
     QDir().mkpath(engineFolder);
-    test::writeFile(QDir(engineFolder).filePath(platform::engineLibraryFileName()), "not a library");
+    test::writeFile(QDir(engineFolder).filePath(platform::engineLibraryFileName()),
+                    "not a library");
     form->SetEngineFolder(engineFolder);
     run(*form);
     QCOMPARE(m_fake->messages, QStringList{QStringLiteral("Attempt to initialize DLL failed")});
@@ -328,7 +333,8 @@ void tst_RunCommand::failedPlotFileAfterARunSaysSo()
     QVERIFY(m_fake->messages[0].startsWith(QLatin1String(runmessage::kCompletedWithErrors)));
     QVERIFY(!form->ResultsAvailable());
     QVERIFY(!form->findChild<QAction *>(QStringLiteral("tbCombine"))->isEnabled());
-    QVERIFY(!QFile::exists(QDir(path(QStringLiteral("noplot"))).filePath(QStringLiteral("names.dat"))));
+    QVERIFY(
+        !QFile::exists(QDir(path(QStringLiteral("noplot"))).filePath(QStringLiteral("names.dat"))));
 }
 
 // A run that cannot write its report (a folder of that name) must not leave the earlier
@@ -368,12 +374,14 @@ void tst_RunCommand::unwritableNamesFileStopsTheRun()
     auto form = makeForm();
     const QString project = exampleProject(QStringLiteral("nonames"), QStringLiteral("nn.vrd"));
     form->OpenProjectFile(project);
-    const QString names = QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("names.dat"));
+    const QString names =
+        QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("names.dat"));
     QDir().mkpath(names);
     run(*form);
     QCOMPARE(m_fake->messages.size(), 1);
     QVERIFY2(m_fake->messages[0].startsWith(
-                 QStringLiteral("The file \"%1\" that tells the analysis its files could not be written:\r")
+                 QStringLiteral(
+                     "The file \"%1\" that tells the analysis its files could not be written:\r")
                      .arg(QDir::toNativeSeparators(names))),
              qPrintable(m_fake->messages[0]));
     QVERIFY(m_fake->messages[0].endsWith(QStringLiteral("\rThe analysis was not run.")));
@@ -382,11 +390,14 @@ void tst_RunCommand::unwritableNamesFileStopsTheRun()
 
     // An old names.dat of another project is replaced, not followed.
     QDir().rmdir(names);
-    test::writeFile(names, namesFileText(QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("other.vrd"))));
+    test::writeFile(
+        names,
+        namesFileText(QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("other.vrd"))));
     m_fake->messages.clear();
     run(*form);
     checkCompletedRun(*form, project, kExampleCompletion);
-    QVERIFY(!QFile::exists(QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("other.vro"))));
+    QVERIFY(!QFile::exists(
+        QDir(path(QStringLiteral("nonames"))).filePath(QStringLiteral("other.vro"))));
 }
 
 // A project opened under a result extension would be overwritten by its own report.
@@ -401,7 +412,8 @@ void tst_RunCommand::projectUnderAResultExtensionIsNotRun()
     QCOMPARE(m_fake->messages[0],
              QLatin1String(runmessage::kResultExtension).arg(QDir::toNativeSeparators(project)));
     QCOMPARE(test::readFile(project), before);
-    QCOMPARE(QDir(path(QStringLiteral("ext"))).entryList(QDir::Files), QStringList{QStringLiteral("job.vro")});
+    QCOMPARE(QDir(path(QStringLiteral("ext"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("job.vro")});
 }
 
 void tst_RunCommand::failedRunSaysWhy()
@@ -423,7 +435,8 @@ void tst_RunCommand::failedRunSaysWhy()
                                   QStringLiteral("\r\rERROR:\rINPUT DATA FILE, LINE 11, VALUE 2: "
                                                  "LAYER 2: THE BOTTOM DEPTH ");
     QVERIFY2(completion.startsWith(expectedStart), qPrintable(completion));
-    QVERIFY2(completion.contains(QStringLiteral(" IS ABOVE THE TOP DEPTH ")), qPrintable(completion));
+    QVERIFY2(completion.contains(QStringLiteral(" IS ABOVE THE TOP DEPTH ")),
+             qPrintable(completion));
 
     // A run-time file older than the run says nothing of it.
     const QString runtime = withExtension(project, QStringLiteral(".vrr"));
@@ -462,9 +475,10 @@ void tst_RunCommand::graphsOfARun()
     QVERIFY(form->ResultsAvailable());
     QCOMPARE(form->Project().KLS, kls);
 
-    const char *const items[] = {"GraphSkin",   "GraphTip",      "GraphTotal",  "GraphFSSkin",
-                                 "GraphFSTip",  "GraphFSTotal",  "GraphCombine", "GraphCombineD",
-                                 "GraphAxial",  "GraphUpper",    "GraphLower",  "GraphCombinedSettle"};
+    const char *const items[] = {"GraphSkin",    "GraphTip",      "GraphTotal",
+                                 "GraphFSSkin",  "GraphFSTip",    "GraphFSTotal",
+                                 "GraphCombine", "GraphCombineD", "GraphAxial",
+                                 "GraphUpper",   "GraphLower",    "GraphCombinedSettle"};
     form->updateMenus();
     int shown = 0;
     for (int i = 0; i < kResultGraphCount; ++i) {

@@ -157,8 +157,11 @@ void tst_SideView::opensAtItsSizeWithLabelsClearOfTheShaft()
         const int labelRight =
             std::min(metrics.horizontalAdvance(QStringLiteral("depth= 10 - 30; Clay")),
                      area.left() - metrics.averageCharWidth() * 2);
-        QVERIFY2(labelRight < shaftLeft, qPrintable(QStringLiteral("width %1: label to %2, shaft from %3")
-                                                       .arg(width).arg(labelRight).arg(shaftLeft)));
+        QVERIFY2(labelRight < shaftLeft,
+                 qPrintable(QStringLiteral("width %1: label to %2, shaft from %3")
+                                .arg(width)
+                                .arg(labelRight)
+                                .arg(shaftLeft)));
     }
 }
 

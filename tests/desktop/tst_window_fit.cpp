@@ -58,8 +58,10 @@ bool reachable(const QMdiSubWindow *frame, const QMdiArea &area)
     const QRect room = area.viewport()->rect();
     if (inside(frame->geometry(), room))
         return true;
-    const bool wideEnough = frame->width() <= room.width() || area.horizontalScrollBar()->maximum() > 0;
-    const bool highEnough = frame->height() <= room.height() || area.verticalScrollBar()->maximum() > 0;
+    const bool wideEnough =
+        frame->width() <= room.width() || area.horizontalScrollBar()->maximum() > 0;
+    const bool highEnough =
+        frame->height() <= room.height() || area.verticalScrollBar()->maximum() > 0;
     return room.contains(frame->geometry().topLeft()) && wideEnough && highEnough;
 }
 
@@ -127,9 +129,12 @@ void tst_WindowFit::dataWindowsFitTheArea()
         QTRY_VERIFY2(reachable(frame, form->MdiArea()),
                      qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 in %6x%7")
                                     .arg(QLatin1String(name))
-                                    .arg(frame->x()).arg(frame->y())
-                                    .arg(frame->width()).arg(frame->height())
-                                    .arg(areaRect(*form).width()).arg(areaRect(*form).height())));
+                                    .arg(frame->x())
+                                    .arg(frame->y())
+                                    .arg(frame->width())
+                                    .arg(frame->height())
+                                    .arg(areaRect(*form).width())
+                                    .arg(areaRect(*form).height())));
     }
 }
 
@@ -151,9 +156,12 @@ void tst_WindowFit::soilTableFitsTheAreaAndScrolls()
     QMdiSubWindow *frame = table->subWindow();
     QTRY_VERIFY2(inside(frame->geometry(), areaRect(*form)),
                  qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
-                                .arg(frame->x()).arg(frame->y())
-                                .arg(frame->width()).arg(frame->height())
-                                .arg(areaRect(*form).width()).arg(areaRect(*form).height())));
+                                .arg(frame->x())
+                                .arg(frame->y())
+                                .arg(frame->width())
+                                .arg(frame->height())
+                                .arg(areaRect(*form).width())
+                                .arg(areaRect(*form).height())));
     QCOMPARE(table->grid()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QVERIFY(table->columnsShown() < table->model()->columnCount());
     QCOMPARE(table->grid()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -272,7 +280,8 @@ void tst_WindowFit::reportViewerWithoutATextEditor()
     form->show();
     const QString project = exampleCopy(QStringLiteral("viewed.vrd"));
     const QString report = withExtension(project, QStringLiteral(".vro"));
-    test::writeFile(report, "VERTICALLY LOADED DRILLED SHAFT ANALYSIS\r\n  LAYER NO  1----SAND\r\n");
+    test::writeFile(report,
+                    "VERTICALLY LOADED DRILLED SHAFT ANALYSIS\r\n  LAYER NO  1----SAND\r\n");
     form->OpenProjectFile(project);
 
     // No editor set: the built-in viewer, read-only, without a message.

@@ -96,8 +96,9 @@ TEST(BadInput, EveryFileGivesItsStatusAndNamesTheLine)
             // Every message about the file's content says where; the emptiness of a file
             // has no line to name.
             if (c.status != kStatusInputEmpty) {
-                EXPECT_TRUE(std::regex_search(block.front(), namesLine) ||
-                            std::regex_search(block.front(), std::regex("FOR THE (MOST EFFICIENT )?SHAFT")))
+                EXPECT_TRUE(
+                    std::regex_search(block.front(), namesLine) ||
+                    std::regex_search(block.front(), std::regex("FOR THE (MOST EFFICIENT )?SHAFT")))
                     << block.front();
             }
             for (const std::string &line : block)
@@ -127,7 +128,8 @@ TEST(BadInput, MissingValueNamesTheLineWhereItIsMissing)
 // The same project with CR LF, LF and CR alone as line ends gives the same report.
 TEST(BadInput, EveryLineEndReadsAlike)
 {
-    const std::string crlfText = readFile(fs::path(VORNA_EXAMPLES) / "rock_socket_design_depth.vrd");
+    const std::string crlfText =
+        readFile(fs::path(VORNA_EXAMPLES) / "rock_socket_design_depth.vrd");
     std::string lf, cr;
     for (char ch : crlfText) {
         if (ch == '\r')

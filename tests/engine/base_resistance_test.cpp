@@ -53,7 +53,7 @@ TEST(ClayBase, NcCuAndTheLargeBaseFactor)
     EXPECT_DOUBLE_EQ(largeBaseFactor(1.0, 40.0, 6.25), 1.0);
     EXPECT_NEAR(largeBaseFactor(1.0, 40.0, 8.0), 0.8248, 1e-4);
     EXPECT_NEAR(largeBaseFactor(0.1, 0.0, 20.0), 0.846310, 1e-6); // psi2 raised to 0.5
-    EXPECT_DOUBLE_EQ(largeBaseFactor(0.1, 0.0, 8.0), 1.0);         // at most 1
+    EXPECT_DOUBLE_EQ(largeBaseFactor(0.1, 0.0, 8.0), 1.0);        // at most 1
     EXPECT_LE(largeBaseFactor(10.0, 0.0, 6.3), 1.0);
     EXPECT_LE(largeBaseFactor(-1.0, 0.0, 8.0), 1.0); // no root of a negative cu
 }
@@ -155,7 +155,7 @@ TEST(BaseStep, ClayWithEnteredAndDepthRuleNc)
     EXPECT_NEAR(f.run(4.0), 9.0 * 12.568, 1e-9);
     f.layer().NC = {0.0, 0.0}; // no usable Nc: depth rule, deep: 9
     EXPECT_NEAR(f.run(4.0), 9.0 * 12.568, 1e-9);
-    f.step.depthFt = 3.0;      // r = 0.75: (2/3)(1.125) 9 = 6.75
+    f.step.depthFt = 3.0; // r = 0.75: (2/3)(1.125) 9 = 6.75
     EXPECT_NEAR(f.run(4.0), 6.75 * 12.568, 1e-9);
     f.layer().CU = {0.0, 0.0};
     f.layer().NC = {9.0, 9.0};
@@ -174,7 +174,7 @@ TEST(BaseStep, SandFromAngleOrBlowCountWithTheOption)
     EXPECT_NEAR(f.run(5.0), 25.6 * ab5 * (50.0 / 60.0) * (20.0 / 50.0), 1e-9);
     f.layer().PHI = {30.0, 30.0}; // a token value, not reduced
     EXPECT_NEAR(f.run(5.0), 0.00001, 1e-15);
-    f.layer().PHI = {30.0, 0.0};  // no bottom angle: the N rule
+    f.layer().PHI = {30.0, 0.0}; // no bottom angle: the N rule
     f.layer().BLOWS = {50.0, 50.0};
     f.input.endBearingOption = 0;
     EXPECT_NEAR(f.run(5.0), 30.0 * ab5, 1e-9);
@@ -250,7 +250,8 @@ TEST(AveragedBase, WeightsOverTheTwoDiameterZone)
 TEST(AveragedBase, TipAboveRockDoesNotCountOnTheRock)
 {
     const BaseGeometry g = baseGeometry(3.0, 0.0, 0.0);
-    const auto records = tips(30, [](int m) { return m < 14 ? 10.0 : 100.0; }, 14);
+    const auto records = tips(
+        30, [](int m) { return m < 14 ? 10.0 : 100.0; }, 14);
     EXPECT_NEAR(averagedBaseResistanceTons(records, 10, g, 0.0), 10.0, 1e-12);
     // A tip in the rock averages the rock values.
     EXPECT_NEAR(averagedBaseResistanceTons(records, 13, g, 0.0), 100.0, 1e-12);

@@ -45,9 +45,20 @@ bool holds(const std::vector<std::string> &lines, const std::string &text)
 // Sand over clay, deep enough for every diameter, to a design depth of 30 ft.
 std::vector<std::string> sandOverClay(const std::string &shaft)
 {
-    return {"Driver", "1", "2 1 1 1 1 2", shaft, "2 10 30 2.5 3", "1 20",
-            "0.0 120 34 0.0 25 0 0 1 1", "0.0 122 36 0.0 30 0 0 1 1", "2", "0 0", "2 90",
-            "0 120 0.0 2000 0 0 0 1 1", "0 124 0.0 3000 0 0 0 1 1", "0 0"};
+    return {"Driver",
+            "1",
+            "2 1 1 1 1 2",
+            shaft,
+            "2 10 30 2.5 3",
+            "1 20",
+            "0.0 120 34 0.0 25 0 0 1 1",
+            "0.0 122 36 0.0 30 0 0 1 1",
+            "2",
+            "0 0",
+            "2 90",
+            "0 120 0.0 2000 0 0 0 1 1",
+            "0 124 0.0 3000 0 0 0 1 1",
+            "0 0"};
 }
 
 TEST(CapacityDriver, EveryDiameterBlockCountsTheDiametersAnalysed)
@@ -92,9 +103,9 @@ TEST(CapacityDriver, ShortProfileWarnsOnTheConsoleAndInTheRuntimeFile)
 {
     // 14 ft of sand below a 12 ft design depth: no diameter reaches it, and from 5 ft on
     // the two-diameter zone does not fit at all.
-    const ProjectRun run = runProject({"Short", "1", "2 1 1 1 1 2", "2 5 0 0 3 0 4000000",
-                                "1 6 12 2.5 3", "1 14", "0.0 120 34 0.0 25 0 0 1 1",
-                                "0.0 122 36 0.0 30 0 0 1 1", "2", "0 0"});
+    const ProjectRun run =
+        runProject({"Short", "1", "2 1 1 1 1 2", "2 5 0 0 3 0 4000000", "1 6 12 2.5 3", "1 14",
+                    "0.0 120 34 0.0 25 0 0 1 1", "0.0 122 36 0.0 30 0 0 1 1", "2", "0 0"});
     EXPECT_EQ(run.status, kStatusOk);
     EXPECT_TRUE(holds(run.console, " NOTE: Please add at least 2-diameter depth to the "));
     EXPECT_TRUE(holds(run.runtime, "       INCREASE THE SOIL DEPTH TO GIVE ENOUGH LENGTH FOR"));
@@ -129,15 +140,14 @@ TEST(CapacityDriver, WeakCodeFourRockAddsTheClosingNote)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const ProjectRun run = runProject({"Rock", "1", "2 1 1 1 1 2", "3 3 0 0 0 0 4000000",
-                                    "2 10 30 2.5 3", "2 10", "0 120 0.0 2000 0 0 0 1 1",
-                                    "0 120 0.0 2000 0 0 0 1 1", "0 0", "4 60", c.rockLine,
-                                    c.rockLine});
+        const ProjectRun run =
+            runProject({"Rock", "1", "2 1 1 1 1 2", "3 3 0 0 0 0 4000000", "2 10 30 2.5 3", "2 10",
+                        "0 120 0.0 2000 0 0 0 1 1", "0 120 0.0 2000 0 0 0 1 1", "0 0", "4 60",
+                        c.rockLine, c.rockLine});
         ASSERT_EQ(run.status, kStatusOk);
         EXPECT_EQ(holds(run.report, "ROCK WITH COMPRESSIVE STRENGTH LESS THAN 1000 PSI (6894 kPA)"),
                   c.note);
-        EXPECT_EQ(run.results.diameters.front().curveNames,
-                  std::vector<std::string>{"socket"});
+        EXPECT_EQ(run.results.diameters.front().curveNames, std::vector<std::string>{"socket"});
     }
 }
 
@@ -165,12 +175,14 @@ TEST(CapacityDriver, LayersThatSnapToNoThicknessAreWarnedOfAndLeftOut)
     ASSERT_EQ(run.status, kStatusOk);
     for (const auto *file : {&run.report, &run.runtime}) {
         EXPECT_TRUE(holds(*file, "     *********************WARNING**********************"));
-        EXPECT_TRUE(holds(*file, "     INPUT DATA FILE, LINE 11, VALUE 2: LAYER 2: THE BOTTOM DEPTH "
-                                 "20.3 FT AND THE TOP DEPTH 20.49 FT "
-                                 "BOTH SNAP TO 20 FT."));
-        EXPECT_TRUE(holds(*file, "     INPUT DATA FILE, LINE 19, VALUE 2: LAYER 4: THE BOTTOM DEPTH "
-                                 "60.2 FT AND THE TOP DEPTH 60 FT "
-                                 "BOTH SNAP TO 60 FT."));
+        EXPECT_TRUE(holds(*file,
+                          "     INPUT DATA FILE, LINE 11, VALUE 2: LAYER 2: THE BOTTOM DEPTH "
+                          "20.3 FT AND THE TOP DEPTH 20.49 FT "
+                          "BOTH SNAP TO 20 FT."));
+        EXPECT_TRUE(holds(*file,
+                          "     INPUT DATA FILE, LINE 19, VALUE 2: LAYER 4: THE BOTTOM DEPTH "
+                          "60.2 FT AND THE TOP DEPTH 60 FT "
+                          "BOTH SNAP TO 60 FT."));
         EXPECT_TRUE(holds(*file, "     THE LAYER HAS NO THICKNESS AND NO DEPTH STEP; THE ANALYSIS "
                                  "GOES ON WITHOUT IT."));
     }
@@ -187,21 +199,23 @@ TEST(CapacityDriver, ABottomThatSnapsAboveItsTopIsRefused)
     project[10] = "2 20.3"; // 20 ft: above the top of its layer
     const ProjectRun run = runProject(project);
     EXPECT_EQ(run.status, kStatusInputOutOfRange);
-    EXPECT_TRUE(holds(run.report, "     INPUT DATA FILE, LINE 11, VALUE 2: LAYER 2: THE BOTTOM DEPTH 20.3 FT "
-                                  "(20 FT TO THE NEAREST FOOT) IS "
-                                  "ABOVE THE TOP DEPTH 20.5 FT (21 FT)."));
-    EXPECT_TRUE(holds(run.runtime, "     EXPECTED: EVERY LAYER BOTTOM AT OR BELOW THE BOTTOM OF THE "
-                                   "LAYER ABOVE, TO THE NEAREST FOOT."));
+    EXPECT_TRUE(holds(run.report,
+                      "     INPUT DATA FILE, LINE 11, VALUE 2: LAYER 2: THE BOTTOM DEPTH 20.3 FT "
+                      "(20 FT TO THE NEAREST FOOT) IS "
+                      "ABOVE THE TOP DEPTH 20.5 FT (21 FT)."));
+    EXPECT_TRUE(holds(run.runtime,
+                      "     EXPECTED: EVERY LAYER BOTTOM AT OR BELOW THE BOTTOM OF THE "
+                      "LAYER ABOVE, TO THE NEAREST FOOT."));
 }
 
 TEST(CapacityDriver, ABaseOnTheTopOfRockIsARockTip)
 {
     // Sand to 20 ft over strong rock, to a design depth of exactly 20 ft.
     const std::string rockLine = "400000 600000 2 0.01 3 0 2000000 80 0 1 1";
-    const ProjectRun run = runProject({"Rock top", "1", "2 1 1 1 1 2", "3 3 0 0 0 0 4000000",
-                                       "2 10 20 2.5 3", "1 20", "0.0 120 34 0.0 25 0 0 1 1",
-                                       "0.0 122 36 0.0 30 0 0 1 1", "2", "0 0", "7 60",
-                                       rockLine, rockLine});
+    const ProjectRun run =
+        runProject({"Rock top", "1", "2 1 1 1 1 2", "3 3 0 0 0 0 4000000", "2 10 20 2.5 3", "1 20",
+                    "0.0 120 34 0.0 25 0 0 1 1", "0.0 122 36 0.0 30 0 0 1 1", "2", "0 0", "7 60",
+                    rockLine, rockLine});
     ASSERT_EQ(run.status, kStatusOk);
     const DiameterResult &d = run.results.diameters.front();
     EXPECT_EQ(d.rows.back().length, 20.0);

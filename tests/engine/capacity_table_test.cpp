@@ -43,8 +43,8 @@ TEST(CapacityTable, AllowableAndFactoredColumns)
     const ResultRow base{30.0, 4.0, 300.0, 150.0};
     const ResultRow asd = completedRow(base, 0.0, {false, 2.0, 3.0, 1.0});
     EXPECT_DOUBLE_EQ(asd.QU, 450.0);
-    EXPECT_DOUBLE_EQ(asd.QBD, 350.0);         // QS + QB/FSB
-    EXPECT_DOUBLE_EQ(asd.QDN, 200.0);         // QS/FST + QB/FSB
+    EXPECT_DOUBLE_EQ(asd.QBD, 350.0); // QS + QB/FSB
+    EXPECT_DOUBLE_EQ(asd.QDN, 200.0); // QS/FST + QB/FSB
     EXPECT_DOUBLE_EQ(asd.QUperVolume, 112.5);
     EXPECT_DOUBLE_EQ(designQuantity(asd, false), 200.0);
 
@@ -100,17 +100,17 @@ TEST(CapacityTable, RetabulationNearTheTop)
     ASSERT_GE(special.size(), 2u);
     for (const ResultRow &r : {special[0], special[1]}) {
         SCOPED_TRACE(r.length);
-        EXPECT_DOUBLE_EQ(r.QS, 45.0);                  // half the third row's 90
-        EXPECT_DOUBLE_EQ(r.QB, 45.0);                  // the third row's QB
+        EXPECT_DOUBLE_EQ(r.QS, 45.0); // half the third row's 90
+        EXPECT_DOUBLE_EQ(r.QB, 45.0); // the third row's QB
         EXPECT_DOUBLE_EQ(r.QU, 90.0);
         EXPECT_DOUBLE_EQ(r.QBD, 9.0);
         EXPECT_DOUBLE_EQ(r.volume, r.length * 0.8 / 8.0);
     }
-    EXPECT_DOUBLE_EQ(special[2].QS, 90.0);             // the third row itself
+    EXPECT_DOUBLE_EQ(special[2].QS, 90.0); // the third row itself
 
     const auto lrfd = retabulatedRows(rows, 1.0, 6.0, 1.0e30, true);
-    EXPECT_DOUBLE_EQ(lrfd[0].QBD, 9.0);               // half the LRFD QS
-    EXPECT_DOUBLE_EQ(lrfd[0].QDN, 27.0);              // the LRFD QB
+    EXPECT_DOUBLE_EQ(lrfd[0].QBD, 9.0);  // half the LRFD QS
+    EXPECT_DOUBLE_EQ(lrfd[0].QDN, 27.0); // the LRFD QB
     EXPECT_DOUBLE_EQ(lrfd[0].QUperVolume, 36.0);
 }
 

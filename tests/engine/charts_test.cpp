@@ -88,12 +88,9 @@ TEST(WeakRockCharts, SlumpFactor)
 TEST(WeakRockCharts, SmoothSocketAlpha)
 {
     const ChartCase cases[] = {
-        {"grid point", 1.0, 10415.0, 0.2},
-        {"below the first row", 0.5, 10415.0, 0.2},
-        {"between rows", 1.5, 10415.0, 0.27},
-        {"between columns", 1.0, 15622.5, 0.1725},
-        {"last grid point", 7.0, 104150.0, 0.156},
-        {"beyond both", 8.0, 200000.0, 0.156},
+        {"grid point", 1.0, 10415.0, 0.2},         {"below the first row", 0.5, 10415.0, 0.2},
+        {"between rows", 1.5, 10415.0, 0.27},      {"between columns", 1.0, 15622.5, 0.1725},
+        {"last grid point", 7.0, 104150.0, 0.156}, {"beyond both", 8.0, 200000.0, 0.156},
     };
     for (const ChartCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -104,10 +101,8 @@ TEST(WeakRockCharts, SmoothSocketAlpha)
 TEST(WeakRockCharts, SmoothSocketRatioN)
 {
     const ChartCase cases[] = {
-        {"first grid point", 400.0, 5.0, 0.5},
-        {"zero on the chart", 3000.0, 28.0, 0.0},
-        {"between rows", 750.0, 14.0, 0.42375},
-        {"beyond both", 5000.0, 48.0, 0.0},
+        {"first grid point", 400.0, 5.0, 0.5},  {"zero on the chart", 3000.0, 28.0, 0.0},
+        {"between rows", 750.0, 14.0, 0.42375}, {"beyond both", 5000.0, 48.0, 0.0},
         {"below both", 100.0, 1.0, 0.5},
     };
     for (const ChartCase &c : cases) {
@@ -150,7 +145,8 @@ TEST(ChartLookups, RefuseValuesThatAreNotFinite)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const std::pair<const char *, std::function<double(double)>> lookups[] = {
-        {"walk transfer", [](double v) { return vorna::walkTransferFraction(vorna::SoilType::Clay, true, v); }},
+        {"walk transfer",
+         [](double v) { return vorna::walkTransferFraction(vorna::SoilType::Clay, true, v); }},
         {"socket influence", [](double v) { return vorna::socketInfluenceFactor(v, 100.0); }},
         {"socket modulus ratio", [](double v) { return vorna::socketInfluenceFactor(2.0, v); }},
         {"RQD modulus", [](double v) { return vorna::rqdModulusFactor(v); }},

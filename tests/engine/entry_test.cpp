@@ -4,9 +4,9 @@
 #include "test_files.h"
 #include "vornacalc/engine.h"
 
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 #include <optional>
 #include <unistd.h>
 
@@ -87,10 +87,10 @@ TEST_F(EntryTest, FaultyNamesDatWritesNothing)
         {"blank plot name", crlf({"2012.7.10", "job.vrd", "job.vro", "  ", "job.vrr"}),
          kStatusNamesFileIncomplete},
         // Outputs that repeat the input would overwrite the project with its own report.
-        {"report named as the input", crlf({"2012.7.10", "job.vrd", "job.vrd", "job.vrp", "job.vrr"}),
-         kStatusSameFileNames},
-        {"plot and run-time file alike", crlf({"2012.7.10", "job.vrd", "job.vro", "job.vrr", "job.vrr"}),
-         kStatusSameFileNames},
+        {"report named as the input",
+         crlf({"2012.7.10", "job.vrd", "job.vrd", "job.vrp", "job.vrr"}), kStatusSameFileNames},
+        {"plot and run-time file alike",
+         crlf({"2012.7.10", "job.vrd", "job.vro", "job.vrr", "job.vrr"}), kStatusSameFileNames},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -19,8 +19,8 @@ namespace {
 
 // Tiny values and denormals as well: a modulus of 1e-308 once made a NaN movement ratio that
 // the rock-socket walk took as an index.
-const char *const kExtremeValues[] = {"0",   "-1",     "1e-9",   "1e-300", "1e-308",
-                                      "4e-310", "1e9", "1e12",   "1e300"};
+const char *const kExtremeValues[] = {"0",      "-1",  "1e-9", "1e-300", "1e-308",
+                                      "4e-310", "1e9", "1e12", "1e300"};
 
 std::vector<std::string> splitLines(const std::string &text)
 {
@@ -181,7 +181,8 @@ TEST(ExtremeProfiles, TwentyNineLayersOfEveryKind)
         "1 |\r\n0.0 115 32 0.0 15 0 0 1 1\r\n0.0 118 34 0.0 20 0 0 1 1\r\n1\r\n0 0",
         "2 |\r\n0 120 0.0 1500 0 4000 0 1 1\r\n0 122 0.0 4000 0 4000 0 1 1\r\n0 0",
         "3 |\r\n8 125 0.0 8000 60 0 0 1 1\r\n8 125 0.0 8000 60 0 0 1 1\r\n0.4 0.45",
-        "4 |\r\n150000 576000 2 0.01 3 0 500000 80 0 1 1\r\n160000 576000 2 0.01 3 0 600000 85 0 1 1",
+        "4 |\r\n150000 576000 2 0.01 3 0 500000 80 0 1 1\r\n160000 576000 2 0.01 3 0 600000 85 0 1 "
+        "1",
         "5 |\r\n130 60 0.3 30000 3 0 0 1 1\r\n132 70 0.3 35000 3 0 0 1 1",
         "8 |\r\n125 30 0 0 0 1 1\r\n128 35 0 0 0 1 1",
         "9 |\r\n130 40 0 0 0 1 1\r\n132 45 0 0 0 1 1",
@@ -206,8 +207,9 @@ TEST(ExtremeProfiles, TwentyNineLayersOfEveryKind)
     const RunFiles files = filesForProject(scratch / "fine.vrd");
     writeFile(files.input, project("0.1", "1990"));
     EXPECT_EQ(runAnalysis(files), kStatusInputOutOfRange);
-    EXPECT_NE(readFile(files.report).find("THE OUTPUT INCREMENT OF 0.1 FT GIVES ABOUT 2380000 "
-                                          "RESULT ROWS FOR 119 DIAMETERS DOWN TO 2000 FT."),
+    EXPECT_NE(readFile(files.report)
+                  .find("THE OUTPUT INCREMENT OF 0.1 FT GIVES ABOUT 2380000 "
+                        "RESULT ROWS FOR 119 DIAMETERS DOWN TO 2000 FT."),
               std::string::npos);
 }
 

@@ -19,6 +19,8 @@ struct FieldCase {
 
 TEST(FixedField, FixedPoint)
 {
+    // One case a line, with its note.
+    // clang-format off
     const FieldCase cases[] = {
         {0.0, 6, 2, "  0.00"},
         {-1.5, 6, 2, " -1.50"},
@@ -37,6 +39,7 @@ TEST(FixedField, FixedPoint)
         {1.0e300, 10, 1, "**********"},
         {0.0, 3, 1, "0.0"},
     };
+    // clang-format on
     for (const FieldCase &c : cases) {
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(fieldF(c.value, c.width, c.decimals), c.expected);
@@ -53,12 +56,12 @@ TEST(FixedField, Exponent)
         {-120.0, 10, 3, "-0.120E+03"},
         {-120.0, 9, 3, "-.120E+03"},
         {1.0e10, 10, 3, " 0.100E+11"},
-        {0.9995, 10, 3, " 0.100E+01"},   // rounding carries into the exponent
+        {0.9995, 10, 3, " 0.100E+01"}, // rounding carries into the exponent
         {0.00012346, 17, 4, "       0.1235E-03"},
-        {0.125, 9, 2, " 0.13E+00"},       // an exact half rounds away from zero
+        {0.125, 9, 2, " 0.13E+00"}, // an exact half rounds away from zero
         {1.0, 16, 4, "      0.1000E+01"},
         {1.0e-120, 10, 3, " 0.100-119"}, // three-digit exponents drop the E
-        {123.0, 8, 3, ".123E+03"},        // the leading zero is optional
+        {123.0, 8, 3, ".123E+03"},       // the leading zero is optional
         {123.0, 7, 3, "*******"},
         {2000.0, 9, 2, " 0.20E+04"},
     };
@@ -99,7 +102,8 @@ std::string referenceFixed(double value, int decimals)
     std::snprintf(text, sizeof text, "%.80f", std::fabs(value));
     std::string s(text);
     const auto point = s.find('.');
-    std::string digits = s.substr(0, point) + s.substr(point + 1, static_cast<std::size_t>(decimals));
+    std::string digits =
+        s.substr(0, point) + s.substr(point + 1, static_cast<std::size_t>(decimals));
     if (s[point + 1 + static_cast<std::size_t>(decimals)] >= '5') {
         int i = static_cast<int>(digits.size()) - 1;
         for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i)

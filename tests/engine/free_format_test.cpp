@@ -13,11 +13,22 @@ TEST(FreeFormat, ParsesListDirectedNumbers)
         std::optional<double> value;
     };
     const Case cases[] = {
-        {"1", 1.0},         {"-2.5", -2.5},      {"+3", 3.0},     {"1.", 1.0},
-        {".5", 0.5},        {"4E6", 4.0e6},      {"1.5d3", 1500.0}, {"2.0E-3", 0.002},
-        {"abc", std::nullopt}, {"1.2.3", std::nullopt}, {"inf", std::nullopt},
-        {"nan", std::nullopt}, {"1e999", std::nullopt}, {"0x10", std::nullopt},
-        {"-", std::nullopt},   {"12a", std::nullopt},
+        {"1", 1.0},
+        {"-2.5", -2.5},
+        {"+3", 3.0},
+        {"1.", 1.0},
+        {".5", 0.5},
+        {"4E6", 4.0e6},
+        {"1.5d3", 1500.0},
+        {"2.0E-3", 0.002},
+        {"abc", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"1e999", std::nullopt},
+        {"0x10", std::nullopt},
+        {"-", std::nullopt},
+        {"12a", std::nullopt},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);

@@ -16,8 +16,7 @@ TEST(FuzzRegressions, EveryInputEndsWithAStatus)
     const fs::path folder = fs::path(VORNA_TEST_DATA).parent_path() / "fuzz_regressions";
     int count = 0;
     for (const auto &entry : fs::directory_iterator(folder)) {
-        if (entry.path().filename().string().front() == '.' ||
-            entry.path().filename() == "README")
+        if (entry.path().filename().string().front() == '.' || entry.path().filename() == "README")
             continue;
         SCOPED_TRACE(entry.path().filename().string());
         ++count;

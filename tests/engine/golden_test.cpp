@@ -28,14 +28,14 @@ std::vector<GoldenCase> goldenCases()
     const fs::path examples(VORNA_EXAMPLES);
     const fs::path data(VORNA_TEST_DATA);
     return {
-        {"example", examples / "example.vrd"},                       // design load never reached
-        {"belled_uplift", examples / "belled_uplift.vrd"},           // bell, uplift, design load
+        {"example", examples / "example.vrd"},                         // design load never reached
+        {"belled_uplift", examples / "belled_uplift.vrd"},             // bell, uplift, design load
         {"bridge_pier_lrfd_si", examples / "bridge_pier_lrfd_si.vrd"}, // SI, LRFD, design load
         {"gravel_decomposed_rock_si", examples / "gravel_decomposed_rock_si.vrd"}, // SI, depth
-        {"rock_socket_design_depth", examples / "rock_socket_design_depth.vrd"}, // rock tip
-        {"lrfd_uplift_depth", data / "lrfd_uplift_depth.vrd"},       // LRFD uplift, depth
-        {"short_profile", data / "short_profile.vrd"},               // no room for the zone
-        {"weak_rock_tip", data / "weak_rock_tip.vrd"},               // weak-rock socket
+        {"rock_socket_design_depth", examples / "rock_socket_design_depth.vrd"},   // rock tip
+        {"lrfd_uplift_depth", data / "lrfd_uplift_depth.vrd"}, // LRFD uplift, depth
+        {"short_profile", data / "short_profile.vrd"},         // no room for the zone
+        {"weak_rock_tip", data / "weak_rock_tip.vrd"},         // weak-rock socket
     };
 }
 
@@ -103,7 +103,8 @@ namespace {
 // engine's files must not change with it.
 TEST(Golden, ACommaDecimalLocaleChangesNothing)
 {
-    const char *const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C.UTF-8@comma"};
+    const char *const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8",
+                                        "C.UTF-8@comma"};
     std::string previous = std::setlocale(LC_ALL, nullptr);
     const char *chosen = nullptr;
     for (const char *name : commaLocales)

@@ -206,9 +206,9 @@ TEST_F(ReaderTest, UpliftAndDesignDepthEchoWithTheTwoDiameterWarning)
 
 TEST_F(ReaderTest, StraightRatioAndDiameterLimit)
 {
-    std::string project = crlf({"Ratio one", "1", "1 1 1 1 1 2", "4 2 1 0 0 0 4000000",
-                                "1 10 300 2.5 3", "2 60", "0 115 0 2000 0 0 0 1 1",
-                                "0 115 0 2000 0 0 0 1 1", "0 0"});
+    std::string project =
+        crlf({"Ratio one", "1", "1 1 1 1 1 2", "4 2 1 0 0 0 4000000", "1 10 300 2.5 3", "2 60",
+              "0 115 0 2000 0 0 0 1 1", "0 115 0 2000 0 0 0 1 1", "0 0"});
     const InputData &in = read(project).input;
     EXPECT_EQ(in.RATIO, 0.0);
     EXPECT_EQ(in.DIALIM, 4.0); // raised to DSTART
@@ -217,9 +217,8 @@ TEST_F(ReaderTest, StraightRatioAndDiameterLimit)
 TEST_F(ReaderTest, TitleIsCutTo72Characters)
 {
     const std::string title(80, 'T');
-    std::string project = crlf({title, "1", "1 1 1 1 1 2", "2 2 0 0 0 0 4000000",
-                                "1 10 300 2.5 3", "2 60", "0 115 0 2000 0 0 0 1 1",
-                                "0 115 0 2000 0 0 0 1 1", "0 0"});
+    std::string project = crlf({title, "1", "1 1 1 1 1 2", "2 2 0 0 0 0 4000000", "1 10 300 2.5 3",
+                                "2 60", "0 115 0 2000 0 0 0 1 1", "0 115 0 2000 0 0 0 1 1", "0 0"});
     const InputData &in = read(project).input;
     EXPECT_EQ(in.title, std::string(72, 'T'));
     EXPECT_EQ(reportLines().front(), "     " + std::string(72, 'T'));
@@ -238,32 +237,47 @@ TEST(InputFaults, EndTheRunWithAnErrorBlockNamingTheLine)
     const Case cases[] = {
         {"missing", std::nullopt, kStatusInputMissing, {"DOES NOT EXIST OR CANNOT BE READ."}},
         {"empty", "", kStatusInputEmpty, {}},
-        {"ends early", head,
+        {"ends early",
+         head,
          kStatusInputEndsEarly,
          {"THE INPUT DATA FILE ENDS AFTER LINE 4 BEFORE ITS DATA ARE COMPLETE.",
           "EXPECTED: NUMBER OF LAYERS NL."}},
-        {"ends inside a layer", head + "1 10 300 2.5 3\r\n2 60\r\n0 115 0 2000 0 0 0 1 1\r\n",
+        {"ends inside a layer",
+         head + "1 10 300 2.5 3\r\n2 60\r\n0 115 0 2000 0 0 0 1 1\r\n",
          kStatusInputEndsEarly,
          {"THE INPUT DATA FILE ENDS AFTER LINE 7 BEFORE ITS DATA ARE COMPLETE.",
           "EXPECTED: NC AT THE BOTTOM OF LAYER 1."}},
-        {"not a number", head + "1 10 300 2.5 3\r\n2 60\r\n0 abc 0 2000 0 0 0 1 1\r\n",
+        {"not a number",
+         head + "1 10 300 2.5 3\r\n2 60\r\n0 abc 0 2000 0 0 0 1 1\r\n",
          kStatusInputNotANumber,
          {"INPUT DATA FILE, LINE 7, VALUE 2: \"abc\" IS NOT A NUMBER.",
           "EXPECTED: UNIT WEIGHT AT THE TOP OF LAYER 1."}},
-        {"fraction for an integer", head + "1.5 10 300 2.5 3\r\n", kStatusInputNotANumber,
+        {"fraction for an integer",
+         head + "1.5 10 300 2.5 3\r\n",
+         kStatusInputNotANumber,
          {"INPUT DATA FILE, LINE 5, VALUE 1: \"1.5\" IS NOT A WHOLE NUMBER.",
           "EXPECTED: NUMBER OF LAYERS NL."}},
-        {"soil code 12", head + "1 10 300 2.5 3\r\n12 60\r\n", kStatusInputBadSoilCode,
+        {"soil code 12",
+         head + "1 10 300 2.5 3\r\n12 60\r\n",
+         kStatusInputBadSoilCode,
          {"INPUT DATA FILE, LINE 6: THE SOIL TYPE CODE OF LAYER 1 IS 12.",
           "EXPECTED: A SOIL TYPE CODE FROM 1 TO 9."}},
-        {"soil code 0.5", head + "1 10 300 2.5 3\r\n0.5 60\r\n", kStatusInputBadSoilCode,
+        {"soil code 0.5",
+         head + "1 10 300 2.5 3\r\n0.5 60\r\n",
+         kStatusInputBadSoilCode,
          {"INPUT DATA FILE, LINE 6: THE SOIL TYPE CODE OF LAYER 1 IS 0.5."}},
-        {"no layers", head + "0 10 300 2.5 3\r\n", kStatusInputOutOfRange,
+        {"no layers",
+         head + "0 10 300 2.5 3\r\n",
+         kStatusInputOutOfRange,
          {"INPUT DATA FILE, LINE 5, VALUE 1: THE NUMBER OF LAYERS IS 0.",
           "EXPECTED: 1 TO 29 LAYERS."}},
-        {"30 layers", head + "30 10 300 2.5 3\r\n", kStatusInputOutOfRange,
+        {"30 layers",
+         head + "30 10 300 2.5 3\r\n",
+         kStatusInputOutOfRange,
          {"INPUT DATA FILE, LINE 5, VALUE 1: THE NUMBER OF LAYERS IS 30."}},
-        {"design control 3", "T\r\n1\r\n3 1 1 1 1 2\r\n", kStatusInputOutOfRange,
+        {"design control 3",
+         "T\r\n1\r\n3 1 1 1 1 2\r\n",
+         kStatusInputOutOfRange,
          {"INPUT DATA FILE, LINE 3, VALUE 1: THE DESIGN CONTROL IS 3.",
           "EXPECTED: 1 (DESIGN LOAD) OR 2 (DESIGN DEPTH)."}},
     };

@@ -142,8 +142,8 @@ void expectSameCurves(const DiameterResult &a, const DiameterResult &b, double t
     for (std::size_t c = 0; c < a.curves.size(); ++c) {
         ASSERT_EQ(a.curves[c].size(), b.curves[c].size()) << at;
         for (std::size_t p = 0; p < a.curves[c].size(); ++p) {
-            const std::string point = at + " curve " + std::to_string(c + 1) + " point " +
-                                      std::to_string(p + 1);
+            const std::string point =
+                at + " curve " + std::to_string(c + 1) + " point " + std::to_string(p + 1);
             const SettlementPoint &x = a.curves[c][p];
             const SettlementPoint &y = b.curves[c][p];
             expectClose(x.topLoad, y.topLoad, tolerance, point + " top load");
@@ -176,8 +176,8 @@ std::string singleDiameterProject(ProjectLines project, double stemDiameter)
                 project.set(layer.values + end, kBds, bds > 0.0 ? bds * scale : first);
             }
         }
-        if ((layer.code == 2 || layer.code == 3) &&
-            project.value(layer.values, 0) < 0.00001 && project.value(layer.values + 1, 0) < 0.00001) {
+        if ((layer.code == 2 || layer.code == 3) && project.value(layer.values, 0) < 0.00001 &&
+            project.value(layer.values + 1, 0) < 0.00001) {
             project.set(layer.values, 0, automaticNc(type, top * toFt, first * toFt));
             project.set(layer.values + 1, 0, automaticNc(type, bottom * toFt, first * toFt));
         }
@@ -210,7 +210,8 @@ void checkSeriesInvariance(const fs::path &file)
         const DiameterResult &single = alone.results.diameters.front();
         ASSERT_EQ(single.rows.size(), block.rows.size()) << at;
         for (std::size_t r = 0; r < block.rows.size(); ++r)
-            expectSameRow(single.rows[r], block.rows[r], 1e-9, at + " row " + std::to_string(r + 1));
+            expectSameRow(single.rows[r], block.rows[r], 1e-9,
+                          at + " row " + std::to_string(r + 1));
         EXPECT_EQ(single.tipSoil, block.tipSoil) << at;
         expectSameCurves(single, block, 1e-9, at);
     }
@@ -269,19 +270,22 @@ ProjectLines siTwin(ProjectLines project)
         convertRecord(project, layer.header, {K::None, K::Length});
         std::vector<Kind> kinds;
         switch (layer.code) {
-        case 1: case 2: case 3:
+        case 1:
+        case 2:
+        case 3:
             kinds = {K::None, K::UnitWeight, K::None, K::Stress, K::None, K::Stress, K::Stress};
             break;
-        case 4: case 7:
-            kinds = {K::Stress, K::Stress, K::Length, K::Length, K::Length, K::Stress,
-                     K::Modulus, K::None, K::Stress};
+        case 4:
+        case 7:
+            kinds = {K::Stress, K::Stress,  K::Length, K::Length, K::Length,
+                     K::Stress, K::Modulus, K::None,   K::Stress};
             break;
         case 5:
             kinds = {K::UnitWeight, K::None, K::None, K::Modulus, K::Length, K::Stress, K::Stress};
             break;
         case 6:
-            kinds = {K::Stress, K::None, K::Slump, K::None, K::Length, K::Stress, K::Modulus,
-                     K::None, K::Stress};
+            kinds = {K::Stress, K::None,    K::Slump, K::None,  K::Length,
+                     K::Stress, K::Modulus, K::None,  K::Stress};
             break;
         default: // gravelly sand, gravel
             kinds = {K::UnitWeight, K::None, K::None, K::Stress, K::Stress};
@@ -335,7 +339,8 @@ bool checkUnitInvariance(const fs::path &file)
         return false;
     const bool lrfd = en.results.lrfd;
     EXPECT_EQ(si.results.diameters.size(), en.results.diameters.size());
-    for (std::size_t d = 0; d < std::min(en.results.diameters.size(), si.results.diameters.size()); ++d) {
+    for (std::size_t d = 0; d < std::min(en.results.diameters.size(), si.results.diameters.size());
+         ++d) {
         const DiameterResult &e = en.results.diameters[d];
         const DiameterResult &s = si.results.diameters[d];
         const std::string at = "D = " + std::to_string(e.stemDiameter);
@@ -349,8 +354,8 @@ bool checkUnitInvariance(const fs::path &file)
     if (en.results.best && si.results.best) {
         expectClose(si.results.best->length * kFtPerM, en.results.best->length, 1e-9,
                     "design length of the most efficient shaft");
-        expectClose(si.results.best->stemDiameter * kFtPerM, en.results.best->stemDiameter,
-                    1e-9, "diameter of the most efficient shaft");
+        expectClose(si.results.best->stemDiameter * kFtPerM, en.results.best->stemDiameter, 1e-9,
+                    "diameter of the most efficient shaft");
     }
     return true;
 }
@@ -374,9 +379,8 @@ TEST(LoadTransferHandOver, StationsOfAUniformClayLayerWorkedByHand)
     ScratchFolder folder;
     const RunFiles files = filesForProject(folder / "clay.vrd");
     writeFile(files.input,
-              crlf({"Uniform clay", "1", "2 1 1 1 1 2", "3.5 3.5 0 0 0 0 4000000",
-                    "1 100 40 2.5 3", "2 60", "0 120 0 1000 0 0 0 1 1",
-                    "0 120 0 4000 0 0 0 1 1", "0.5 0.5"}));
+              crlf({"Uniform clay", "1", "2 1 1 1 1 2", "3.5 3.5 0 0 0 0 4000000", "1 100 40 2.5 3",
+                    "2 60", "0 120 0 1000 0 0 0 1 1", "0 120 0 4000 0 0 0 1 1", "0.5 0.5"}));
     ASSERT_EQ(runAnalysis(files), kStatusOk);
 
     const auto fPsi = [](double zFt) { return (0.25 + 0.0125 * zFt) * 2000.0 / 144.0; };

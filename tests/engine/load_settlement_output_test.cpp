@@ -13,7 +13,10 @@ using namespace vorna;
 
 namespace {
 
-std::string spaces(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+std::string spaces(int n)
+{
+    return std::string(static_cast<std::size_t>(n), ' ');
+}
 
 LoadSettlementInput clayShaft(double lengthFt, double layerBottomFt)
 {
@@ -61,8 +64,8 @@ TEST(LoadSettlementTable, EnglishTrend)
     EXPECT_EQ(lines[3], "        RESULT FROM TREND (AVERAGED) LINE");
     EXPECT_EQ(lines[4], "");
     EXPECT_EQ(lines[5], "        TOP  LOAD     TOP MOVEMENT       TIP LOAD      TIP  MOVEMENT");
-    EXPECT_EQ(lines[6], spaces(11) + "ton" + spaces(13) + "IN." + spaces(14) + "ton" +
-                            spaces(12) + "IN.");
+    EXPECT_EQ(lines[6],
+              spaces(11) + "ton" + spaces(13) + "IN." + spaces(14) + "ton" + spaces(12) + "IN.");
     EXPECT_EQ(lines[7], "       0.1234E+03      0.1000E-01      0.1000E+03      0.1000E-04");
     EXPECT_EQ(lines[21], "       0.0000E+00      0.0000E+00      0.0000E+00      0.0000E+00");
 }
@@ -72,8 +75,8 @@ TEST(LoadSettlementTable, TitlesAndSiLabels)
     const SettlementCurve curve{};
     const auto upper = loadSettlementTableLines(UnitSystem::SI, CurveCase::UpperBound, curve);
     EXPECT_EQ(upper[3], "        RESULT FROM UPPER-BOUND LINE");
-    EXPECT_EQ(upper[6], spaces(11) + "KN." + spaces(13) + " M." + spaces(14) + "KN." +
-                            spaces(12) + " M.");
+    EXPECT_EQ(upper[6],
+              spaces(11) + "KN." + spaces(13) + " M." + spaces(14) + "KN." + spaces(12) + " M.");
     const auto lower = loadSettlementTableLines(UnitSystem::SI, CurveCase::LowerBound, curve);
     EXPECT_EQ(lower[3], "        RESULT FROM LOWER-BOUND LINE");
 }
@@ -107,8 +110,7 @@ TEST(LoadSettlementWarnings, ExactTexts)
 
 TEST(LoadSettlementRuntimeLine, FourFreeFormatIntegers)
 {
-    EXPECT_EQ(loadSettlementRuntimeLine(40),
-              "          15          40           0          40");
+    EXPECT_EQ(loadSettlementRuntimeLine(40), "          15          40           0          40");
 }
 
 TEST(TzData, CompleteListing)
@@ -123,8 +125,8 @@ TEST(TzData, CompleteListing)
         EXPECT_EQ(lines[static_cast<std::size_t>(i)], "");
     EXPECT_EQ(lines[5],
               "        T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT");
-    EXPECT_EQ(lines[6], spaces(11) + "NO." + spaces(6) + "POINTS" + spaces(8) + "IN." +
-                            spaces(14) + "PSI" + spaces(13) + "IN.");
+    EXPECT_EQ(lines[6], spaces(11) + "NO." + spaces(6) + "POINTS" + spaces(8) + "IN." + spaces(14) +
+                            "PSI" + spaces(13) + "IN.");
     EXPECT_EQ(lines[7], "");
     EXPECT_EQ(lines[8], "            1         10      0.1200E+02");
     // Second curve point: 0.1 % of 36 in, 0.51 of 13.889 psi.
@@ -145,8 +147,8 @@ TEST(TzData, SiListing)
     input.unitSystem = UnitSystem::SI;
     input.Ec = 4.0e6 * 6.894;
     const auto lines = tzDataLines(computeLoadSettlement(input, CurveCase::Trend), UnitSystem::SI);
-    EXPECT_EQ(lines[6], spaces(11) + "NO." + spaces(6) + "POINTS" + spaces(8) + " M." +
-                            spaces(14) + "KPA" + spaces(13) + " M.");
+    EXPECT_EQ(lines[6], spaces(11) + "NO." + spaces(6) + "POINTS" + spaces(8) + " M." + spaces(14) +
+                            "KPA" + spaces(13) + " M.");
     EXPECT_EQ(lines[8], "            1         10      0.3048E+00"); // 12 in
     // 7.0833 psi is 48.84 kPa, 0.036 in is 0.9144 mm.
     EXPECT_EQ(lines[10], spaces(40) + "       0.4884E+02      0.9144E-03");
@@ -159,13 +161,12 @@ TEST(TzData, WhatAStoppedRunLeaves)
 {
     LoadSettlementInput beyondStations = clayShaft(10.5, 10.0);
     beyondStations.layers.push_back({SoilType::Clay, 10.0, 10.5, 1.0, 1.0});
-    EXPECT_TRUE(tzDataLines(computeLoadSettlement(beyondStations, CurveCase::Trend),
-                            UnitSystem::English)
-                    .empty());
+    EXPECT_TRUE(
+        tzDataLines(computeLoadSettlement(beyondStations, CurveCase::Trend), UnitSystem::English)
+            .empty());
 
-    const auto baseBeyond =
-        tzDataLines(computeLoadSettlement(clayShaft(25.0, 20.0), CurveCase::Trend),
-                    UnitSystem::English);
+    const auto baseBeyond = tzDataLines(
+        computeLoadSettlement(clayShaft(25.0, 20.0), CurveCase::Trend), UnitSystem::English);
     EXPECT_EQ(baseBeyond.size(), 8u + 55u);
 }
 
@@ -175,9 +176,8 @@ protected:
     void SetUp() override
     {
         m_folder = std::filesystem::temp_directory_path() /
-                   ("vorna_tz_" + std::string(::testing::UnitTest::GetInstance()
-                                                  ->current_test_info()
-                                                  ->name()));
+                   ("vorna_tz_" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(m_folder);
         std::filesystem::create_directories(m_folder);
         m_run.files.input = m_folder / "shaft.vrd";
@@ -264,9 +264,12 @@ TEST_F(LoadSettlementRunTest, IterationThatDoesNotSettleEndsWithAnErrorBlock)
     input.segmentCount = 5;
     EXPECT_EQ(statusOf(input), kStatusNoConvergence);
     const std::vector<std::string> block{
-        "", "", "     *********************ERROR**********************",
+        "",
+        "",
+        "     *********************ERROR**********************",
         "     THE LOAD-SETTLEMENT ITERATION DID NOT CONVERGE WITHIN 200 PASSES",
-        "     AT NODE     2 FOR THE TIP MOVEMENT 0.1000E-03 IN.", ""};
+        "     AT NODE     2 FOR THE TIP MOVEMENT 0.1000E-03 IN.",
+        ""};
     EXPECT_EQ(readLines(m_run.files.report), block);
     const auto runtime = readLines(m_run.files.runtime);
     ASSERT_EQ(runtime.size(), 1u + block.size());

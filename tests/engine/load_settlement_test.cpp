@@ -126,8 +126,8 @@ TEST(LoadSettlementCurves, SideFamilies)
         double lastTrend;
     };
     const Case cases[] = {
-        {SoilType::Sand, 10.0, 0.95},          {SoilType::Clay, 2.0, 0.835},
-        {SoilType::ClayShale, 2.0, 0.835},     {SoilType::StrongRock, 2.0, 0.835},
+        {SoilType::Sand, 10.0, 0.95},           {SoilType::Clay, 2.0, 0.835},
+        {SoilType::ClayShale, 2.0, 0.835},      {SoilType::StrongRock, 2.0, 0.835},
         {SoilType::DecomposedRock, 2.0, 0.835}, {SoilType::GravellySand, 10.0, 0.999},
         {SoilType::Gravel, 10.0, 0.999},
     };
@@ -139,8 +139,7 @@ TEST(LoadSettlementCurves, SideFamilies)
         EXPECT_DOUBLE_EQ(curve.fraction.front(), 0.0);
     }
     // Gravelly sand and gravel differ at small movements.
-    EXPECT_DOUBLE_EQ(sideTransferCurve(SoilType::GravellySand, CurveCase::Trend).fraction[1],
-                     0.15);
+    EXPECT_DOUBLE_EQ(sideTransferCurve(SoilType::GravellySand, CurveCase::Trend).fraction[1], 0.15);
     EXPECT_DOUBLE_EQ(sideTransferCurve(SoilType::Gravel, CurveCase::Trend).fraction[1], 0.23);
     EXPECT_TRUE(hasGranularBaseCurve(SoilType::Gravel));
     EXPECT_FALSE(hasGranularBaseCurve(SoilType::ClayShale));
@@ -161,9 +160,9 @@ TEST(LoadSettlement, RigidShaftFollowsTheCurvesAtTheTipMovement)
         double baseShare;
     };
     const Case cases[] = {
-        {10, 0.86, 0.21944}, // 0.1 in: 0.278 % of D on the side, on the base
+        {10, 0.86, 0.21944},      // 0.1 in: 0.278 % of D on the side, on the base
         {13, 0.877882, 0.738958}, // 0.625 in: 1.736 %, the side curve softening
-        {15, 0.835, 0.97},  // 1.8 in: 5 %, beyond the side curve
+        {15, 0.835, 0.97},        // 1.8 in: 5 %, beyond the side curve
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.point);
@@ -179,8 +178,7 @@ TEST(LoadSettlement, BaseCurveIsLinearUpToItsFirstStep)
 {
     // 0.1 in on a 36 in base is 0.278 %: 0.278/0.5 of the first cohesive step 0.395.
     const LoadSettlementRun run =
-        computeLoadSettlement(uniformShaft(SoilType::Clay, 40.0, 1.0, kRigidPsi),
-                              CurveCase::Trend);
+        computeLoadSettlement(uniformShaft(SoilType::Clay, 40.0, 1.0, kRigidPsi), CurveCase::Trend);
     EXPECT_NEAR(run.points[9].tipLoad, 100.0 * (0.1 / 36.0 * 100.0 / 0.5) * 0.395, 1e-9);
 }
 
@@ -193,7 +191,7 @@ TEST(LoadSettlement, ElasticColumnOnThePlateau)
     const LoadSettlementRun run = computeLoadSettlement(input, CurveCase::UpperBound);
     ASSERT_EQ(run.status, kStatusOk);
     const SettlementPoint &p = run.workingPoints[14]; // 1.8 in, 5 % of D
-    const double tipLb = 1.08 * 200000.0;              // granular upper bound at 5 %
+    const double tipLb = 1.08 * 200000.0;             // granular upper bound at 5 %
     const double sideLb = 3.1416 * 36.0 * 480.0 * kPsiPerTsf;
     const double stiffness = 0.7854 * 36.0 * 36.0 * E;
     EXPECT_NEAR(p.tipLoad, tipLb, 1e-6);
@@ -277,8 +275,7 @@ TEST(LoadSettlement, SiRunsGiveTheSameShaftInKilonewtonsAndMetres)
 TEST(LoadSettlement, OutputUnits)
 {
     const SettlementPoint working{4000.0, 39.37, 1000.0, 0.5};
-    EXPECT_EQ(toOutputUnits(working, UnitSystem::English),
-              (SettlementPoint{2.0, 39.37, 0.5, 0.5}));
+    EXPECT_EQ(toOutputUnits(working, UnitSystem::English), (SettlementPoint{2.0, 39.37, 0.5, 0.5}));
     const SettlementPoint si = toOutputUnits(working, UnitSystem::SI);
     EXPECT_NEAR(si.topLoad, 17.792, 1e-12);
     EXPECT_NEAR(si.topMovement, 1.0, 1e-12);
@@ -290,8 +287,7 @@ TEST(LoadSettlementStatus, StationBelowTheLayerProfile)
     // The tip layer ends half a foot below the one above, yet its top station lies a
     // foot below that boundary.
     LoadSettlementInput input = uniformShaft(SoilType::Clay, 10.5, 1.0, 4.0e6);
-    input.layers = {{SoilType::Clay, 1.0, 10.0, 1.0, 1.0},
-                    {SoilType::Clay, 10.0, 10.5, 1.0, 1.0}};
+    input.layers = {{SoilType::Clay, 1.0, 10.0, 1.0, 1.0}, {SoilType::Clay, 10.0, 10.5, 1.0, 1.0}};
     const LoadSettlementRun run = computeLoadSettlement(input, CurveCase::Trend);
     EXPECT_EQ(run.status, kStatusBeyondLayerProfile);
     EXPECT_NEAR(run.failedDepthIn, 132.01, 1e-9);
@@ -301,8 +297,7 @@ TEST(LoadSettlementStatus, StationBelowTheLayerProfile)
 TEST(LoadSettlementStatus, ZeroThicknessTipLayerStaysWithinTheMargin)
 {
     LoadSettlementInput input = uniformShaft(SoilType::Clay, 11.0, 1.0, 4.0e6);
-    input.layers = {{SoilType::Clay, 1.0, 10.0, 1.0, 1.0},
-                    {SoilType::Clay, 11.0, 11.0, 1.0, 1.0}};
+    input.layers = {{SoilType::Clay, 1.0, 10.0, 1.0, 1.0}, {SoilType::Clay, 11.0, 11.0, 1.0, 1.0}};
     EXPECT_EQ(computeLoadSettlement(input, CurveCase::Trend).status, kStatusOk);
 }
 

@@ -61,8 +61,8 @@ TEST(OutputFiles, CompleteRunLeavesNoTemporaryFiles)
     RunOptions options;
     options.diagnosticFolder = folder.path();
     EXPECT_EQ(runAnalysis(files, options), kStatusOk);
-    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"TZDATA.DAT", "job.vrd", "job.vro",
-                                                                "job.vrp", "job.vrr"}));
+    EXPECT_EQ(namesIn(folder.path()),
+              (std::vector<std::string>{"TZDATA.DAT", "job.vrd", "job.vro", "job.vrp", "job.vrr"}));
     for (const fs::path *out : {&files.report, &files.plot, &files.runtime})
         EXPECT_NE(readFile(*out), kOld) << *out;
 }

@@ -54,10 +54,14 @@ private:
             return (m_random() & 1) ? -0.0 : 0.0;
         case 4: // rare: subnormal, huge, not finite
             switch (m_random() % 4) {
-            case 0: return sign * std::numeric_limits<double>::denorm_min() * 1e3;
-            case 1: return sign * 1e300 * unit(m_random);
-            case 2: return std::numeric_limits<double>::quiet_NaN();
-            default: return sign * std::numeric_limits<double>::infinity();
+            case 0:
+                return sign * std::numeric_limits<double>::denorm_min() * 1e3;
+            case 1:
+                return sign * 1e300 * unit(m_random);
+            case 2:
+                return std::numeric_limits<double>::quiet_NaN();
+            default:
+                return sign * std::numeric_limits<double>::infinity();
             }
         default: // an ordinary value of any decade
             return sign * unit(m_random) * scale;

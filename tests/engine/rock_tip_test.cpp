@@ -22,7 +22,7 @@ TEST(RockSocketCharts, RqdModulusFactor)
         double rqd;
         double factor;
     };
-    const Case cases[] = {{100.0, 1.0},  {75.0, 0.335}, {0.0, 0.1},  {95.0, 0.85},
+    const Case cases[] = {{100.0, 1.0},  {75.0, 0.335}, {0.0, 0.1},   {95.0, 0.85},
                           {97.5, 0.925}, {45.0, 0.135}, {120.0, 1.0}, {-5.0, 0.1}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.rqd);
@@ -71,8 +71,8 @@ TEST(RockSocketCharts, WalkFractions)
         {"granular upper at 2 %", SoilType::Sand, true, 0.02, 1.0},
         {"gravel walks on the granular curves", SoilType::Gravel, false, 0.001, 0.22},
         {"gravelly sand too", SoilType::GravellySand, true, 0.001, 0.45},
-        {"rock above the socket walks on the cohesive curves", SoilType::StrongRock, false,
-         0.001, 0.29},
+        {"rock above the socket walks on the cohesive curves", SoilType::StrongRock, false, 0.001,
+         0.29},
         {"no movement", SoilType::Clay, true, 0.0, 0.0},
     };
     for (const Case &c : cases) {
@@ -244,7 +244,7 @@ TEST(WeakRock, PointWorkedByHand)
         double designSideTons;
         double sideLb;
     };
-    const double baseLb = 3.1416 * 9.0 / 4.0 * 20000.0;           // 141372 lb
+    const double baseLb = 3.1416 * 9.0 / 4.0 * 20000.0; // 141372 lb
     const Case cases[] = {
         {"side limited by the design row", 80.0, 160000.0},
         {"side below the limit", 200.0, 100000.0 + 1000.0 * 3.1416 * 3.0 * 10.0},
@@ -304,18 +304,17 @@ TEST(StrongRock, ZoneIsTheUnbrokenRockAboveTheTip)
     upper.intactModulusTsf = {1000.0, 3000.0};
     RockTipLayer tip = rock(SoilType::StrongRock, 25.0, 120.0);
     tip.intactModulusTsf = {5000.0, 5000.0};
-    const RockZone zone =
-        strongRockZone({rock(SoilType::Sand, 10.0, 20.0), upper, tip});
+    const RockZone zone = strongRockZone({rock(SoilType::Sand, 10.0, 20.0), upper, tip});
     EXPECT_EQ(zone.firstLayer, 1u);
     EXPECT_DOUBLE_EQ(zone.topFt, 10.0);
     EXPECT_DOUBLE_EQ(zone.lengthFt, 15.0);
-    EXPECT_DOUBLE_EQ(zone.meanRqd, 80.0);                 // (10 x 70 + 5 x 100) / 15
+    EXPECT_DOUBLE_EQ(zone.meanRqd, 80.0);                // (10 x 70 + 5 x 100) / 15
     EXPECT_DOUBLE_EQ(zone.meanIntactModulusTsf, 3000.0); // (10 x 2000 + 5 x 5000) / 15
 
     // Clay between two rock layers ends the zone; the upper rock is walked through.
-    const RockZone split = strongRockZone({rock(SoilType::Sand, 10.0, 20.0), upper,
-                                           rock(SoilType::Clay, 25.0, 150.0),
-                                           rock(SoilType::StrongRock, 30.0, 200.0)});
+    const RockZone split =
+        strongRockZone({rock(SoilType::Sand, 10.0, 20.0), upper, rock(SoilType::Clay, 25.0, 150.0),
+                        rock(SoilType::StrongRock, 30.0, 200.0)});
     EXPECT_EQ(split.firstLayer, 3u);
     EXPECT_DOUBLE_EQ(split.topFt, 25.0);
     EXPECT_DOUBLE_EQ(split.lengthFt, 5.0);
@@ -355,8 +354,8 @@ TEST(StrongRock, SoilAboveTheRockWorkedByHand)
 {
     // Sand to 10 ft (QS 50 tons) over the socket. Point 1, lower bound: head load 118.116
     // tons at 0.0217975 in; the walk through the sand ends at 125.911 tons, 0.0292189 in.
-    const SettlementCurve curve = strongRockCurve(strongRock(
-        {rock(SoilType::Sand, 10.0, 50.0), rock(SoilType::StrongRock, 22.0, 150.0)}));
+    const SettlementCurve curve = strongRockCurve(
+        strongRock({rock(SoilType::Sand, 10.0, 50.0), rock(SoilType::StrongRock, 22.0, 150.0)}));
     EXPECT_NEAR(curve[0].topLoad, 125.9106, 1e-3);
     EXPECT_NEAR(curve[0].topMovement, 0.0292189, 1e-6);
     // The upper-bound pass mobilises more of the sand: more load at every point.

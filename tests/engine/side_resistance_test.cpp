@@ -13,7 +13,7 @@ TEST(SideCoefficients, AlphaOfClay)
     const struct {
         double cuPsf, alpha;
     } cases[] = {
-        {1000.0, 0.55}, {3175.2, 0.55},  // 1.5 atmospheres
+        {1000.0, 0.55},   {3175.2, 0.55},                 // 1.5 atmospheres
         {4000.0, 0.5110}, {4233.6, 0.50}, {5292.0, 0.55}, // 2.5 atmospheres: back to 0.55
         {6000.0, 0.55},
     };
@@ -59,21 +59,25 @@ TEST(RockSocketSide, StrengthAndCoefficient)
         LoadingType loading;
         double fPsi;
     } cases[] = {
-        {"500 psi rock: 2.5 sqrt(qu)", 500, 4000, SoilType::StrongRock, LoadingType::Compression, 55.9017},
+        {"500 psi rock: 2.5 sqrt(qu)", 500, 4000, SoilType::StrongRock, LoadingType::Compression,
+         55.9017},
         {"200 psi rock: 0.15 qu", 200, 4000, SoilType::StrongRock, LoadingType::Compression, 30.0},
-        {"weaker concrete governs", 4000, 200, SoilType::StrongRock, LoadingType::Compression, 30.0},
+        {"weaker concrete governs", 4000, 200, SoilType::StrongRock, LoadingType::Compression,
+         30.0},
         {"at 280 psi: 0.15 qu", 280, 4000, SoilType::StrongRock, LoadingType::Compression, 42.0},
         {"code 4 above 1000 psi: end bearing only", 1500, 4000, SoilType::StrongRockSideOrBase,
          LoadingType::Compression, 0.0},
         {"code 4 at 1000 psi keeps its side", 1000, 4000, SoilType::StrongRockSideOrBase,
          LoadingType::Compression, 79.0569},
-        {"code 4 in uplift", 1500, 4000, SoilType::StrongRockSideOrBase, LoadingType::Uplift, 96.8246},
-        {"code 7 above 1000 psi", 1500, 4000, SoilType::StrongRock, LoadingType::Compression, 96.8246},
+        {"code 4 in uplift", 1500, 4000, SoilType::StrongRockSideOrBase, LoadingType::Uplift,
+         96.8246},
+        {"code 7 above 1000 psi", 1500, 4000, SoilType::StrongRock, LoadingType::Compression,
+         96.8246},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const RockSideStrength rock = rockSideStrength(c.rockPsi * 144.0, c.concretePsi * 144.0,
-                                                       c.type, c.loading);
+        const RockSideStrength rock =
+            rockSideStrength(c.rockPsi * 144.0, c.concretePsi * 144.0, c.type, c.loading);
         EXPECT_NEAR(rock.strengthPsf * rock.coefficient / 144.0, c.fPsi, 1e-4);
     }
 }
@@ -135,8 +139,8 @@ TEST(SideStep, SandKMethod)
     // Without a friction angle it is read from N: at 1000 psf (6.9 psi) N 10 gives 35.9 deg.
     f.layer().PHI = {0.0, 0.0};
     f.layer().BLOWS = {10.0, 10.0};
-    EXPECT_NEAR(f.run().unitSideResistanceTsf, 0.5 * std::tan((38.0 - 6.0 * 1000.0 / 2880.0) / 57.29),
-                1e-9);
+    EXPECT_NEAR(f.run().unitSideResistanceTsf,
+                0.5 * std::tan((38.0 - 6.0 * 1000.0 / 2880.0) / 57.29), 1e-9);
 }
 
 TEST(SideStep, SandBetaMethodUsesTheMidStepStressAndTheLimit)
@@ -395,7 +399,7 @@ TEST(WeakRock, SocketLengthAndConcreteHead)
     EXPECT_DOUBLE_EQ(weakRockSocketLengthFt(profile, 1, 12.0, 3.0, 3.0), 4.0);
     EXPECT_DOUBLE_EQ(weakRockSocketLengthFt(profile, 1, 12.0, 4.5, 3.0), 6.0);
     EXPECT_DOUBLE_EQ(concreteHeadFt(profile, 1, 30.0), 20.0);
-    EXPECT_DOUBLE_EQ(concreteHeadFt(profile, 1, 100.0), 40.0);       // at most 40 ft
+    EXPECT_DOUBLE_EQ(concreteHeadFt(profile, 1, 100.0), 40.0); // at most 40 ft
 }
 
 TEST(SideTotals, AccumulatesQsAndLrfdQs)

@@ -25,7 +25,8 @@ TEST(SoilProfile, SnapsLayerBottomsToTheNearestWholeFoot)
     const struct {
         double depth;
         double snapped;
-    } cases[] = {{20.5, 21.0}, {20.49, 20.0}, {20.0, 20.0}, {0.5, 1.0}, {7.999, 8.0}, {3.2808, 3.0}};
+    } cases[] = {{20.5, 21.0}, {20.49, 20.0}, {20.0, 20.0},
+                 {0.5, 1.0},   {7.999, 8.0},  {3.2808, 3.0}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.depth);
         EXPECT_EQ(snappedDepthFt(c.depth), c.snapped);
@@ -89,8 +90,8 @@ TEST(SoilProfile, OneFootStepsOfALayer)
 
 TEST(SoilProfile, StressIncrementBelowAndAboveTheWaterTable)
 {
-    EXPECT_DOUBLE_EQ(stressIncrementPsf(120.0, 1.0, 0.0), 57.6);    // water at the surface
-    EXPECT_DOUBLE_EQ(stressIncrementPsf(120.0, 5.0, 5.0), 120.0);   // step ends at the water
+    EXPECT_DOUBLE_EQ(stressIncrementPsf(120.0, 1.0, 0.0), 57.6);  // water at the surface
+    EXPECT_DOUBLE_EQ(stressIncrementPsf(120.0, 5.0, 5.0), 120.0); // step ends at the water
     EXPECT_DOUBLE_EQ(stressIncrementPsf(120.0, 5.0, 4.5), 57.6);
     EXPECT_DOUBLE_EQ(stressIncrementPsf(120.0, 99.0, 1000.0), 120.0); // water below the profile
 }
@@ -128,7 +129,7 @@ TEST(SoilProfile, StartingStressAtToplenInTheFirstLayer)
         double topLength, waterTable, expected;
     } cases[] = {
         {"no TOPLEN", 0.0, 0.0, 0.0},
-        {"dry", 5.0, 100.0, 512.5},  // 0.5 (100 + 105) 5
+        {"dry", 5.0, 100.0, 512.5}, // 0.5 (100 + 105) 5
         {"water at 2 ft", 5.0, 2.0, 325.3},
         {"water at the surface", 5.0, 0.0, 200.5},
         {"water above the surface counts as at it", 5.0, -3.0, 200.5},
@@ -159,8 +160,8 @@ TEST(SoilProfile, MidLayerStress)
     SoilProfile profile;
     profile.layers = {layer(SoilType::Clay, 0.0, 4.0, {110.0, 110.0}),
                       layer(SoilType::DecomposedRock, 4.0, 10.0, {120.0, 130.0})};
-    EXPECT_NEAR(midLayerStressPsf(profile, 1, 100.0), 815.0, 1e-9);  // 440 + 125 x 3
-    EXPECT_NEAR(midLayerStressPsf(profile, 1, 5.0), 690.2, 1e-9);    // less 62.4 x 2
+    EXPECT_NEAR(midLayerStressPsf(profile, 1, 100.0), 815.0, 1e-9); // 440 + 125 x 3
+    EXPECT_NEAR(midLayerStressPsf(profile, 1, 5.0), 690.2, 1e-9);   // less 62.4 x 2
     EXPECT_NEAR(midLayerStressPsf(profile, 0, 0.0), 220.0 - 124.8, 1e-9);
 }
 
@@ -222,21 +223,22 @@ TEST(SoilProfile, PreparationFillsAutomaticCoefficients)
     clay.PHI = {12, 12};
     LayerInput shale = entered(SoilType::ClayShale, 30, 40);
     shale.CU = {8000, 8000};
-    shale.NC = {0, 8};        // entered at the bottom: kept
+    shale.NC = {0, 8}; // entered at the bottom: kept
     shale.coefficient = {0.4, 0.45};
     LayerInput gravel = entered(SoilType::Gravel, 40, 50);
     LayerInput rock = entered(SoilType::StrongRock, 50, 60);
 
-    const SoilProfile p = prepareSoilProfile(inputWith({sandK, sandBeta, clay, shale, gravel, rock}));
+    const SoilProfile p =
+        prepareSoilProfile(inputWith({sandK, sandBeta, clay, shale, gravel, rock}));
     ASSERT_EQ(p.layers.size(), 6u);
     EXPECT_TRUE(p.layers[0].automaticCoefficient);
     EXPECT_EQ(p.layers[0].coefficient, (TopBottom{0.25, 0.25})); // a zero K becomes 0.25
-    EXPECT_NEAR(p.layers[1].coefficient[kTop], 1.07309, 1e-5);  // z 10, N 30
-    EXPECT_NEAR(p.layers[1].coefficient[kBottom], 0.55, 1e-12); // z 25, N 10
+    EXPECT_NEAR(p.layers[1].coefficient[kTop], 1.07309, 1e-5);   // z 10, N 30
+    EXPECT_NEAR(p.layers[1].coefficient[kBottom], 0.55, 1e-12);  // z 25, N 10
     EXPECT_NEAR(p.layers[2].coefficient[kTop], 0.511, 0.0005);
     EXPECT_NEAR(p.layers[2].coefficient[kBottom], 0.55, 1e-12);
-    EXPECT_EQ(p.layers[2].PHI, (TopBottom{0.0, 0.0}));           // clay carries no angle
-    EXPECT_EQ(p.layers[2].NC, (TopBottom{9.0, 9.0}));            // 6 (1 + 0.2 x 25 / 2) > 9
+    EXPECT_EQ(p.layers[2].PHI, (TopBottom{0.0, 0.0})); // clay carries no angle
+    EXPECT_EQ(p.layers[2].NC, (TopBottom{9.0, 9.0}));  // 6 (1 + 0.2 x 25 / 2) > 9
     EXPECT_FALSE(p.layers[3].automaticCoefficient);
     EXPECT_EQ(p.layers[3].coefficient, (TopBottom{0.4, 0.45}));
     EXPECT_EQ(p.layers[3].NC, (TopBottom{0.0, 8.0}));
@@ -257,13 +259,13 @@ TEST(SoilProfile, PreparationConvertsModuliToTsf)
     decomposed.gravelModulus = {500.0, 500.0};
 
     const SoilProfile english = prepareSoilProfile(inputWith({rock, decomposed}));
-    EXPECT_NEAR(english.shaftModulusTsf, 288000.0, 1e-9);          // 4e6 psi
+    EXPECT_NEAR(english.shaftModulusTsf, 288000.0, 1e-9); // 4e6 psi
     EXPECT_NEAR(english.layers[0].rockModulusTsf[kTop], 72.0, 1e-12);
     EXPECT_NEAR(english.layers[0].rockModulusTsf[kBottom], 144.0, 1e-12);
     EXPECT_NEAR(english.layers[1].gravelModulusTsf[kTop], 36.0, 1e-12);
 
     const SoilProfile si = prepareSoilProfile(inputWith({rock, decomposed}, true));
-    EXPECT_NEAR(si.layers[0].rockModulusTsf[kTop], 10.4425, 1e-12);  // 1000 kPa
+    EXPECT_NEAR(si.layers[0].rockModulusTsf[kTop], 10.4425, 1e-12); // 1000 kPa
     // The entered values stay for the echo.
     EXPECT_EQ(si.layers[0].EL, (TopBottom{1000.0, 2000.0}));
 }

@@ -195,16 +195,15 @@ TEST(SoilMessages, MissingDataGoToTheRuntimeFileOnly)
     writeStepDataMessages(m.run, {true, true});
     const auto [report, runtime] = m.close();
     EXPECT_EQ(report, "");
-    EXPECT_EQ(runtime,
-              "\r\n\r\n*********************ERROR**********************\r\n"
-              "PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS\r\n"
-              "OR THE INTERNAL FRICTION ANGLE FOR SAND LAYERS\r\n"
-              "\r\n"
-              "\r\n\r\n*********************ERROR**********************\r\n"
-              "PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM\r\n"
-              "WILL CONSIDER THE SUBMERGED UNIT WEIGHT INTERNALLY IF THE SOIL\r\n"
-              "IS BELOW THE WATER TABLE WHICH SHOULD BE ENTERED BY THE USER\r\n"
-              "\r\n");
+    EXPECT_EQ(runtime, "\r\n\r\n*********************ERROR**********************\r\n"
+                       "PLEASE INPUT EITHER THE N-VALUE FROM STANDARD PENETRATION TESTS\r\n"
+                       "OR THE INTERNAL FRICTION ANGLE FOR SAND LAYERS\r\n"
+                       "\r\n"
+                       "\r\n\r\n*********************ERROR**********************\r\n"
+                       "PLEASE INPUT THE TOTAL UNIT WEIGHT FOR THE SOIL.  THE PROGRAM\r\n"
+                       "WILL CONSIDER THE SUBMERGED UNIT WEIGHT INTERNALLY IF THE SOIL\r\n"
+                       "IS BELOW THE WATER TABLE WHICH SHOULD BE ENTERED BY THE USER\r\n"
+                       "\r\n");
 }
 
 TEST(SoilMessages, NothingWhenTheDataAreThere)
@@ -300,7 +299,8 @@ TEST(ProfileChecks, UnusableValuesEndTheRunWithAnErrorBlock)
 {
     const std::string clay = "2 20\r\n0 115 0 2000 0 0 0 1 1\r\n0 115 0 2000 0 0 0 1 1\r\n0 0\r\n";
     const std::string straight = "3 3 0 0 0 0 4000000";
-    const auto rock = [](const std::string &code, const std::string &top, const std::string &bottom) {
+    const auto rock = [](const std::string &code, const std::string &top,
+                         const std::string &bottom) {
         return "1\r\n" + code + " 20\r\n" + top + "\r\n" + bottom + "\r\n";
     };
     const std::string strong = "150000 576000 2 0.01 3 0 500000 80 0 1 1";

@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <QtTest>
 
-#define VORNA_OFFSCREEN_TEST_MAIN(TestObject)                                                     \
-    int main(int argc, char *argv[])                                                              \
-    {                                                                                             \
-        qputenv("QT_QPA_PLATFORM", "offscreen");                                                  \
-        QApplication app(argc, argv);                                                             \
-        TestObject test;                                                                          \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                \
-        return QTest::qExec(&test, argc, argv);                                                   \
+#define VORNA_OFFSCREEN_TEST_MAIN(TestObject)                                                      \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                   \
+        QApplication app(argc, argv);                                                              \
+        TestObject test;                                                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }

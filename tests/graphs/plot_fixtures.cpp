@@ -89,9 +89,8 @@ std::vector<FixtureLayer> fixtureLayers(const PlotFixture &f)
 
 QString writePlotFixture(const QString &fileName, const PlotFixture &f)
 {
-    static constexpr std::array<double, 15> movements = {0.01, 0.02, 0.05, 0.1, 0.15,
-                                                         0.2,  0.3,  0.4,  0.5, 0.7,
-                                                         1.0,  1.3,  1.7,  2.2, 3.0};
+    static constexpr std::array<double, 15> movements = {0.01, 0.02, 0.05, 0.1, 0.15, 0.2, 0.3, 0.4,
+                                                         0.5,  0.7,  1.0,  1.3, 1.7,  2.2, 3.0};
     TextOut out;
     out.open(fileName.toStdString());
     for (int i = 0; i < f.diameters; ++i) {

@@ -16,14 +16,14 @@ class QTemporaryDir;
 namespace vorna::test {
 
 struct PlotFixture {
-    int diameters = 9;             // NDIA; diameters grow by 0.5 ft from startDiameter
-    double startDiameter = 2.0;    // ft
-    int rows = 60;                 // capacity rows of the first diameter, 1 ft apart
-    int rowsLostPerDiameter = 0;   // later diameters stop this many rows earlier (design load)
-    int kls = 3;                   // 3: trend and bounds; 0: one curve (rock tip)
+    int diameters = 9;           // NDIA; diameters grow by 0.5 ft from startDiameter
+    double startDiameter = 2.0;  // ft
+    int rows = 60;               // capacity rows of the first diameter, 1 ft apart
+    int rowsLostPerDiameter = 0; // later diameters stop this many rows earlier (design load)
+    int kls = 3;                 // 3: trend and bounds; 0: one curve (rock tip)
     bool uplift = false;
     bool lrfd = false;
-    bool si = false;               // metres and kilonewtons
+    bool si = false; // metres and kilonewtons
     double FST = 2.5;
     double FSB = 3.0;
 };

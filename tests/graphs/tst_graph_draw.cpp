@@ -62,7 +62,8 @@ int countColour(const QImage &image, QColor colour, QRect area = {}, int toleran
 
 QRect inside(const PlotRect &r, int margin = 3)
 {
-    return QRect(QPoint(r.left + margin, r.top + margin), QPoint(r.right - margin, r.bottom - margin));
+    return QRect(QPoint(r.left + margin, r.top + margin),
+                 QPoint(r.right - margin, r.bottom - margin));
 }
 
 PlotLayout layoutOf(const TGraphPlot &g, QSize size = {800, 600}, DrawOptions options = {})
@@ -347,7 +348,8 @@ void TstGraphDraw::picturesSaveAndOpenAgain()
     const PictureSize size = pictureSize(6, 4, 72);
     for (const char *ext : {"bmp", "png"}) {
         const QString name = dir.filePath(QStringLiteral("graph.") + ext);
-        QCOMPARE(saveGraphPicture(name, pictureFormatFor(name, {}), g, view, size), SaveResult::Saved);
+        QCOMPARE(saveGraphPicture(name, pictureFormatFor(name, {}), g, view, size),
+                 SaveResult::Saved);
         const QImage back(name);
         QVERIFY2(!back.isNull(), ext);
         QCOMPARE(back.size(), QSize(432, 288));

@@ -44,8 +44,8 @@ void TstLoadTest::goodFiles_data()
         << QByteArray("settlement (in)\tload (kips)\n1\t1000\n") << LoadTestUnits{} << 2 << 1
         << 4448.2216152605 << 0.0254;
     QTest::newRow("units chosen, header without units")
-        << QByteArray("load,movement\n500,10\n")
-        << LoadTestUnits{LoadUnit::KN, SettlementUnit::Mm} << 2 << 1 << 500.0 << 0.01;
+        << QByteArray("load,movement\n500,10\n") << LoadTestUnits{LoadUnit::KN, SettlementUnit::Mm}
+        << 2 << 1 << 500.0 << 0.01;
     QTest::newRow("chosen units override the header")
         << QByteArray("load (tons),settlement (in)\n2,1\n")
         << LoadTestUnits{LoadUnit::MN, SettlementUnit::M} << 2 << 1 << 2000.0 << 1.0;
@@ -99,25 +99,21 @@ void TstLoadTest::badFiles_data()
     QTest::newRow("comma decimal")
         << QByteArray("load (kN);settlement (mm)\n10,5;1\n") << none
         << QStringLiteral("Line 2: \"10,5\" is not a number (the load).");
-    QTest::newRow("not finite")
-        << QByteArray("load (kN),settlement (mm)\ninf,1\n") << none
-        << QStringLiteral("Line 2: \"inf\" is not a number (the load).");
-    QTest::newRow("missing value")
-        << QByteArray("load (kN),settlement (mm)\n0,0\n\n10\n") << none
-        << QStringLiteral("Line 4: 1 value(s) where 2 are needed.");
+    QTest::newRow("not finite") << QByteArray("load (kN),settlement (mm)\ninf,1\n") << none
+                                << QStringLiteral("Line 2: \"inf\" is not a number (the load).");
+    QTest::newRow("missing value") << QByteArray("load (kN),settlement (mm)\n0,0\n\n10\n") << none
+                                   << QStringLiteral("Line 4: 1 value(s) where 2 are needed.");
     QTest::newRow("negative settlement")
         << QByteArray("load (kN),settlement (mm)\n10,-0.5\n") << none
         << QStringLiteral("Line 2: the settlement -0.5 is negative.");
-    QTest::newRow("negative load")
-        << QByteArray("load (kN),settlement (mm)\n-10,0.5\n") << none
-        << QStringLiteral("Line 2: the load -10 is negative.");
+    QTest::newRow("negative load") << QByteArray("load (kN),settlement (mm)\n-10,0.5\n") << none
+                                   << QStringLiteral("Line 2: the load -10 is negative.");
     QTest::newRow("unsorted settlements")
         << QByteArray("load (kN),settlement (mm)\n10,1\n\n20,3\n30,2\n") << none
         << QStringLiteral("Line 5: the settlement 2 is smaller than the one on line 4; "
                           "settlements must not decrease.");
-    QTest::newRow("header only")
-        << QByteArray("load (kN),settlement (mm)\n\n") << none
-        << QStringLiteral("Line 1: no measured points follow the header.");
+    QTest::newRow("header only") << QByteArray("load (kN),settlement (mm)\n\n") << none
+                                 << QStringLiteral("Line 1: no measured points follow the header.");
 }
 
 void TstLoadTest::badFiles()

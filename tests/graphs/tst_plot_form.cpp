@@ -144,23 +144,24 @@ void TstPlotForm::plotMenuItems()
     TPlotForm *form = g.EnsureWindow();
     QCOMPARE(form->PlotMenu()->title(), QStringLiteral("&Plot"));
     const QStringList texts = menuTexts(form->PlotMenu());
-    const QStringList fixed = {
-        "Show &Legend",   "Show &Soil Layer", "Show &Wall Geometry", "Show &Markers",
-        "&Font Size",     "&Line Width",      "&Graph Title",        "&Edit Legend",
-        "&Active Curves", "&Print...",        "P&age Setup",         "&Save To Disk...",
-        "Curve #1",       "Curve #2"};
+    const QStringList fixed = {"Show &Legend",  "Show &Soil Layer", "Show &Wall Geometry",
+                               "Show &Markers", "&Font Size",       "&Line Width",
+                               "&Graph Title",  "&Edit Legend",     "&Active Curves",
+                               "&Print...",     "P&age Setup",      "&Save To Disk...",
+                               "Curve #1",      "Curve #2"};
     QCOMPARE(texts, fixed);
     const auto submenu = [form](const char *name) {
         return form->PlotMenu()->findChild<QMenu *>(QString::fromLatin1(name));
     };
     QCOMPARE(menuTexts(submenu("MarkersMenu")),
-             (QStringList{"&Never", "Every &Increment", "Every &2 Increments",
-                          "Every &3 Incrments", "Every &5 Increments", "Every &10 Incements"}));
+             (QStringList{"&Never", "Every &Increment", "Every &2 Increments", "Every &3 Incrments",
+                          "Every &5 Increments", "Every &10 Incements"}));
     QCOMPARE(menuTexts(submenu("FontSizeMenu")),
              (QStringList{"&Default", "1.5 * Default", "2 * Default", "2.5 * Default",
                           "3 * Default", "4 * Default"}));
-    QCOMPARE(menuTexts(submenu("LineWidthMenu")),
-             (QStringList{"&Default", "2 * Default", "4 * Default", "6 * Default", "10 * Default"}));
+    QCOMPARE(
+        menuTexts(submenu("LineWidthMenu")),
+        (QStringList{"&Default", "2 * Default", "4 * Default", "6 * Default", "10 * Default"}));
     // With or without a printer: without one, printing writes a PDF file.
     QVERIFY(form->Action(QStringLiteral("Print"))->isEnabled());
     QVERIFY(form->Action(QStringLiteral("PageSetup"))->isEnabled());
@@ -177,7 +178,10 @@ void TstPlotForm::menuVisibilityRules()
     emit form->PlotMenu()->aboutToShow();
     QVERIFY(!form->Action(QStringLiteral("ShowSoilLayer"))->isVisible());
     QVERIFY(!form->Action(QStringLiteral("ShowWall"))->isVisible());
-    QVERIFY(!form->PlotMenu()->findChild<QMenu *>(QStringLiteral("FontSizeMenu"))->menuAction()->isVisible());
+    QVERIFY(!form->PlotMenu()
+                 ->findChild<QMenu *>(QStringLiteral("FontSizeMenu"))
+                 ->menuAction()
+                 ->isVisible());
     g.AddBandEntry(QStringLiteral(" SAND "), 7, 3.0);
     g.AddBandEntry(QStringLiteral(" WALL "), 2, 4.0);
     g.WallLineCount = 1;
@@ -265,8 +269,8 @@ void TstPlotForm::legendDragStaysInside()
     TLegendList *legend = form->Legend();
     QVERIFY(!form->LegendPlacement().has_value());
     QTest::mousePress(legend, Qt::LeftButton, {}, QPoint(5, 5));
-    QMouseEvent move(QEvent::MouseMove, QPointF(-2000, -2000), legend->mapToGlobal(QPointF(-2000, -2000)),
-                     Qt::NoButton, Qt::LeftButton, {});
+    QMouseEvent move(QEvent::MouseMove, QPointF(-2000, -2000),
+                     legend->mapToGlobal(QPointF(-2000, -2000)), Qt::NoButton, Qt::LeftButton, {});
     QCoreApplication::sendEvent(legend, &move);
     QTest::mouseRelease(legend, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(legend->pos(), QPoint(0, 0));
@@ -302,8 +306,8 @@ void TstPlotForm::captionReadOut()
     const PlotMapping map = form->CanvasMapping();
     const QPoint at = map.ToScreen(300.0, 30.0);
     const QPointF value = map.ToData(at);
-    const QString expected = g.Caption + " X: " + QString::number(value.x(), 'g', 5) + " Y: " +
-                             QString::number(value.y(), 'g', 5);
+    const QString expected = g.Caption + " X: " + QString::number(value.x(), 'g', 5) +
+                             " Y: " + QString::number(value.y(), 'g', 5);
     QTest::mouseMove(form->Canvas(), at);
     QTRY_COMPARE(form->windowTitle(), expected);
     // Outside the plot the position is clamped into it.
@@ -389,7 +393,8 @@ void TstPlotForm::threeGraphModeHasNoRubberBand()
     const PlotRect first = form->CanvasLayout().graphs[0];
     QTest::mousePress(form->Canvas(), Qt::LeftButton, {}, QPoint(first.left + 5, first.top + 5));
     QVERIFY(!form->RubberBand().has_value());
-    QTest::mouseRelease(form->Canvas(), Qt::LeftButton, {}, QPoint(first.left + 50, first.top + 50));
+    QTest::mouseRelease(form->Canvas(), Qt::LeftButton, {},
+                        QPoint(first.left + 50, first.top + 50));
     QCOMPARE(form->CurrentView().range[0], form->FullView().range[0]);
     QCOMPARE(form->FullView().range[2].x, (AxisRange{0.0, 7.0}));
 }
@@ -504,7 +509,7 @@ void TstPlotForm::saveToDiskThroughTheDialogs()
     fill(g, 3, 10);
     TPlotForm *form = g.EnsureWindow();
     g.Interaction.saveFileName = [&](QWidget *, const QString &, const QString &filters,
-                                          QString *selected) {
+                                     QString *selected) {
         *selected = filters.split(QStringLiteral(";;")).at(1); // PNG
         return dir.filePath(QStringLiteral("graph"));
     };
@@ -540,7 +545,8 @@ void TstPlotForm::saveReportsNoMemory()
     };
     MessageLog log(g);
     form->SaveToDiskClick();
-    QCOMPARE(log.messages, QStringList{QStringLiteral("There is not enough memory to complete this task.")});
+    QCOMPARE(log.messages,
+             QStringList{QStringLiteral("There is not enough memory to complete this task.")});
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("graph.bmp"))));
 }
 
@@ -581,7 +587,8 @@ void TstPlotForm::printWithoutAPrinterWritesAPdf()
     bool printDialogShown = false;
     g.Interaction.printDialog = [&](QWidget *, QPrinter &) { return printDialogShown = true; };
     QString offeredFilters;
-    g.Interaction.saveFileName = [&](QWidget *, const QString &, const QString &filters, QString *) {
+    g.Interaction.saveFileName = [&](QWidget *, const QString &, const QString &filters,
+                                     QString *) {
         offeredFilters = filters;
         return dir.filePath(QStringLiteral("printed")); // the extension is added
     };

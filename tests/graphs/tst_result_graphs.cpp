@@ -1,9 +1,9 @@
 // The result graphs: the twelve graphs built from plot data files (written by the engine's
 // own writer, and by the engine for every example project) with their captions, units, line
 // names, combined plots and soil-layer bands; the outcome of a build that fails.
+#include "graph_draw.h"
 #include "offscreen_test_main.h"
 #include "plot_fixtures.h"
-#include "graph_draw.h"
 #include "plot_form.h"
 #include "result_graphs.h"
 #include "word_reader.h"
@@ -14,12 +14,12 @@
 
 #include "vornacalc/engine.h"
 
+#include "window_factory.h"
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-#include "window_factory.h"
 
 #include <QtTest>
 
@@ -93,10 +93,12 @@ void TstResultGraphs::brokenFileKeepsTheGraphs()
     PlotFixture f;
     f.diameters = 2;
     ResultGraphs graphs;
-    QVERIFY(graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("good.vrp"), f), true, factsFor(f)).built);
+    QVERIFY(
+        graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("good.vrp"), f), true, factsFor(f))
+            .built);
     const std::vector<TFloatPoint> before = graphs.Graph(ResultGraphId::Total).Line(1).points;
-    const ResultBuildOutcome outcome =
-        graphs.BuildFromPlotFile(writeText(dir, QStringLiteral("broken.vrp"), text), freshRun, factsFor(f));
+    const ResultBuildOutcome outcome = graphs.BuildFromPlotFile(
+        writeText(dir, QStringLiteral("broken.vrp"), text), freshRun, factsFor(f));
     QVERIFY(!outcome.built);
     QVERIFY(!outcome.readError.isEmpty());
     QCOMPARE(outcome.message, message);
@@ -107,7 +109,8 @@ void TstResultGraphs::freshRunErrorMessageAndKls()
 {
     QTemporaryDir dir;
     const QList<QByteArray> rows = {"0 0 0 0 0 0 0", "1 0 0 0 0 0 0", "1 5 5 5 2 2 2"};
-    const QString file = writeText(dir, QStringLiteral("a.vrp"), handMadePlotText(2, 3, 3, rows, 45));
+    const QString file =
+        writeText(dir, QStringLiteral("a.vrp"), handMadePlotText(2, 3, 3, rows, 45));
     ResultGraphs graphs;
     ResultBuildOutcome outcome = graphs.BuildFromPlotFile(file, true, {});
     QVERIFY(!outcome.built);
@@ -194,12 +197,13 @@ void TstResultGraphs::lineNamesOfATwoFootStartInFourSteps()
     f.diameters = 4;
     f.startDiameter = 2.0;
     ResultGraphs graphs;
-    QVERIFY(graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("a.vrp"), f), true, factsFor(f)).built);
+    QVERIFY(graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("a.vrp"), f), true, factsFor(f))
+                .built);
     const QStringList names = {"Dia=2 ft", "Dia=2.5 ft", "Dia=3 ft", "Dia=3.5 ft"};
-    for (ResultGraphId id : {ResultGraphId::Skin, ResultGraphId::Tip, ResultGraphId::Total,
-                             ResultGraphId::FactoredSkin, ResultGraphId::FactoredTip,
-                             ResultGraphId::FactoredTotal, ResultGraphId::Axial,
-                             ResultGraphId::Upper, ResultGraphId::Lower}) {
+    for (ResultGraphId id :
+         {ResultGraphId::Skin, ResultGraphId::Tip, ResultGraphId::Total,
+          ResultGraphId::FactoredSkin, ResultGraphId::FactoredTip, ResultGraphId::FactoredTotal,
+          ResultGraphId::Axial, ResultGraphId::Upper, ResultGraphId::Lower}) {
         const TGraphPlot &g = graphs.Graph(id);
         QCOMPARE(g.LineCount(), 4);
         for (int i = 0; i < 4; ++i)
@@ -215,7 +219,8 @@ void TstResultGraphs::siLineNamesAndUnits()
     f.diameters = 3;
     f.startDiameter = 0.6;
     ResultGraphs graphs;
-    QVERIFY(graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("a.vrp"), f), true, factsFor(f)).built);
+    QVERIFY(graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("a.vrp"), f), true, factsFor(f))
+                .built);
     const TGraphPlot &skin = graphs.Graph(ResultGraphId::Skin);
     QCOMPARE(skin.LineName(0), QStringLiteral("Dia=0.6 m"));
     QCOMPARE(skin.LineName(1), QStringLiteral("Dia=0.752 m"));
@@ -237,16 +242,24 @@ void TstResultGraphs::factoredCaptionsFollowTheDesignMethod()
     ResultGraphs graphs;
     ResultProjectFacts facts = factsFor(f);
     graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("a.vrp"), f), true, facts);
-    QCOMPARE(graphs.Graph(ResultGraphId::FactoredSkin).XCaption, QStringLiteral("LRFD Side Resistance "));
-    QCOMPARE(graphs.Graph(ResultGraphId::FactoredTip).XCaption, QStringLiteral("LRFD Tip Resistance "));
-    QCOMPARE(graphs.Graph(ResultGraphId::FactoredTotal).XCaption, QStringLiteral("LRFD Total Resistance "));
-    QCOMPARE(graphs.Graph(ResultGraphId::CombineFactored).XCaption, QStringLiteral("LRFD Resistance "));
+    QCOMPARE(graphs.Graph(ResultGraphId::FactoredSkin).XCaption,
+             QStringLiteral("LRFD Side Resistance "));
+    QCOMPARE(graphs.Graph(ResultGraphId::FactoredTip).XCaption,
+             QStringLiteral("LRFD Tip Resistance "));
+    QCOMPARE(graphs.Graph(ResultGraphId::FactoredTotal).XCaption,
+             QStringLiteral("LRFD Total Resistance "));
+    QCOMPARE(graphs.Graph(ResultGraphId::CombineFactored).XCaption,
+             QStringLiteral("LRFD Resistance "));
     facts.lrfd = false;
     graphs.BuildFromPlotFile(dir.filePath("a.vrp"), true, facts);
-    QCOMPARE(graphs.Graph(ResultGraphId::FactoredSkin).XCaption, QStringLiteral("Side Resistance/F.S. "));
-    QCOMPARE(graphs.Graph(ResultGraphId::FactoredTip).XCaption, QStringLiteral("Tip Resistance/F.S. "));
-    QCOMPARE(graphs.Graph(ResultGraphId::FactoredTotal).XCaption, QStringLiteral("Total Resistance/F.S. "));
-    QCOMPARE(graphs.Graph(ResultGraphId::CombineFactored).XCaption, QStringLiteral("Resistance/F.S. "));
+    QCOMPARE(graphs.Graph(ResultGraphId::FactoredSkin).XCaption,
+             QStringLiteral("Side Resistance/F.S. "));
+    QCOMPARE(graphs.Graph(ResultGraphId::FactoredTip).XCaption,
+             QStringLiteral("Tip Resistance/F.S. "));
+    QCOMPARE(graphs.Graph(ResultGraphId::FactoredTotal).XCaption,
+             QStringLiteral("Total Resistance/F.S. "));
+    QCOMPARE(graphs.Graph(ResultGraphId::CombineFactored).XCaption,
+             QStringLiteral("Resistance/F.S. "));
 }
 
 void TstResultGraphs::upliftCaptions()
@@ -261,13 +274,15 @@ void TstResultGraphs::upliftCaptions()
         graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("a.vrp"), f), true, factsFor(f));
         QCOMPARE(graphs.Graph(ResultGraphId::FactoredTip).XCaption, QStringLiteral("Self-Weight"));
         QCOMPARE(graphs.Graph(ResultGraphId::Combine).LineName(1), QStringLiteral("  Self-Weight"));
-        QCOMPARE(graphs.Graph(ResultGraphId::CombineFactored).LineName(1), QStringLiteral("  Self-Weight"));
+        QCOMPARE(graphs.Graph(ResultGraphId::CombineFactored).LineName(1),
+                 QStringLiteral("  Self-Weight"));
         // The weight is plotted undivided.
         const TGraphPlot &tip = graphs.Graph(ResultGraphId::Tip);
         const TGraphPlot &factored = graphs.Graph(ResultGraphId::FactoredTip);
         QCOMPARE(factored.Point(1, 40).x, tip.Point(1, 40).x);
         QCOMPARE(graphs.Graph(ResultGraphId::FactoredSkin).XCaption,
-                 lrfd ? QStringLiteral("LRFD Side Resistance ") : QStringLiteral("Side Resistance/F.S. "));
+                 lrfd ? QStringLiteral("LRFD Side Resistance ")
+                      : QStringLiteral("Side Resistance/F.S. "));
     }
 }
 
@@ -404,15 +419,16 @@ void TstResultGraphs::klsZeroLeavesBoundGraphsAndDisablesThem()
     PlotFixture rock = f;
     rock.kls = 0;
     rock.diameters = 3;
-    const ResultBuildOutcome outcome =
-        graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("b.vrp"), rock), true, factsFor(rock));
+    const ResultBuildOutcome outcome = graphs.BuildFromPlotFile(
+        writePlotFixture(dir.filePath("b.vrp"), rock), true, factsFor(rock));
     QVERIFY(outcome.built);
     QCOMPARE(outcome.KLS, std::optional<int>(0));
     QCOMPARE(graphs.Graph(ResultGraphId::Axial).LineCount(), 3); // filled from its 15 rows
     QVERIFY(graphs.Graph(ResultGraphId::Axial).Point(2, 15).x > 0.0);
     QCOMPARE(graphs.Graph(ResultGraphId::Upper).LineCount(), 2); // previous content
     QCOMPARE(graphs.Graph(ResultGraphId::Upper).Line(0).points, upperBefore);
-    for (ResultGraphId id : {ResultGraphId::Upper, ResultGraphId::Lower, ResultGraphId::CombinedSettlement}) {
+    for (ResultGraphId id :
+         {ResultGraphId::Upper, ResultGraphId::Lower, ResultGraphId::CombinedSettlement}) {
         QVERIFY(!ResultGraphs::MenuItemEnabled(id, true, true, 0));
         QVERIFY(ResultGraphs::MenuItemEnabled(id, true, true, 3));
     }
@@ -453,11 +469,16 @@ void TstResultGraphs::bandEntryNamesAndFills()
         int type;
         const char *name;
         int fill;
-    } expected[] = {{1, " SAND ", 7},           {2, " CLAY ", 1},
-                    {3, " SHALE ", 8},          {4, " ROCK ", 9},
-                    {5, " DECOMPOSED ROCK ", 10}, {6, " WEAK ROCK ", 12},
-                    {7, " ROCK ", 9},           {8, " GRAVELLY SAND ", 11},
-                    {9, " GRAVEL ", 12},        {0, "LAYER 4", 0},
+    } expected[] = {{1, " SAND ", 7},
+                    {2, " CLAY ", 1},
+                    {3, " SHALE ", 8},
+                    {4, " ROCK ", 9},
+                    {5, " DECOMPOSED ROCK ", 10},
+                    {6, " WEAK ROCK ", 12},
+                    {7, " ROCK ", 9},
+                    {8, " GRAVELLY SAND ", 11},
+                    {9, " GRAVEL ", 12},
+                    {0, "LAYER 4", 0},
                     {10, "LAYER 4", 0}};
     for (const auto &e : expected) {
         const BandEntry entry = bandEntryFor(e.type, 4);
@@ -547,13 +568,15 @@ void TstResultGraphs::engineExamples()
         TProgramData::CreateFromFile(copy, ProjectLayout::Current, tables, messages);
     QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
     ResultGraphs graphs;
-    const ResultBuildOutcome outcome = graphs.BuildFromPlotFile(plot, true, resultProjectFacts(data, tables));
+    const ResultBuildOutcome outcome =
+        graphs.BuildFromPlotFile(plot, true, resultProjectFacts(data, tables));
     QVERIFY2(outcome.built, qPrintable(outcome.readError));
     const int ndia = graphs.Graph(ResultGraphId::Skin).LineCount();
     QVERIFY(ndia >= 1);
     QCOMPARE(graphs.Graph(ResultGraphId::Axial).LineCount(), ndia);
     QCOMPARE(graphs.Graph(ResultGraphId::Combine).LineCount(), 3);
-    QCOMPARE(graphs.Graph(ResultGraphId::Skin).LineCount(LineList::Band), tables.SoilLayers().RowCount());
+    QCOMPARE(graphs.Graph(ResultGraphId::Skin).LineCount(LineList::Band),
+             tables.SoilLayers().RowCount());
     for (int i = 0; i < kResultGraphCount; ++i) {
         TGraphPlot &g = graphs.Graph(static_cast<ResultGraphId>(i));
         if (g.LineCount() == 0)

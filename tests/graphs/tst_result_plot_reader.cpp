@@ -100,11 +100,10 @@ void TstResultPlotReader::twoLineRowsAndNumberForms()
 {
     QTemporaryDir dir;
     const QList<QByteArray> oneLine = {"0 0 0 0 0 0 0", "12.5 1 2 3 4 5 6", "13 1 2 3 4 5 6"};
-    const QList<QByteArray> twoLines = {"   0.0  0.0  0.0  0.0  0.0 0.0  0.0  ",
-                                        "  0.125E+02\t\t 0.1E+01 0.2E+01 0.3E+01 0.4E+01",
-                                        " 0.5E+01  0.6E+01",
-                                        " 0.130E+02 0.100E+01 0.200E+01 0.300E+01 0.400E+01",
-                                        " 0.500E+01 0.600E+01"};
+    const QList<QByteArray> twoLines = {
+        "   0.0  0.0  0.0  0.0  0.0 0.0  0.0  ", "  0.125E+02\t\t 0.1E+01 0.2E+01 0.3E+01 0.4E+01",
+        " 0.5E+01  0.6E+01", " 0.130E+02 0.100E+01 0.200E+01 0.300E+01 0.400E+01",
+        " 0.500E+01 0.600E+01"};
     const ResultPlotData a =
         readResultPlotFile(writeText(dir, "a.vrp", handMadePlotText(1, 3, 0, oneLine, 15)), {});
     const ResultPlotData b =
@@ -222,7 +221,8 @@ void TstResultPlotReader::brokenFilesReportTheirError_data()
     }
     QTest::newRow("comma decimal")
         << handMadePlotText(1, 3, 0, {"0 0 0 0 0 0 0", "1 0 0 0 0 0 0", "1 5 5,5 5 2 2 2"}, 15)
-        << QStringLiteral("Error on Line 4 Item 3\rA floating point number was expected but not found.");
+        << QStringLiteral(
+               "Error on Line 4 Item 3\rA floating point number was expected but not found.");
     QTest::newRow("fraction in the header")
         << QByteArray("1 3.5 0\r\n")
         << QStringLiteral("Error on Line 1 Item 2\rAn integer was expected but not found.");

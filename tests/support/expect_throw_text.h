@@ -33,5 +33,5 @@ template <class E, class Statement>
 } // namespace vorna::test
 
 // EXPECT_THROW that also compares the text: EXPECT_THROW_TEXT(load(file), EInputError, "...").
-#define EXPECT_THROW_TEXT(statement, ExceptionType, expectedText)                               \
+#define EXPECT_THROW_TEXT(statement, ExceptionType, expectedText)                                  \
     EXPECT_TRUE(::vorna::test::throwsWithText<ExceptionType>([&] { statement; }, (expectedText)))

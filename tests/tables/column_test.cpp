@@ -24,14 +24,18 @@ struct SampleTable {
         definition.caption = QStringLiteral("Test");
         definition.minRows = 3;
         definition.columns = {
-            choiceColumn({QStringLiteral("Kind")}, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}),
+            choiceColumn({QStringLiteral("Kind")},
+                         {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}),
             intColumn({QStringLiteral("Blow Counts"), QStringLiteral("-Optional-")}, 0, 100),
-            realColumn({QStringLiteral("Max. Side "), QStringLiteral("Friction")}, QStringLiteral("F/L2^2")),
+            realColumn({QStringLiteral("Max. Side "), QStringLiteral("Friction")},
+                       QStringLiteral("F/L2^2")),
             realColumn({QStringLiteral("Factor")}, {}, 1.0),
             textColumn({QStringLiteral("Note")}, QStringLiteral("none")),
         };
         table = createTable(registry, definition);
-        table->SetCellChangedHandler([this](int column, int row) { changes.push_back({column, row}); });
+        table->SetCellChangedHandler([this](int column, int row) {
+            changes.push_back({column, row});
+        });
     }
 
     TableRegistry registry;
@@ -82,8 +86,8 @@ struct EntryCase {
     const char *name;
     int column;
     const char *text;
-    const char *message;   // nullptr when the entry is taken
-    const char *cellText;  // the cell afterwards
+    const char *message;  // nullptr when the entry is taken
+    const char *cellText; // the cell afterwards
 };
 
 TEST_F(Columns, TypedEntries)
@@ -100,8 +104,10 @@ TEST_F(Columns, TypedEntries)
         {"real eight digits", 2, "1/3", nullptr, "0.33333333"},
         {"real large", 2, "2e20", nullptr, "2E20"},
         {"real small", 2, "-2.5e-7", nullptr, "-2.5E-7"},
-        {"real beyond a stored real", 2, "10^400", "Entry could not be evaluated:\rnumber too large", "0"},
-        {"real bad text", 2, "12ft", "Entry could not be evaluated:\rinvalid character(s) in expression", "0"},
+        {"real beyond a stored real", 2, "10^400",
+         "Entry could not be evaluated:\rnumber too large", "0"},
+        {"real bad text", 2, "12ft",
+         "Entry could not be evaluated:\rinvalid character(s) in expression", "0"},
         {"choice by text", 0, "3", nullptr, "3"},
         {"choice expression", 0, "1+1", nullptr, "2"},
         {"choice fraction", 0, "1.5", "Value must be an integer.", "1"},
@@ -256,8 +262,9 @@ TEST(DepthPairsDefinition, TopDepthNeedsRealColumnAfterIt)
         table.AddColumn(std::make_unique<TIntColumn>(table, QStringList{QStringLiteral("N")}));
         FAIL();
     } catch (const ETableError &e) {
-        EXPECT_EQ(e.message(),
-                  QStringLiteral("If column if a topdepth then the next column must be a float column"));
+        EXPECT_EQ(
+            e.message(),
+            QStringLiteral("If column if a topdepth then the next column must be a float column"));
     }
 }
 

@@ -25,14 +25,16 @@ protected:
         definition.minRows = 1;
         definition.maxRows = 4;
         definition.columns = {
-            choiceColumn({QStringLiteral("Soil Type")}, {QStringLiteral("sand"), QStringLiteral("clay")}),
+            choiceColumn({QStringLiteral("Soil Type")},
+                         {QStringLiteral("sand"), QStringLiteral("clay")}),
             realColumn({QStringLiteral("Depth")}, QStringLiteral("L2")),
             tableColumn({QStringLiteral("Layer  Data")}, {1, 2}),
         };
         layers = createTable(registry, definition);
     }
 
-    static TableSpec parameterSpec(int id, const char *caption, const char *header, const char *units)
+    static TableSpec parameterSpec(int id, const char *caption, const char *header,
+                                   const char *units)
     {
         TableSpec definition;
         definition.identifier = id;
@@ -40,7 +42,8 @@ protected:
         definition.minRows = 2;
         definition.maxRows = 2;
         definition.topLeft = QStringLiteral("Location, 1=Top, 2=Bottom");
-        definition.columns = {realColumn({QString::fromLatin1(header)}, QString::fromLatin1(units))};
+        definition.columns = {
+            realColumn({QString::fromLatin1(header)}, QString::fromLatin1(units))};
         return definition;
     }
 

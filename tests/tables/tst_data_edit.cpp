@@ -32,20 +32,25 @@ void tst_DataEdit::rejectsBadEntry_data()
     QTest::addColumn<bool>("integerOnly");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("textAfter");
-    QTest::newRow("above maximum") << "150" << false
-                                   << "Entry must be less than or equal to 100" << "100";
-    QTest::newRow("below minimum") << "-0.5" << false
-                                   << "Entry must be greater than or equal to 0" << "0";
-    QTest::newRow("expression above maximum") << "60*2" << false
-                                              << "Entry must be less than or equal to 100" << "100";
-    QTest::newRow("fraction in integer field") << "2.5" << true << "Entry must be an integer." << "2.5";
-    QTest::newRow("letters in integer field") << "abc" << true << "Entry must be a valid integer." << "abc";
+    QTest::newRow("above maximum") << "150" << false << "Entry must be less than or equal to 100"
+                                   << "100";
+    QTest::newRow("below minimum") << "-0.5" << false << "Entry must be greater than or equal to 0"
+                                   << "0";
+    QTest::newRow("expression above maximum")
+        << "60*2" << false << "Entry must be less than or equal to 100"
+        << "100";
+    QTest::newRow("fraction in integer field") << "2.5" << true << "Entry must be an integer."
+                                               << "2.5";
+    QTest::newRow("letters in integer field") << "abc" << true << "Entry must be a valid integer."
+                                              << "abc";
     QTest::newRow("letters") << "abc" << false
                              << "Entry could not be evaluated:\rinvalid character(s) in expression"
                              << "abc";
-    QTest::newRow("blank") << "" << false << "Entry could not be evaluated:\rentry cannot be blank" << "";
-    QTest::newRow("division by zero") << "1/0" << false
-                                      << "Entry could not be evaluated:\rdivision by zero" << "1/0";
+    QTest::newRow("blank") << "" << false << "Entry could not be evaluated:\rentry cannot be blank"
+                           << "";
+    QTest::newRow("division by zero")
+        << "1/0" << false << "Entry could not be evaluated:\rdivision by zero"
+        << "1/0";
 }
 
 void tst_DataEdit::rejectsBadEntry()
@@ -165,19 +170,28 @@ void tst_DataEdit::labelShowsUnitOfSystem_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("units");
     QTest::addColumn<QString>("label");
-    QTest::newRow("length English") << "Length" << "L2" << 1 << "Length (ft)";
-    QTest::newRow("length SI") << "Length" << "L2" << 2 << "Length (m)";
-    QTest::newRow("load English") << "Load" << "F2" << 1 << "Load (tons)";
-    QTest::newRow("load SI") << "Load" << "F2" << 2 << "Load (kN)";
-    QTest::newRow("modulus English") << "E" << QString::fromUtf8("F/L\u00b2") << 1
-                                     << QString::fromUtf8("E (lbs/in\u00b2)");
+    QTest::newRow("length English") << "Length"
+                                    << "L2" << 1 << "Length (ft)";
+    QTest::newRow("length SI") << "Length"
+                               << "L2" << 2 << "Length (m)";
+    QTest::newRow("load English") << "Load"
+                                  << "F2" << 1 << "Load (tons)";
+    QTest::newRow("load SI") << "Load"
+                             << "F2" << 2 << "Load (kN)";
+    QTest::newRow("modulus English")
+        << "E" << QString::fromUtf8("F/L\u00b2") << 1 << QString::fromUtf8("E (lbs/in\u00b2)");
     QTest::newRow("modulus SI") << "E" << QString::fromUtf8("F/L\u00b2") << 2
                                 << QString::fromUtf8("E (kN/m\u00b2)");
-    QTest::newRow("stress SI") << "q" << "F/L2^2" << 2 << "q (kN/m^2)";
-    QTest::newRow("degrees unchanged") << "Angle" << "deg" << 2 << "Angle (deg)";
-    QTest::newRow("code shown as such") << "Length" << "L2" << 3 << "Length (L2)";
-    QTest::newRow("system above range shows code") << "Length" << "L2" << 7 << "Length (L2)";
-    QTest::newRow("no unit") << "Ratio" << "" << 2 << "Ratio";
+    QTest::newRow("stress SI") << "q"
+                               << "F/L2^2" << 2 << "q (kN/m^2)";
+    QTest::newRow("degrees unchanged") << "Angle"
+                                       << "deg" << 2 << "Angle (deg)";
+    QTest::newRow("code shown as such") << "Length"
+                                        << "L2" << 3 << "Length (L2)";
+    QTest::newRow("system above range shows code") << "Length"
+                                                   << "L2" << 7 << "Length (L2)";
+    QTest::newRow("no unit") << "Ratio"
+                             << "" << 2 << "Ratio";
 }
 
 void tst_DataEdit::labelShowsUnitOfSystem()

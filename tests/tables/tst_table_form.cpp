@@ -40,10 +40,13 @@ struct Layers {
         definition.topLeft = QStringLiteral("Layer");
         definition.comments = QStringLiteral("Max. Side Friction:\rzero means no limit");
         definition.columns = {
-            choiceColumn({QStringLiteral("Soil Type"), {}}, {QStringLiteral("sand"), QStringLiteral("clay")}),
-            realColumn({QStringLiteral("Depth at Bottom "), QStringLiteral("of each Layer")}, QStringLiteral("L2")),
+            choiceColumn({QStringLiteral("Soil Type"), {}},
+                         {QStringLiteral("sand"), QStringLiteral("clay")}),
+            realColumn({QStringLiteral("Depth at Bottom "), QStringLiteral("of each Layer")},
+                       QStringLiteral("L2")),
             tableColumn({QStringLiteral("Layer  Data"), {}}, {1, 2}),
-            realColumn({QStringLiteral("Max. Side "), QStringLiteral("Friction")}, QStringLiteral("F/L2^2")),
+            realColumn({QStringLiteral("Max. Side "), QStringLiteral("Friction")},
+                       QStringLiteral("F/L2^2")),
         };
         table = createTable(registry, definition);
     }
@@ -71,7 +74,7 @@ struct Layers {
     std::unique_ptr<TGridTable> table;
 };
 
-constexpr int kDepth = 1;     // visible columns of the layer table's window
+constexpr int kDepth = 1; // visible columns of the layer table's window
 constexpr int kData = 2;
 constexpr int kLimit = 3;
 
@@ -185,10 +188,14 @@ void tst_TableForm::invalidEntryKeepsCell_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
     QTest::newRow("letters in a real cell")
-        << false << kDepth << "abc" << "Entry could not be evaluated:\rinvalid character(s) in expression";
-    QTest::newRow("blank real cell") << false << kLimit << "" << "Entry could not be evaluated:\rentry cannot be blank";
-    QTest::newRow("blow count above range") << true << 1 << "101" << "Entry must be between 0 and 100.";
-    QTest::newRow("fractional blow count") << true << 1 << "2.5" << "Entry must be an integer.";
+        << false << kDepth << "abc"
+        << "Entry could not be evaluated:\rinvalid character(s) in expression";
+    QTest::newRow("blank real cell") << false << kLimit << ""
+                                     << "Entry could not be evaluated:\rentry cannot be blank";
+    QTest::newRow("blow count above range") << true << 1 << "101"
+                                            << "Entry must be between 0 and 100.";
+    QTest::newRow("fractional blow count") << true << 1 << "2.5"
+                                           << "Entry must be an integer.";
 }
 
 void tst_TableForm::invalidEntryKeepsCell()
@@ -223,8 +230,8 @@ void tst_TableForm::leavingCellWithInvalidEntryComesBack()
     putCursor(*form, 0, kDepth);
     editor(*form)->setText(QStringLiteral("2)"));
     putCursor(*form, 1, kLimit);
-    QCOMPARE(log.messages,
-             QStringList{QStringLiteral("Entry could not be evaluated:\r() (parentheses) do not match")});
+    QCOMPARE(log.messages, QStringList{QStringLiteral(
+                               "Entry could not be evaluated:\r() (parentheses) do not match")});
     QCOMPARE(form->grid()->currentIndex(), form->model()->index(0, kDepth));
     QCOMPARE(editor(*form)->text(), QStringLiteral("2)"));
     QCOMPARE(layers.table->Column(1).AsFloat(0), 0.0);
@@ -476,7 +483,8 @@ void tst_TableForm::commentsShowWithLineBreaks()
     Layers layers;
     auto form = showForm(*layers.table);
     QVERIFY(form->commentsLabel()->isVisible());
-    QCOMPARE(form->commentsLabel()->text(), QStringLiteral("Max. Side Friction:\nzero means no limit"));
+    QCOMPARE(form->commentsLabel()->text(),
+             QStringLiteral("Max. Side Friction:\nzero means no limit"));
     auto sub = showForm(*layers.sub(0));
     QVERIFY(!sub->commentsLabel()->isVisible());
 }

@@ -2,9 +2,9 @@
 #include "qt_print.h"
 #include "word_reader.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -42,8 +42,8 @@ TEST_F(CommaLocale, ReadsDecimalForms)
 struct ErrorCase {
     const char *name;
     const char *text;
-    int skip;       // tokens taken before the failing one
-    bool integer;   // ask for an integer, else a real
+    int skip;     // tokens taken before the failing one
+    bool integer; // ask for an integer, else a real
     const char *message;
 };
 
@@ -85,10 +85,34 @@ TEST_F(CommaLocale, ConversionMessagesNameLineAndItem)
 // read as QString::toDouble reads it: the same bits, or rejected alike.
 TEST(WordReader, ReadsEveryFormAsQtDoes)
 {
-    const char *tokens[] = {"0", "-0", "-0.000", "0.", ".5", "-.5", ".", "-", "+1.5", "1.5E+02",
-                            "1.5e-02", "1e", "1e+", "e5", "1.2.3", "--1", "007.50",
-                            "0.1", "2.2250738585072014e-308", "4.9e-324", "1e-400", "0e-400",
-                            "1.7976931348623157e308", "1e400", "-1e400", "nan", "0x10", "1E5\v",
+    const char *tokens[] = {"0",
+                            "-0",
+                            "-0.000",
+                            "0.",
+                            ".5",
+                            "-.5",
+                            ".",
+                            "-",
+                            "+1.5",
+                            "1.5E+02",
+                            "1.5e-02",
+                            "1e",
+                            "1e+",
+                            "e5",
+                            "1.2.3",
+                            "--1",
+                            "007.50",
+                            "0.1",
+                            "2.2250738585072014e-308",
+                            "4.9e-324",
+                            "1e-400",
+                            "0e-400",
+                            "1.7976931348623157e308",
+                            "1e400",
+                            "-1e400",
+                            "nan",
+                            "0x10",
+                            "1E5\v",
                             "123456789012345678901234567890.1234567890123456789012345678901234567"};
     for (const char *text : tokens) {
         SCOPED_TRACE(text);
@@ -137,10 +161,12 @@ TEST(WordReader, ReadsFilesAsEightBitText)
     const QString name = dir.filePath(QStringLiteral("t.txt"));
     QFile file(name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Pier \xb0" "A\r\n5\r\n");
+    file.write("Pier \xb0"
+               "A\r\n5\r\n");
     file.close();
     TWordReader reader = TWordReader::fromFile(name);
-    EXPECT_EQ(reader.RestOfLine(), QString::fromLatin1("Pier \xb0" "A"));
+    EXPECT_EQ(reader.RestOfLine(), QString::fromLatin1("Pier \xb0"
+                                                       "A"));
     EXPECT_EQ(reader.NextInteger(), 5);
     const QString missing = dir.filePath(QStringLiteral("missing.txt"));
     EXPECT_THROW_TEXT(TWordReader::fromFile(missing), EInputError,

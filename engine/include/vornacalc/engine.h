@@ -52,15 +52,15 @@ struct RunFiles {
 };
 
 struct RunOptions {
-    ConsoleSink console;                      // empty: console text is discarded
-    std::optional<LocalDateTime> dateTime;    // empty: the system clock, local time
-    std::filesystem::path diagnosticFolder;   // where TZDATA.DAT goes; empty: the input's folder
+    ConsoleSink console;                    // empty: console text is discarded
+    std::optional<LocalDateTime> dateTime;  // empty: the system clock, local time
+    std::filesystem::path diagnosticFolder; // where TZDATA.DAT goes; empty: the input's folder
     // When set, the TZDATA.DAT listing (its whole content, lines ended by CR LF) is handed to
     // it instead of being written, so that a host running several analyses at once can write
     // the listings of projects sharing a folder one after the other. Not called by a run that
     // makes no load-transfer computation.
     std::function<void(std::string_view listing)> diagnosticSink;
-    AnalysisResults *results = nullptr;       // filled when given
+    AnalysisResults *results = nullptr; // filled when given
     // Filled when given and the run ends with kStatusOutputNotWritable or
     // kStatusSameFileNames: the file concerned and the reason, as one line.
     std::string *problem = nullptr;

@@ -48,7 +48,7 @@ struct DiameterResult {
     double underreamVolume = 0.0;
     std::vector<ResultRow> rows; // one per foot of shaft length, down to the design row
     bool designLoadReached = false;
-    std::string tipSoil;         // ground type at the design length
+    std::string tipSoil; // ground type at the design length
     // "trend", "upper bound", "lower bound" for a soil tip; "socket" for a rock tip.
     std::vector<std::string> curveNames;
     std::vector<std::vector<SettlementPoint>> curves;
