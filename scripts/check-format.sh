@@ -8,6 +8,7 @@ if ! command -v clang-format-14 > /dev/null; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
     $sudo apt-get install -y -qq --no-install-recommends clang-format-14 > /dev/null
 fi
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
