@@ -176,13 +176,7 @@ void writeOverflowWarning(RunContext &run, const std::vector<std::string> &names
         "SOME VALUES OF " + list + " FOR " + which,
         "DO NOT FIT THEIR COLUMNS AND ARE PRINTED AS ASTERISKS.",
         "THE FULL VALUES ARE IN THE OUTPUT OF vorna --json FOR THIS PROJECT."};
-    for (TextOut *out : {&run.report, &run.runtime}) {
-        out->emptyLines(2);
-        out->line(blanks(5) + std::string(kWarningFrame));
-        for (const std::string &line : lines)
-            out->line(blanks(5) + line);
-        out->emptyLines(1);
-    }
+    writeWarningBlock(run, lines);
     if (run.options.results) {
         std::string quantities;
         for (const std::string &name : names)

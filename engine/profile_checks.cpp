@@ -557,17 +557,6 @@ void writeLayersWithoutThickness(RunContext &run, const std::vector<std::size_t>
     }
 }
 
-void writeWarningBlock(RunContext &run, const std::vector<std::string> &lines)
-{
-    for (TextOut *out : {&run.report, &run.runtime}) {
-        out->emptyLines(2);
-        out->line(blanks(5) + std::string(kWarningFrame));
-        for (const std::string &line : lines)
-            out->line(blanks(5) + line);
-        out->emptyLines(1);
-    }
-}
-
 void checkProfileInput(RunContext &run)
 {
     if (const auto fault = findProfileFault(run.input))

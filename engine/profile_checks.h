@@ -32,9 +32,6 @@ std::optional<std::vector<std::string>> findProfileFault(const InputData &input)
 // degrees, a unit weight outside 80 to 170 pcf...), in file order.
 std::vector<std::vector<std::string>> findUnusualValues(const InputData &input);
 
-// A WARNING block with these lines in the report and the run-time file.
-void writeWarningBlock(RunContext &run, const std::vector<std::string> &lines);
-
 // A WARNING block in the report and the run-time file for each layer (0-based) whose
 // limits snap to the same whole foot; the run goes on.
 void writeLayersWithoutThickness(RunContext &run, const std::vector<std::size_t> &layers);

@@ -56,6 +56,10 @@ struct RunContext {
 // run-time file, indented 5 columns like the report's own blocks.
 void writeErrorBlock(RunContext &run, const std::vector<std::string> &lines);
 
+// The framed block "*****WARNING*****" with its message lines, to the report and the
+// run-time file; the run goes on.
+void writeWarningBlock(RunContext &run, const std::vector<std::string> &lines);
+
 // Writes the error block and ends the run with `status`.
 [[noreturn]] void stopWithError(RunContext &run, int status, const std::vector<std::string> &lines);
 
