@@ -330,7 +330,7 @@ void tst_RunCommand::failedPlotFileAfterARunSaysSo()
     QDir().mkpath(withExtension(project, QStringLiteral(".vrp")));
     run(*form);
     QVERIFY(!m_fake->messages.isEmpty());
-    QVERIFY(m_fake->messages[0].startsWith(QLatin1String(runmessage::kCompletedWithErrors)));
+    QCOMPARE(m_fake->messages[0], QLatin1String(runmessage::kCompletedWithErrors));
     QVERIFY(!form->ResultsAvailable());
     QVERIFY(!form->findChild<QAction *>(QStringLiteral("tbCombine"))->isEnabled());
     QVERIFY(
@@ -356,7 +356,7 @@ void tst_RunCommand::failedRunShowsNoEarlierGraphs()
     QDir().mkpath(report);
     m_fake->messages.clear();
     run(*form);
-    QVERIFY(m_fake->messages.value(0).startsWith(QLatin1String(runmessage::kCompletedWithErrors)));
+    QCOMPARE(m_fake->messages.value(0), QLatin1String(runmessage::kCompletedWithErrors));
     QVERIFY(!form->ResultsAvailable());
     QVERIFY(!form->findChild<QAction *>(QStringLiteral("tbCombine"))->isEnabled());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
