@@ -3,11 +3,12 @@
 (alpha and Nc computed, cu 2000 to 3000 psf) and gravelly sand, water table 12 ft.
 
     make_project.py OUT.vrd [--depth FT] [--increment STEP] [--si] [--largest FT]
-                            [--lrfd] [--load TONS]
+                            [--lrfd] [--load TONS] [--layers N]
 
 With no options it writes the large project of the speed figures: design depth 250 ft,
 profile to 300 ft, diameters 2 to 30 ft, output increment 1. The profile reaches 50 ft (or
-a fifth of the depth, if more) below the design depth. SI projects carry the same ground
+a fifth of the depth, if more) below the design depth; `--layers 20` divides the same
+profile into the 20 layers the desktop holds. SI projects carry the same ground
 converted to m, kN/m^2 and kN/m^3; their increment is in metres as given.
 """
 import argparse
@@ -23,7 +24,7 @@ def number(value):
     return text
 
 
-def project_text(depth_ft, increment, si, largest_ft, lrfd, load):
+def project_text(depth_ft, increment, si, largest_ft, lrfd, load, layers=29):
     length = (lambda ft: ft * FT_TO_M) if si else (lambda ft: ft)
     weight = (lambda pcf: pcf * PCF_TO_KNM3) if si else (lambda pcf: pcf)
     stress = (lambda psf: psf * PSF_TO_KPA) if si else (lambda psf: psf)
@@ -36,10 +37,10 @@ def project_text(depth_ft, increment, si, largest_ft, lrfd, load):
     lines.append("%s %s 0 0 5 1 %s" % (number(length(2)), number(length(largest_ft)),
                                          number(ec)))
     third = load if load else length(depth_ft)
-    lines.append("29 %s %s 2.5 3" % (number(length(12)), number(third)))
-    thickness = bottom_ft / 29.0
-    for k in range(1, 30):
-        bottom = length(bottom_ft if k == 29 else round(thickness * k, 1))
+    lines.append("%d %s %s 2.5 3" % (layers, number(length(12)), number(third)))
+    thickness = bottom_ft / layers
+    for k in range(1, layers + 1):
+        bottom = length(bottom_ft if k == layers else round(thickness * k, 1))
         kind = k % 3
         if kind == 1:
             lines.append("1 %s " % number(bottom))
@@ -71,10 +72,11 @@ def main():
     parser.add_argument("--lrfd", action="store_true")
     parser.add_argument("--load", type=float, default=0.0,
                         help="design load (tons or kN) instead of a design depth")
+    parser.add_argument("--layers", type=int, default=29, help="number of layers, 1 to 29")
     args = parser.parse_args()
     with open(args.out, "w", newline="") as out:
         out.write(project_text(args.depth, args.increment, args.si, args.largest, args.lrfd,
-                               args.load))
+                               args.load, args.layers))
 
 
 if __name__ == "__main__":

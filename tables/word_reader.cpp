@@ -97,6 +97,11 @@ TWordReader::TWordReader(const QString &text) : m_text(text)
     // CR LF, LF and CR alone each end a line; the end of the last line opens no new one.
     const qsizetype size = m_text.size();
     const QChar *chars = m_text.constData();
+    // Room for the tokens and lines of a plot data file at once (its numbers take about 11
+    // characters with their blanks, its lines about 100), so that a large file is not moved
+    // again and again while it is split.
+    m_tokens.reserve(static_cast<std::size_t>(size / 8 + 16));
+    m_lines.reserve(static_cast<std::size_t>(size / 64 + 16));
     qsizetype begin = 0;
     while (begin < size) {
         qsizetype end = begin;
