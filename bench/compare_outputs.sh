@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs two builds of `vorna` on the same projects and compares every output byte for byte:
-# the report, the plot data file, the run-time file and TZDATA.DAT. The projects are the
-# bundled examples, the test projects and a sweep of generated ones (design depths 75 to
-# 2000 ft, output increments 0.1 to 10, English and SI, allowable stress and LRFD, design
-# depth and design load).
+# the report, the plot data file, the run-time file, TZDATA.DAT and the console. The projects
+# are the bundled examples, the test projects, the bad-input cases and a sweep of generated
+# ones (design depths 75 to 2000 ft, output increments 0.1 to 10, English and SI, allowable
+# stress and LRFD, design depth and design load).
 #
 #     bench/compare_outputs.sh BASELINE_VORNA [NEW_VORNA]
 #
@@ -17,7 +17,8 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 mkdir -p "$work/projects" "$work/run" "$work/before" "$work/after"
-for f in "$root"/examples/*.vrd "$root"/tests/engine/data/*.vrd "$root"/tests/engine/fuzz_regressions/*.vrd; do
+for f in "$root"/examples/*.vrd "$root"/tests/engine/data/*.vrd "$root"/tests/engine/fuzz_regressions/*.vrd \
+    "$root"/tests/bad_input/*.vrd; do
     cp "$f" "$work/projects/$(basename "$(dirname "$f")")-$(basename "$f")"
 done
 make="python3 $here/make_project.py"

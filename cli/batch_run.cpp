@@ -128,6 +128,7 @@ std::vector<ProjectRun> runConcurrently(const std::vector<std::string> &projects
             for (const std::size_t i : groups[group]) {
                 std::optional<std::string> listing;
                 RunOptions options;
+                options.parallelDiameters = false; // the projects already share the cores
                 options.diagnosticSink = [&listing](std::string_view text) {
                     listing = std::string(text);
                 };

@@ -14,7 +14,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <future>
 #include <limits>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 namespace vorna {
 
@@ -191,16 +199,26 @@ void writeNeedAnotherLayer(RunContext &run)
     }
 }
 
+// What the analysis of one diameter leaves for the run. Diameters are analysed aside, each
+// in a context of its own, and taken up in their order, so that every decision that depends
+// on the diameters before (the stop for want of a layer, the curve sets of the plot data
+// file, the most efficient shaft) is made as a run one diameter after the other makes it.
 struct RunState {
-    bool designLoadEverReached = false;
-    bool anyRows = false;
-    int kls = 0;
     double FSB = 1.0;
     bool weakCodeFourRock = false;
-    double bestQUperVolume = 0.0;
-    std::optional<BestShaft> best;
-    // Columns of the current diameter's report rows that printed as asterisks.
+    bool designLoadReached = false;
+    bool rowsComplete = false; // the design-load check comes here
+    bool hasRows = false;
+    bool soilTip = false; // three load-settlement curves
+    double quPerVolume = 0.0;
+    std::optional<BestShaft> candidate;
+    // The plot block without its curve sets, which depend on the diameters before.
+    PlotBlock block;
+    std::vector<SettlementCurve> curves;
+    // Columns of the diameter's report rows that printed as asterisks.
     std::vector<std::string> overflowing;
+    // Called once the rows and their warnings are written.
+    std::function<void()> onRowsComplete;
 };
 
 // Result rows of a diameter from its depth walk, written as they are computed.
@@ -457,7 +475,7 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
     state.weakCodeFourRock = state.weakCodeFourRock || walk.weakCodeFourRock;
     const DiameterOutcome outcome =
         computeRows(run, profile, walk, geometry, bottomLengthFt, state);
-    state.designLoadEverReached = state.designLoadEverReached || outcome.designLoadReached;
+    state.designLoadReached = outcome.designLoadReached;
 
     const bool designLoadRun = input.designControl == DesignControl::DesignLoad;
     if (!outcome.rows.empty() && (!designLoadRun || !outcome.designLoadReached))
@@ -468,10 +486,9 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
                                  (si ? " M" : " FT") + " DIAMETER");
         state.overflowing.clear();
     }
-    if (designLoadRun && !state.designLoadEverReached) {
-        writeNeedAnotherLayer(run);
-        throw RunStopped{kStatusNeedAnotherLayer};
-    }
+    state.rowsComplete = true;
+    if (state.onRowsComplete)
+        state.onRowsComplete();
 
     DiameterResult result;
     result.stemDiameter = shaft.stemDiameter;
@@ -484,7 +501,7 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
     block.diameterCount = diameterCount;
     std::vector<SettlementCurve> curves;
     if (!outcome.rows.empty()) {
-        state.anyRows = true;
+        state.hasRows = true;
         const ResultRow &design = outcome.rows.back();
         const std::size_t tipIndex = tipLayerIndex(profile, design.length);
         const SoilType tipType = profile.layers[tipIndex].type;
@@ -496,7 +513,7 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
                 curves.push_back(runLoadSettlement(run, in, c));
                 requireFiniteCurve(run, curves.back(), D);
             }
-            state.kls = 3;
+            state.soilTip = true;
             result.curveNames = {"trend", "upper bound", "lower bound"};
         } else {
             const SettlementCurve curve = runRockTip(
@@ -508,15 +525,13 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
         }
 
         const double quPerVolume = design.volume > 0.0 ? design.QU / design.volume : 0.0;
-        if (quPerVolume > state.bestQUperVolume) {
-            state.bestQUperVolume = quPerVolume;
-            ResultRow best = design;
-            best.QUperVolume = quPerVolume; // QU per volume also in LRFD runs
-            const ResultRow out = outputRow(best, si, false);
-            state.best =
-                BestShaft{shaft.stemDiameter, shaft.baseDiameter, out.length, out.volume, out.QU,
-                          out.QUperVolume};
-        }
+        state.quPerVolume = quPerVolume;
+        ResultRow best = design;
+        best.QUperVolume = quPerVolume; // QU per volume also in LRFD runs
+        const ResultRow out = outputRow(best, si, false);
+        state.candidate =
+            BestShaft{shaft.stemDiameter, shaft.baseDiameter, out.length, out.volume, out.QU,
+                      out.QUperVolume};
         for (const ResultRow &row : outcome.rows) {
             const ResultRow out = outputRow(row, si, lrfd);
             result.rows.push_back(out);
@@ -526,13 +541,6 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
         curves.push_back(SettlementCurve{}); // no row: the block keeps its layout
     }
 
-    // A diameter with a single curve after soil tips of earlier diameters still fills the
-    // three sets the reader expects, with its own curve in each.
-    block.kls = state.kls;
-    const std::size_t sets = state.kls > 1 ? 3 : 1;
-    for (std::size_t s = 0; s < sets; ++s)
-        block.curves.push_back(asVector(curves[std::min(s, curves.size() - 1)]));
-    writePlotBlock(run.plot, block);
     for (const SettlementCurve &curve : curves)
         result.curves.push_back(asVector(curve));
     if (run.options.results)
@@ -541,6 +549,123 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
     if (input.designControl == DesignControl::DesignDepth &&
         (outcome.rows.empty() || outcome.rows.back().length < input.DGH))
         writeShortProfileNote(run);
+    state.block = std::move(block);
+    state.curves = std::move(curves);
+}
+
+// The text a diameter wrote to the report, the run-time file and the console, up to a point.
+struct DiameterText {
+    std::string report;
+    std::string runtime;
+    std::vector<std::string> console;
+};
+
+// One diameter analysed in a context of its own, its outputs kept in memory.
+struct DiameterWork {
+    RunContext context;
+    AnalysisResults results;
+    RunState state;
+    DiameterText rows;  // up to the design-load check
+    DiameterText after; // the rest
+    std::vector<std::string> consoleLines;
+    std::exception_ptr failure;
+
+    DiameterText take()
+    {
+        return {context.report.takeText(), context.runtime.takeText(),
+                std::exchange(consoleLines, {})};
+    }
+};
+
+std::unique_ptr<DiameterWork> diameterWork(const RunContext &run)
+{
+    auto work = std::make_unique<DiameterWork>();
+    RunContext &c = work->context;
+    c.files = run.files;
+    c.options = run.options;
+    c.input = run.input;
+    c.report = TextOut::inMemory();
+    c.runtime = TextOut::inMemory();
+    c.plot = TextOut::inMemory();
+    if (run.options.console)
+        c.options.console = [lines = &work->consoleLines](std::string_view line) {
+            lines->emplace_back(line);
+        };
+    if (run.options.results)
+        c.options.results = &work->results;
+    work->state.FSB = run.input.FSB;
+    return work;
+}
+
+void analyseAside(DiameterWork &work, const SoilProfile &profile, double D, int diameterCount)
+{
+    work.state.onRowsComplete = [&work] { work.rows = work.take(); };
+    try {
+        analyseDiameter(work.context, profile, D, diameterCount, work.state);
+    } catch (...) {
+        work.failure = std::current_exception();
+    }
+    (work.state.rowsComplete ? work.after : work.rows) = work.take();
+}
+
+// The run-wide state that the diameters, taken up in order, build.
+struct SeriesState {
+    bool designLoadEverReached = false;
+    bool anyRows = false;
+    int kls = 0;
+    bool weakCodeFourRock = false;
+    double bestQUperVolume = 0.0;
+    std::optional<BestShaft> best;
+};
+
+void emit(RunContext &run, const DiameterText &text)
+{
+    for (const std::string &line : text.console)
+        run.console(line);
+    run.report.write(text.report);
+    run.runtime.write(text.runtime);
+}
+
+// Takes up a diameter analysed aside as if it had just been analysed in the run itself.
+void takeUp(RunContext &run, DiameterWork &work, SeriesState &series)
+{
+    const RunState &state = work.state;
+    series.weakCodeFourRock = series.weakCodeFourRock || state.weakCodeFourRock;
+    emit(run, work.rows);
+    if (!state.rowsComplete)
+        std::rethrow_exception(work.failure);
+    series.designLoadEverReached = series.designLoadEverReached || state.designLoadReached;
+    if (run.input.designControl == DesignControl::DesignLoad && !series.designLoadEverReached) {
+        writeNeedAnotherLayer(run);
+        throw RunStopped{kStatusNeedAnotherLayer};
+    }
+    emit(run, work.after);
+    if (work.context.deferredDiagnostics)
+        run.deferredDiagnostics = std::move(work.context.deferredDiagnostics);
+    if (work.failure)
+        std::rethrow_exception(work.failure);
+
+    series.anyRows = series.anyRows || state.hasRows;
+    if (state.soilTip)
+        series.kls = 3;
+    if (state.candidate && state.quPerVolume > series.bestQUperVolume) {
+        series.bestQUperVolume = state.quPerVolume;
+        series.best = state.candidate;
+    }
+    // A diameter with a single curve after soil tips of earlier diameters still fills the
+    // three sets the reader expects, with its own curve in each.
+    PlotBlock block = state.block;
+    block.kls = series.kls;
+    const std::size_t sets = series.kls > 1 ? 3 : 1;
+    for (std::size_t s = 0; s < sets; ++s)
+        block.curves.push_back(asVector(state.curves[std::min(s, state.curves.size() - 1)]));
+    writePlotBlock(run.plot, block);
+    if (AnalysisResults *results = run.options.results) {
+        for (DiameterResult &result : work.results.diameters)
+            results->diameters.push_back(std::move(result));
+        for (std::string &warning : work.results.overflowWarnings)
+            results->overflowWarnings.push_back(std::move(warning));
+    }
 }
 
 } // namespace
@@ -555,10 +680,36 @@ void runCapacityAnalysis(RunContext &run, const SoilProfile &profile)
         results->uplift = input.loadingType == LoadingType::Uplift;
         results->designDepth = input.designControl == DesignControl::DesignDepth;
     }
-    RunState state;
-    state.FSB = input.FSB;
-    for (double D : diameters)
-        analyseDiameter(run, profile, D, static_cast<int>(diameters.size()), state);
+    const int count = static_cast<int>(diameters.size());
+    // Two diameters at a time beside the one being taken up: both cores busy, and no more
+    // than three diameters' text in memory.
+    constexpr std::size_t kAhead = 2;
+    const bool aside =
+        run.options.parallelDiameters && count > 1 && std::thread::hardware_concurrency() > 1;
+    std::deque<std::pair<std::unique_ptr<DiameterWork>, std::future<void>>> pending;
+    std::size_t next = 0;
+    const auto start = [&] {
+        std::unique_ptr<DiameterWork> work = diameterWork(run);
+        const auto analyse = [w = work.get(), &profile, D = diameters[next++], count] {
+            analyseAside(*w, profile, D, count);
+        };
+        std::future<void> done;
+        try {
+            done = std::async(aside ? std::launch::async : std::launch::deferred, analyse);
+        } catch (const std::system_error &) {
+            done = std::async(std::launch::deferred, analyse); // no thread to be had
+        }
+        pending.emplace_back(std::move(work), std::move(done));
+    };
+    SeriesState state;
+    while (next < diameters.size() || !pending.empty()) {
+        while (next < diameters.size() && pending.size() < (aside ? kAhead : 1))
+            start();
+        auto [work, done] = std::move(pending.front());
+        pending.pop_front();
+        done.get();
+        takeUp(run, *work, state);
+    }
 
     if (!state.anyRows) {
         // No diameter had profile enough below it for a single row: nothing to recommend.

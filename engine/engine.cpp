@@ -1,5 +1,6 @@
 // The C++ entry of the engine: opens the files of a run, writes the report head and
-// hands over to the analysis. The only place that catches RunStopped.
+// hands over to the analysis. The only place that handles RunStopped (a diameter analysed
+// on a thread of its own carries it over to the run's thread).
 #include "vornacalc/engine.h"
 
 #include "analysis.h"

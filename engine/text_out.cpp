@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace vorna {
 
@@ -60,11 +61,41 @@ bool TextOut::close()
 
 void TextOut::line(std::string_view text)
 {
+    if (m_inMemory) {
+        m_memory.append(text).append("\r\n");
+        return;
+    }
     if (!m_stream.is_open() || !m_failure.empty())
         return;
     errno = 0;
     m_stream.write(text.data(), static_cast<std::streamsize>(text.size()));
     m_stream.write("\r\n", 2);
+    if (!m_stream.good())
+        noteFailure();
+}
+
+TextOut TextOut::inMemory()
+{
+    TextOut out;
+    out.m_inMemory = true;
+    return out;
+}
+
+std::string TextOut::takeText()
+{
+    return std::exchange(m_memory, {});
+}
+
+void TextOut::write(std::string_view text)
+{
+    if (m_inMemory) {
+        m_memory.append(text);
+        return;
+    }
+    if (text.empty() || !m_stream.is_open() || !m_failure.empty())
+        return;
+    errno = 0;
+    m_stream.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!m_stream.good())
         noteFailure();
 }

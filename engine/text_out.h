@@ -28,11 +28,21 @@ public:
     void line(std::string_view text);
     void emptyLines(int count);
 
+    // Keeps the lines in memory instead of a file: a part of a run made aside, whose text a
+    // file's own TextOut writes later, in its place, with `write`.
+    static TextOut inMemory();
+    // The lines kept so far, each with its CR LF; the memory is emptied.
+    std::string takeText();
+    // Text whose lines already end in CR LF, as `line` would have written them.
+    void write(std::string_view text);
+
 private:
     void noteFailure();
 
     std::ofstream m_stream;
     std::string m_failure;
+    bool m_inMemory = false;
+    std::string m_memory;
 };
 
 } // namespace vorna

@@ -360,6 +360,79 @@ bool checkUnitInvariance(const fs::path &file)
     return true;
 }
 
+// Everything a run leaves: status, files, console lines, TZDATA.DAT listing and results.
+struct WholeRun {
+    int status = -1;
+    std::string report, plot, runtime, console, listing;
+    std::size_t diameters = 0;
+    std::string rows; // every result row's values, printed in full
+    std::string best;
+};
+
+WholeRun runWhole(const fs::path &project, const ScratchFolder &folder, bool parallel)
+{
+    const RunFiles files = filesForProject(folder / project.filename().string());
+    fs::copy_file(project, files.input, fs::copy_options::overwrite_existing);
+    for (const fs::path &out : {files.report, files.plot, files.runtime})
+        fs::remove(out);
+    WholeRun run;
+    AnalysisResults results;
+    RunOptions options;
+    options.parallelDiameters = parallel;
+    options.results = &results;
+    options.console = [&run](std::string_view line) { run.console.append(line).append("\n"); };
+    options.diagnosticSink = [&run](std::string_view listing) { run.listing = listing; };
+    run.status = runAnalysis(files, options);
+    for (auto [path, text] : {std::pair{&files.report, &run.report},
+                              {&files.plot, &run.plot},
+                              {&files.runtime, &run.runtime}})
+        if (fs::exists(*path))
+            *text = readFile(*path);
+    run.diameters = results.diameters.size();
+    char value[40];
+    for (const DiameterResult &d : results.diameters)
+        for (const ResultRow &r : d.rows)
+            for (double v : {r.length, r.volume, r.QS, r.QB, r.QU, r.QBD, r.QDN, r.QUperVolume}) {
+                std::snprintf(value, sizeof value, "%.17g ", v);
+                run.rows += value;
+            }
+    if (results.best) {
+        std::snprintf(value, sizeof value, "%.17g %.17g", results.best->stemDiameter,
+                      results.best->QUperVolume);
+        run.best = value;
+    }
+    return run;
+}
+
+// Diameters analysed two at a time give, byte for byte, what one after the other gives:
+// finished series, series stopped for want of a layer, runs ended by an error at some
+// diameter, and bad input.
+TEST(ParallelDiameters, GiveWhatOneAfterTheOtherGives)
+{
+    std::vector<fs::path> projects = engineProjects();
+    for (const fs::path &folder :
+         {fs::path(VORNA_BAD_INPUT), fs::path(VORNA_TEST_DATA).parent_path() / "fuzz_regressions"})
+        for (const auto &entry : fs::directory_iterator(folder))
+            if (entry.path().extension() == ".vrd")
+                projects.push_back(entry.path());
+    ASSERT_GT(projects.size(), 30u);
+    const ScratchFolder folder;
+    for (const fs::path &project : projects) {
+        SCOPED_TRACE(project.filename().string());
+        const WholeRun one = runWhole(project, folder, false);
+        const WholeRun two = runWhole(project, folder, true);
+        EXPECT_EQ(two.status, one.status);
+        EXPECT_EQ(two.report, one.report);
+        EXPECT_EQ(two.plot, one.plot);
+        EXPECT_EQ(two.runtime, one.runtime);
+        EXPECT_EQ(two.console, one.console);
+        EXPECT_EQ(two.listing, one.listing);
+        EXPECT_EQ(two.diameters, one.diameters);
+        EXPECT_EQ(two.rows, one.rows);
+        EXPECT_EQ(two.best, one.best);
+    }
+}
+
 TEST(UnitInvariance, AnSiTwinGivesTheEnglishResults)
 {
     int compared = 0;

@@ -64,6 +64,10 @@ struct RunOptions {
     // Filled when given and the run ends with kStatusOutputNotWritable or
     // kStatusSameFileNames: the file concerned and the reason, as one line.
     std::string *problem = nullptr;
+    // The diameters of the series are analysed two at a time, on threads of their own, and
+    // written in their order; false analyses them one after the other on the caller's thread
+    // (for a host that already runs several analyses at once). The outputs are the same.
+    bool parallelDiameters = true;
 };
 
 // Runs one analysis and returns its status (RunStatus). Never throws.
