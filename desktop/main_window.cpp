@@ -565,10 +565,14 @@ QMdiSubWindow *TMainForm::addChildWindow(QWidget *window)
 void TMainForm::ShowDataWindow(DataWindow kind)
 {
     if (kind == DataWindow::SoilLayers) {
-        // The table keeps its own window; the parameter tables open from its buttons.
-        const bool created = !TTableForm::WindowOf(m_tables->SoilLayers());
+        // The parameter tables open from the buttons of this window, which keeps theirs.
+        if (TTableForm *open = soilLayersWindow()) {
+            open->showIn(m_mdiArea);
+            return;
+        }
         TTableForm *window = TTableForm::ShowWindow(m_tables->SoilLayers(), m_mdiArea);
-        if (window && created) {
+        m_dataWindows[kind] = window;
+        if (window) {
             connect(window, &ChildWindow::dataModified, this, &TMainForm::setCaption);
             moveIntoArea(window->subWindow());
         }
@@ -604,7 +608,7 @@ bool TMainForm::CloseDataWindow(DataWindow kind)
 ChildWindow *TMainForm::DataWindowIfOpen(DataWindow kind) const
 {
     if (kind == DataWindow::SoilLayers)
-        return TTableForm::WindowOf(m_tables->SoilLayers());
+        return soilLayersWindow();
     const auto found = m_dataWindows.find(kind);
     return found != m_dataWindows.end() ? found->second.data() : nullptr;
 }
@@ -619,8 +623,17 @@ void TMainForm::refreshChildWindows()
 
 void TMainForm::showTablesAfresh()
 {
-    if (TTableForm *layers = TTableForm::WindowOf(m_tables->SoilLayers()))
+    if (TTableForm *layers = soilLayersWindow())
         layers->showAfresh();
+}
+
+TTableForm *TMainForm::soilLayersWindow() const
+{
+    const auto found = m_dataWindows.find(DataWindow::SoilLayers);
+    auto *window =
+        found != m_dataWindows.end() ? qobject_cast<TTableForm *>(found->second.data()) : nullptr;
+    // A closed window shows no table any more, though it is deleted later.
+    return window && window->table() == &m_tables->SoilLayers() ? window : nullptr;
 }
 
 TDlgSideView *TMainForm::SideView() const
@@ -650,12 +663,12 @@ void TMainForm::ShowResultGraph(ResultGraphId graph)
     // The graphs live in memory, so a plot data file removed since does not matter here.
     if (!ResultGraphs::MenuItemEnabled(graph, m_resultsAvailable, true, m_project.KLS))
         return;
-    TGraphPlot &plot = m_graphs.Graph(graph);
-    TPlotForm *window = plot.EnsureWindow();
-    if (!window)
-        return; // an axis that cannot be scaled: no window
+    QPointer<TPlotForm> &window = m_graphWindows[graph];
     QMdiSubWindow *created = nullptr;
-    if (!qobject_cast<QMdiSubWindow *>(window->parentWidget())) {
+    if (!window) {
+        window = TPlotForm::Create(m_graphs.Graph(graph));
+        if (!window)
+            return; // an axis that cannot be scaled: no window
         // The frame takes the size the graph window chose for itself, not the smaller
         // size its layout needs at least.
         const QSize graphSize = window->size();
@@ -663,8 +676,14 @@ void TMainForm::ShowResultGraph(ResultGraphId graph)
         const QMargins frameMargins = created->contentsMargins();
         created->resize(graphSize.grownBy(frameMargins).boundedTo(m_mdiArea->viewport()->size()));
     }
-    plot.Show();
+    window->ShowInFront();
     moveIntoArea(created);
+}
+
+TPlotForm *TMainForm::GraphWindow(ResultGraphId graph) const
+{
+    const auto found = m_graphWindows.find(graph);
+    return found != m_graphWindows.end() ? found->second.data() : nullptr;
 }
 
 // The command has committed the active child. Converting rebuilds an open table window,
@@ -692,7 +711,7 @@ void TMainForm::setDesignMethod(int method)
     m_tables->SetDesignMethod(method);
     SetModified(true);
     // An open soil layer window shows or hides the LRFD columns and changes its comments.
-    if (TTableForm *layers = TTableForm::WindowOf(m_tables->SoilLayers()))
+    if (TTableForm *layers = soilLayersWindow())
         layers->rebuild();
     emit projectChanged();
 }

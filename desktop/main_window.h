@@ -33,6 +33,8 @@ namespace vorna {
 class ChildWindow;
 class TAboutBox;
 class TDlgSideView;
+class TPlotForm;
+class TTableForm;
 
 // Moves a new child window wholly inside its MDI area where it can, once its own layout
 // has set its final size.
@@ -91,6 +93,8 @@ public:
     // Shows a result graph in its window, created on first use; nothing while the graph
     // has no results or its axes cannot be scaled.
     void ShowResultGraph(ResultGraphId graph);
+    // The graph's window while it is open, else nullptr.
+    TPlotForm *GraphWindow(ResultGraphId graph) const;
 
     // Opens a project file: the project is replaced, its folder becomes current, results
     // are read when its plot data file exists, and it enters the recent-files list.
@@ -188,6 +192,8 @@ private:
     // with the columns and comments of its design method.
     void showTablesAfresh();
     QMdiSubWindow *addChildWindow(QWidget *window);
+    // The soil layer table's window while it is open, else nullptr.
+    TTableForm *soilLayersWindow() const;
 
     QString m_commandLineArgument;
     std::unique_ptr<AppSettings> m_settings;
@@ -210,9 +216,12 @@ private:
 
     QMdiArea *m_mdiArea = nullptr;
     TAboutBox *m_aboutBox = nullptr;
-    // The data dialogs; a pointer is set while its dialog exists.
+    // The data windows, the soil layer table's among them; a pointer is set while its
+    // window exists.
     std::map<DataWindow, QPointer<ChildWindow>> m_dataWindows;
     QPointer<QMdiSubWindow> m_sideView;
+    // The result graphs' windows; a pointer is set while its window exists.
+    std::map<ResultGraphId, QPointer<TPlotForm>> m_graphWindows;
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_dataMenu = nullptr;
