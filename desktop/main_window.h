@@ -31,6 +31,7 @@ class QMenu;
 namespace vorna {
 
 class ChildWindow;
+struct MenuItem;
 class TAboutBox;
 class TDlgSideView;
 class TPlotForm;
@@ -135,7 +136,14 @@ protected:
 
 private:
     void createActions();
+    // The menus are a table of items; createMenus walks it.
     void createMenus();
+    void addMenuItems(QMenu *menu, const std::vector<MenuItem> &items);
+    void addRecentFileSlots(QMenu *menu);
+    void addResultGraphItems(QMenu *menu);
+    void addWindowSlots(QMenu *menu);
+    void arrangeIcons();
+    void showWindowSlot(int index);
     void createToolBar();
     QAction *addAction(QMenu *menu, const char *objectName, const QString &text,
                        std::function<void()> command, bool commitFirst = true);
