@@ -632,7 +632,8 @@ void TMainForm::fitToLargestDataWindow()
          {DataWindow::Title, DataWindow::ShaftProperties, DataWindow::FactorOfSafety,
           DataWindow::ShaftLength, DataWindow::DesignLoad, DataWindow::WaterTable,
           DataWindow::ControlOptions}) {
-        const std::unique_ptr<ChildWindow> probe(createDataDialog(kind, *this));
+        const std::unique_ptr<ChildWindow> probe(
+            createDataDialog(kind, m_project, m_wordProcessor));
         if (probe)
             largest = largest.expandedTo(probe->sizeHint());
     }
@@ -698,7 +699,7 @@ void TMainForm::ShowDataWindow(DataWindow kind)
     QPointer<ChildWindow> &window = m_dataWindows[kind];
     const bool created = !window;
     if (created) {
-        window = createDataDialog(kind, *this);
+        window = createDataDialog(kind, m_project, m_wordProcessor);
         if (window)
             connect(window, &ChildWindow::dataModified, this, &TMainForm::setCaption);
     }
