@@ -8,6 +8,7 @@
 #include "file_names.h"
 #include "platform/platform.h"
 #include "plot_form.h"
+#include "run_command.h"
 #include "side_view.h"
 #include "table_form.h"
 #include "tool_icons.h"
@@ -160,6 +161,19 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
     };
     m_graphs.SetInteraction(graphInteraction);
     m_project = TProgramData::CreateNew(*m_tables);
+    m_runCommand = std::make_unique<RunCommand>(RunCommand::Host{
+        [this](const QString &text) { m_interaction->Information(this, text); },
+        [this] { return m_project.fileName; },
+        [this] { return saveProject(); },
+        [this] { return EngineFolder(); },
+        [this](bool wroteResults) {
+            if (wroteResults)
+                readResultsIfPresent(true);
+            else
+                setResultsAvailable(false);
+            updateMenus();
+        },
+    });
     setCaption();
     resize(900, 650);
 }
@@ -183,6 +197,11 @@ QAction *TMainForm::addAction(QMenu *menu, const char *objectName, const QString
     if (menu)
         menu->addAction(action);
     return action;
+}
+
+void TMainForm::CompRunClick()
+{
+    m_runCommand->Run();
 }
 
 void TMainForm::runCommand(const std::function<void()> &command, bool commitFirst)

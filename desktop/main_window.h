@@ -4,7 +4,6 @@
 #pragma once
 
 #include "app_settings.h"
-#include "engine_loader.h"
 #include "program_data.h"
 #include "program_tables.h"
 #include "recent_files.h"
@@ -32,6 +31,7 @@ namespace vorna {
 
 class ChildWindow;
 struct MenuItem;
+class RunCommand;
 class TAboutBox;
 class TDlgSideView;
 class TPlotForm;
@@ -219,8 +219,7 @@ private:
     bool m_firstShowDone = false;
     QString m_engineFolder;
     std::function<bool(QFileDevice &)> m_saveFlush;
-    // Set while a run has the engine library loaded.
-    std::unique_ptr<TDynamicLibrary> m_engineLibrary;
+    std::unique_ptr<RunCommand> m_runCommand;
 
     QMdiArea *m_mdiArea = nullptr;
     TAboutBox *m_aboutBox = nullptr;
