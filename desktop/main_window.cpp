@@ -8,6 +8,7 @@
 #include "file_names.h"
 #include "platform/platform.h"
 #include "plot_form.h"
+#include "run_command.h"
 #include "side_view.h"
 #include "table_form.h"
 #include "tool_icons.h"
@@ -160,6 +161,19 @@ TMainForm::TMainForm(QString commandLineArgument, std::unique_ptr<AppSettings> s
     };
     m_graphs.SetInteraction(graphInteraction);
     m_project = TProgramData::CreateNew(*m_tables);
+    m_runCommand = std::make_unique<RunCommand>(RunCommand::Host{
+        [this](const QString &text) { m_interaction->Information(this, text); },
+        [this] { return m_project.fileName; },
+        [this] { return saveProject(); },
+        [this] { return EngineFolder(); },
+        [this](bool wroteResults) {
+            if (wroteResults)
+                readResultsIfPresent(true);
+            else
+                setResultsAvailable(false);
+            updateMenus();
+        },
+    });
     setCaption();
     resize(900, 650);
 }
@@ -185,6 +199,11 @@ QAction *TMainForm::addAction(QMenu *menu, const char *objectName, const QString
     return action;
 }
 
+void TMainForm::CompRunClick()
+{
+    m_runCommand->Run();
+}
+
 void TMainForm::runCommand(const std::function<void()> &command, bool commitFirst)
 {
     try {
@@ -204,178 +223,295 @@ void TMainForm::createActions()
     createToolBar();
 }
 
+// What an entry of a menu table stands for.
+enum class MenuEntry {
+    Command,
+    Separator,
+    Choices,      // a submenu of exclusive choices, each checkable
+    RecentFiles,  // the recent-file slots, then a separator
+    ResultGraphs, // one item per result graph, in their groups
+    WindowList,   // a separator, then one slot per child window
+};
+
+struct MenuItem {
+    MenuEntry entry;
+    const char *name = nullptr; // object name of the action or submenu
+    const char *text = nullptr;
+    std::function<void()> command = {};
+    QAction **kept = nullptr; // where the main window keeps the action
+    QKeySequence shortcut = {};
+    bool commitFirst = true;
+    std::vector<MenuItem> choices = {};
+};
+
+namespace {
+
+struct MenuSpec {
+    const char *name;
+    const char *text;
+    QMenu **kept;
+    // Menus that lead to commands on project data commit the active child as they open.
+    bool commitsOnOpen;
+    std::vector<MenuItem> items;
+};
+
+} // namespace
+
 void TMainForm::createMenus()
 {
-    m_fileMenu = menuBar()->addMenu(s("&File"));
-    m_fileMenu->setObjectName(QStringLiteral("FileMenu"));
-    addAction(m_fileMenu, "FileNew", s("&New"), [this] {
-        FileNewClick();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    addAction(m_fileMenu, "FileOpen", s("&Open..."), [this] {
-        FileOpenClick();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    addAction(m_fileMenu, "FileSave", s("&Save"), [this] {
-        FileSaveClick();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    addAction(m_fileMenu, "FileSaveAs", s("Save &As..."), [this] { FileSaveAsClick(); });
-    m_fileMenu->addSeparator();
-    addAction(m_fileMenu, "FileExportPackage", s("Export &Calculation Package..."),
-              [this] { FileExportPackageClick(); });
-    m_fileMenu->addSeparator();
+    using E = MenuEntry;
+    const MenuItem separator{E::Separator};
+    const MenuSpec menus[] = {
+        {"FileMenu",
+         "&File",
+         &m_fileMenu,
+         true,
+         {
+             {E::Command, "FileNew", "&New", [this] { FileNewClick(); }, nullptr,
+              QKeySequence(Qt::CTRL | Qt::Key_N)},
+             {E::Command, "FileOpen", "&Open...", [this] { FileOpenClick(); }, nullptr,
+              QKeySequence(Qt::CTRL | Qt::Key_O)},
+             {E::Command, "FileSave", "&Save", [this] { FileSaveClick(); }, nullptr,
+              QKeySequence(Qt::CTRL | Qt::Key_S)},
+             {E::Command, "FileSaveAs", "Save &As...", [this] { FileSaveAsClick(); }},
+             separator,
+             {E::Command, "FileExportPackage", "Export &Calculation Package...",
+              [this] { FileExportPackageClick(); }},
+             separator,
+             {E::RecentFiles},
+             {E::Command, "FileExit", "E&xit", [this] { close(); }, nullptr, {}, false},
+         }},
+        {"DataMenu",
+         "Da&ta",
+         &m_dataMenu,
+         true,
+         {
+             {E::Command, "DataTitle", "&Title", [this] { ShowDataWindow(DataWindow::Title); }},
+             {E::Choices,
+              "UnitsMenu",
+              "&Units",
+              {},
+              nullptr,
+              {},
+              true,
+              {
+                  {E::Command, "UnitsEnglish", "&English Units (lbs, in)", [this] { setUnits(1); },
+                   &m_unitsEnglish},
+                  {E::Command, "UnitsSI", "&SI Units (kN, m)", [this] { setUnits(2); }, &m_unitsSi},
+              }},
+             {E::Choices,
+              "DesignMethodMenu",
+              "Design Method (ASD or LRFD)",
+              {},
+              nullptr,
+              {},
+              true,
+              {
+                  {E::Command, "MethodASD", "ASD (Allowable Stress Design)",
+                   [this] { setDesignMethod(2); }, &m_methodAsd},
+                  {E::Command, "MethodLRFD", "LRFD (Load Resistance Factor Design)",
+                   [this] { setDesignMethod(1); }, &m_methodLrfd},
+              }},
+             {E::Command, "DataShaft", "&Drilled-Shaft Properties",
+              [this] { ShowDataWindow(DataWindow::ShaftProperties); }},
+             {E::Command, "DataSoilLayers", "Soil &Layer Data",
+              [this] { ShowDataWindow(DataWindow::SoilLayers); }},
+             {E::Command, "DataFS", "&Factor of Safety (Allowable Stress Design)",
+              [this] { ShowDataWindow(DataWindow::FactorOfSafety); }, &m_factorOfSafety},
+             {E::Choices,
+              "ComputationMethodsMenu",
+              "&Computation Methods",
+              {},
+              nullptr,
+              {},
+              true,
+              {
+                  {E::Command, "SpecifyLength", "Specify the shaft length",
+                   [this] { specifyShaftLength(); }, &m_specifyLength},
+                  {E::Command, "SpecifyLoad", "Specify the design load",
+                   [this] { specifyDesignLoad(); }, &m_specifyLoad},
+              }},
+             {E::Command, "DataWaterTable", "&Water Table",
+              [this] { ShowDataWindow(DataWindow::WaterTable); }},
+             separator,
+             {E::Command, "DataOptions", "Control &Options...",
+              [this] { ShowDataWindow(DataWindow::ControlOptions); }},
+         }},
+        {"ComputationMenu",
+         "&Computation",
+         &m_computationMenu,
+         true,
+         {
+             {E::Command, "CompRun", "&Run Analysis", [this] { CompRunClick(); }},
+             separator,
+             {E::Command, "CompEditInput", "Edit I&nput Text", [this] { CompEditInputClick(); },
+              &m_editInput},
+             {E::Command, "CompEditNotes", "Edit &Processor-Run Notes",
+              [this] { CompEditNotesClick(); }, &m_editNotes},
+             {E::Command, "CompEditOutput", "Edit &Output Text", [this] { CompEditOutputClick(); },
+              &m_editOutput},
+             separator,
+             {E::Command, "CompSideView", "&View Shaft Elevation", [this] { CompSideViewClick(); }},
+         }},
+        {"GraphicsMenu",
+         "&Graphics",
+         &m_graphicsMenu,
+         false,
+         {
+             {E::ResultGraphs},
+             separator,
+             {E::Command, "GraphLoadTest", "&Load Test...", [this] { GraphLoadTestClick(); }},
+         }},
+        {"WindowMenu",
+         "&Window",
+         &m_windowMenu,
+         false,
+         {
+             {E::Command,
+              "WindowCascade",
+              "&Cascade",
+              [this] { cascadeChildWindows(); },
+              nullptr,
+              {},
+              false},
+             {E::Command,
+              "WindowArrange",
+              "&Arrange Icons",
+              [this] { arrangeIcons(); },
+              nullptr,
+              {},
+              false},
+             {E::WindowList},
+         }},
+        {"HelpMenu",
+         "&Help",
+         &m_helpMenu,
+         true,
+         {
+             {E::Command, "HelpContents", "&Contents",
+              [this] { openHelpDocument(platform::helpContentsFileName()); }},
+             {E::Command, "HelpUsersManual", "&User's Manual",
+              [this] { openHelpDocument(platform::usersManualFileName()); }},
+             {E::Command, "HelpTechnicalManual", "&Technical Manual",
+              [this] { openHelpDocument(platform::technicalManualFileName()); }},
+             separator,
+             {E::Command, "HelpAbout", "&About...", [this] { m_aboutBox->exec(); }},
+             {E::Command, "HelpCheckUpdates", "&Check for Updates", [this] { checkForUpdates(); }},
+         }},
+    };
+    for (const MenuSpec &spec : menus) {
+        QMenu *menu = menuBar()->addMenu(s(spec.text));
+        menu->setObjectName(QLatin1String(spec.name));
+        *spec.kept = menu;
+        addMenuItems(menu, spec.items);
+        if (spec.commitsOnOpen)
+            connect(menu, &QMenu::aboutToShow, this, [this] { CommitActiveChild(); });
+        connect(menu, &QMenu::aboutToShow, this, &TMainForm::updateMenus);
+    }
+}
+
+void TMainForm::addMenuItems(QMenu *menu, const std::vector<MenuItem> &items)
+{
+    for (const MenuItem &item : items) {
+        switch (item.entry) {
+        case MenuEntry::Command: {
+            QAction *action =
+                addAction(menu, item.name, s(item.text), item.command, item.commitFirst);
+            if (!item.shortcut.isEmpty())
+                action->setShortcut(item.shortcut);
+            if (item.kept)
+                *item.kept = action;
+            break;
+        }
+        case MenuEntry::Separator:
+            menu->addSeparator();
+            break;
+        case MenuEntry::Choices: {
+            QMenu *choices = menu->addMenu(s(item.text));
+            choices->setObjectName(QLatin1String(item.name));
+            addMenuItems(choices, item.choices);
+            auto *group = new QActionGroup(this);
+            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+            for (QAction *action : choices->actions()) {
+                action->setCheckable(true);
+                group->addAction(action);
+            }
+            break;
+        }
+        case MenuEntry::RecentFiles:
+            addRecentFileSlots(menu);
+            break;
+        case MenuEntry::ResultGraphs:
+            addResultGraphItems(menu);
+            break;
+        case MenuEntry::WindowList:
+            addWindowSlots(menu);
+            break;
+        }
+    }
+}
+
+void TMainForm::addRecentFileSlots(QMenu *menu)
+{
     for (int i = 0; i < RecentFiles::kSize; ++i) {
         const QByteArray name = "FileRecent" + QByteArray::number(i + 1);
         QAction *slot =
-            addAction(m_fileMenu, name.constData(), QString(), [this, i] { openRecentFile(i); });
+            addAction(menu, name.constData(), QString(), [this, i] { openRecentFile(i); });
         slot->setVisible(false);
         m_recentSlots.push_back(slot);
     }
-    m_recentSeparator = m_fileMenu->addSeparator();
-    addAction(
-        m_fileMenu, "FileExit", s("E&xit"), [this] { close(); }, false);
+    m_recentSeparator = menu->addSeparator();
+}
 
-    m_dataMenu = menuBar()->addMenu(s("Da&ta"));
-    m_dataMenu->setObjectName(QStringLiteral("DataMenu"));
-    addAction(m_dataMenu, "DataTitle", s("&Title"), [this] { ShowDataWindow(DataWindow::Title); });
-    QMenu *units = m_dataMenu->addMenu(s("&Units"));
-    units->setObjectName(QStringLiteral("UnitsMenu"));
-    auto *unitGroup = new QActionGroup(this);
-    m_unitsEnglish =
-        addAction(units, "UnitsEnglish", s("&English Units (lbs, in)"), [this] { setUnits(1); });
-    m_unitsSi = addAction(units, "UnitsSI", s("&SI Units (kN, m)"), [this] { setUnits(2); });
-    QMenu *method = m_dataMenu->addMenu(s("Design Method (ASD or LRFD)"));
-    method->setObjectName(QStringLiteral("DesignMethodMenu"));
-    auto *methodGroup = new QActionGroup(this);
-    m_methodAsd = addAction(method, "MethodASD", s("ASD (Allowable Stress Design)"),
-                            [this] { setDesignMethod(2); });
-    m_methodLrfd = addAction(method, "MethodLRFD", s("LRFD (Load Resistance Factor Design)"),
-                             [this] { setDesignMethod(1); });
-    addAction(m_dataMenu, "DataShaft", s("&Drilled-Shaft Properties"),
-              [this] { ShowDataWindow(DataWindow::ShaftProperties); });
-    addAction(m_dataMenu, "DataSoilLayers", s("Soil &Layer Data"),
-              [this] { ShowDataWindow(DataWindow::SoilLayers); });
-    m_factorOfSafety =
-        addAction(m_dataMenu, "DataFS", s("&Factor of Safety (Allowable Stress Design)"),
-                  [this] { ShowDataWindow(DataWindow::FactorOfSafety); });
-    QMenu *computation = m_dataMenu->addMenu(s("&Computation Methods"));
-    computation->setObjectName(QStringLiteral("ComputationMethodsMenu"));
-    auto *computationGroup = new QActionGroup(this);
-    m_specifyLength = addAction(computation, "SpecifyLength", s("Specify the shaft length"),
-                                [this] { specifyShaftLength(); });
-    m_specifyLoad = addAction(computation, "SpecifyLoad", s("Specify the design load"),
-                              [this] { specifyDesignLoad(); });
-    addAction(m_dataMenu, "DataWaterTable", s("&Water Table"),
-              [this] { ShowDataWindow(DataWindow::WaterTable); });
-    m_dataMenu->addSeparator();
-    addAction(m_dataMenu, "DataOptions", s("Control &Options..."),
-              [this] { ShowDataWindow(DataWindow::ControlOptions); });
-    const std::pair<QActionGroup *, std::vector<QAction *>> radioGroups[] = {
-        {unitGroup, {m_unitsEnglish, m_unitsSi}},
-        {methodGroup, {m_methodAsd, m_methodLrfd}},
-        {computationGroup, {m_specifyLength, m_specifyLoad}}};
-    for (const auto &[group, actions] : radioGroups) {
-        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-        for (QAction *action : actions) {
-            action->setCheckable(true);
-            group->addAction(action);
-        }
-    }
-
-    m_computationMenu = menuBar()->addMenu(s("&Computation"));
-    m_computationMenu->setObjectName(QStringLiteral("ComputationMenu"));
-    addAction(m_computationMenu, "CompRun", s("&Run Analysis"), [this] { CompRunClick(); });
-    m_computationMenu->addSeparator();
-    m_editInput = addAction(m_computationMenu, "CompEditInput", s("Edit I&nput Text"),
-                            [this] { CompEditInputClick(); });
-    m_editNotes = addAction(m_computationMenu, "CompEditNotes", s("Edit &Processor-Run Notes"),
-                            [this] { CompEditNotesClick(); });
-    m_editOutput = addAction(m_computationMenu, "CompEditOutput", s("Edit &Output Text"),
-                             [this] { CompEditOutputClick(); });
-    m_computationMenu->addSeparator();
-    addAction(m_computationMenu, "CompSideView", s("&View Shaft Elevation"),
-              [this] { CompSideViewClick(); });
-
-    m_graphicsMenu = menuBar()->addMenu(s("&Graphics"));
-    m_graphicsMenu->setObjectName(QStringLiteral("GraphicsMenu"));
-    const std::pair<const char *, const char *> graphItems[] = {
-        {"GraphSkin", "Ultimate &Skin Friction vs Depth"},
-        {"GraphTip", "Ultimate &Tip Resistance vs Depth"},
-        {"GraphTotal", "Ultimate Total &Capacity vs Depth"},
-        {"GraphFSSkin", "ASD/LRFD Skin Friction vs Depth "},
-        {"GraphFSTip", "ASD/LRFD Tip Resistance vs Depth "},
-        {"GraphFSTotal", "ASD/LRFD Total Capacity vs Depth"},
-        {"GraphCombine", "C&ombined Plots vs Depth (ultimate)"},
-        {"GraphCombineD", "Combined Plots vs Depth (ASD/LRFD)"},
-        {"GraphAxial", "Axial Load vs Settlement (averaged)"},
-        {"GraphUpper", "Axial Load vs Settlement (upper bound)"},
-        {"GraphLower", "Axial Load vs Settlement (lower bound)"},
-        {"GraphCombinedSettle", "Combined Plots of Load vs Settlement"},
+void TMainForm::addResultGraphItems(QMenu *menu)
+{
+    // The graphs hold their item texts; the actions keep the main window's own names.
+    const char *const actionNames[kResultGraphCount] = {
+        "GraphSkin",  "GraphTip",     "GraphTotal",   "GraphFSSkin",
+        "GraphFSTip", "GraphFSTotal", "GraphCombine", "GraphCombineD",
+        "GraphAxial", "GraphUpper",   "GraphLower",   "GraphCombinedSettle",
     };
-    for (int i = 0; i < static_cast<int>(std::size(graphItems)); ++i) {
-        if (i == 3 || i == 6 || i == 8)
-            m_graphicsMenu->addSeparator();
+    for (int i = 0; i < kResultGraphCount; ++i) {
         const auto graph = static_cast<ResultGraphId>(i);
-        m_graphActions.push_back(addAction(m_graphicsMenu, graphItems[i].first,
-                                           s(graphItems[i].second),
+        if (graph == ResultGraphId::FactoredSkin || graph == ResultGraphId::Combine ||
+            graph == ResultGraphId::Axial)
+            menu->addSeparator();
+        m_graphActions.push_back(addAction(menu, actionNames[i], resultGraphMenuText(graph),
                                            [this, graph] { ShowResultGraph(graph); }));
     }
+}
 
-    m_graphicsMenu->addSeparator();
-    addAction(m_graphicsMenu, "GraphLoadTest", s("&Load Test..."),
-              [this] { GraphLoadTestClick(); });
-
-    m_windowMenu = menuBar()->addMenu(s("&Window"));
-    m_windowMenu->setObjectName(QStringLiteral("WindowMenu"));
-    addAction(
-        m_windowMenu, "WindowCascade", s("&Cascade"), [this] { cascadeChildWindows(); }, false);
-    addAction(
-        m_windowMenu, "WindowArrange", s("&Arrange Icons"),
-        [this] {
-            // Minimized child windows line up along the bottom of the frame.
-            int x = 0;
-            for (QMdiSubWindow *child : m_mdiArea->subWindowList()) {
-                if (!child->isMinimized())
-                    continue;
-                child->move(x, m_mdiArea->viewport()->height() - child->height());
-                x += child->width();
-            }
-        },
-        false);
-    m_windowSeparator = m_windowMenu->addSeparator();
+void TMainForm::addWindowSlots(QMenu *menu)
+{
+    m_windowSeparator = menu->addSeparator();
     for (int i = 0; i < kWindowSlots; ++i) {
         const QByteArray name = "WindowSlot" + QByteArray::number(i + 1);
         QAction *slot = addAction(
-            m_windowMenu, name.constData(), QString(),
-            [this, i] {
-                const QList<QMdiSubWindow *> children = m_mdiArea->subWindowList();
-                if (i < children.size()) {
-                    children[i]->showNormal();
-                    m_mdiArea->setActiveSubWindow(children[i]);
-                }
-            },
-            false);
+            menu, name.constData(), QString(), [this, i] { showWindowSlot(i); }, false);
         slot->setVisible(false);
         m_windowSlots.push_back(slot);
     }
+}
 
-    m_helpMenu = menuBar()->addMenu(s("&Help"));
-    m_helpMenu->setObjectName(QStringLiteral("HelpMenu"));
-    addAction(m_helpMenu, "HelpContents", s("&Contents"),
-              [this] { openHelpDocument(platform::helpContentsFileName()); });
-    addAction(m_helpMenu, "HelpUsersManual", s("&User's Manual"),
-              [this] { openHelpDocument(platform::usersManualFileName()); });
-    addAction(m_helpMenu, "HelpTechnicalManual", s("&Technical Manual"),
-              [this] { openHelpDocument(platform::technicalManualFileName()); });
-    m_helpMenu->addSeparator();
-    addAction(m_helpMenu, "HelpAbout", s("&About..."), [this] { m_aboutBox->exec(); });
-    addAction(m_helpMenu, "HelpCheckUpdates", s("&Check for Updates"),
-              [this] { checkForUpdates(); });
+// Minimized child windows line up along the bottom of the frame.
+void TMainForm::arrangeIcons()
+{
+    int x = 0;
+    for (QMdiSubWindow *child : m_mdiArea->subWindowList()) {
+        if (!child->isMinimized())
+            continue;
+        child->move(x, m_mdiArea->viewport()->height() - child->height());
+        x += child->width();
+    }
+}
 
-    // Menus that lead to commands on project data commit the active child as they open.
-    for (QMenu *menu : {m_fileMenu, m_dataMenu, m_computationMenu, m_helpMenu})
-        connect(menu, &QMenu::aboutToShow, this, [this] { CommitActiveChild(); });
-    for (QMenu *menu :
-         {m_fileMenu, m_dataMenu, m_computationMenu, m_graphicsMenu, m_windowMenu, m_helpMenu})
-        connect(menu, &QMenu::aboutToShow, this, &TMainForm::updateMenus);
+void TMainForm::showWindowSlot(int index)
+{
+    const QList<QMdiSubWindow *> children = m_mdiArea->subWindowList();
+    if (index < children.size()) {
+        children[index]->showNormal();
+        m_mdiArea->setActiveSubWindow(children[index]);
+    }
 }
 
 void TMainForm::createToolBar()
@@ -515,7 +651,8 @@ void TMainForm::fitToLargestDataWindow()
          {DataWindow::Title, DataWindow::ShaftProperties, DataWindow::FactorOfSafety,
           DataWindow::ShaftLength, DataWindow::DesignLoad, DataWindow::WaterTable,
           DataWindow::ControlOptions}) {
-        const std::unique_ptr<ChildWindow> probe(createDataDialog(kind, *this));
+        const std::unique_ptr<ChildWindow> probe(
+            createDataDialog(kind, m_project, m_wordProcessor));
         if (probe)
             largest = largest.expandedTo(probe->sizeHint());
     }
@@ -565,10 +702,14 @@ QMdiSubWindow *TMainForm::addChildWindow(QWidget *window)
 void TMainForm::ShowDataWindow(DataWindow kind)
 {
     if (kind == DataWindow::SoilLayers) {
-        // The table keeps its own window; the parameter tables open from its buttons.
-        const bool created = !TTableForm::WindowOf(m_tables->SoilLayers());
+        // The parameter tables open from the buttons of this window, which keeps theirs.
+        if (TTableForm *open = soilLayersWindow()) {
+            open->showIn(m_mdiArea);
+            return;
+        }
         TTableForm *window = TTableForm::ShowWindow(m_tables->SoilLayers(), m_mdiArea);
-        if (window && created) {
+        m_dataWindows[kind] = window;
+        if (window) {
             connect(window, &ChildWindow::dataModified, this, &TMainForm::setCaption);
             moveIntoArea(window->subWindow());
         }
@@ -577,7 +718,7 @@ void TMainForm::ShowDataWindow(DataWindow kind)
     QPointer<ChildWindow> &window = m_dataWindows[kind];
     const bool created = !window;
     if (created) {
-        window = createDataDialog(kind, *this);
+        window = createDataDialog(kind, m_project, m_wordProcessor);
         if (window)
             connect(window, &ChildWindow::dataModified, this, &TMainForm::setCaption);
     }
@@ -604,7 +745,7 @@ bool TMainForm::CloseDataWindow(DataWindow kind)
 ChildWindow *TMainForm::DataWindowIfOpen(DataWindow kind) const
 {
     if (kind == DataWindow::SoilLayers)
-        return TTableForm::WindowOf(m_tables->SoilLayers());
+        return soilLayersWindow();
     const auto found = m_dataWindows.find(kind);
     return found != m_dataWindows.end() ? found->second.data() : nullptr;
 }
@@ -619,8 +760,17 @@ void TMainForm::refreshChildWindows()
 
 void TMainForm::showTablesAfresh()
 {
-    if (TTableForm *layers = TTableForm::WindowOf(m_tables->SoilLayers()))
+    if (TTableForm *layers = soilLayersWindow())
         layers->showAfresh();
+}
+
+TTableForm *TMainForm::soilLayersWindow() const
+{
+    const auto found = m_dataWindows.find(DataWindow::SoilLayers);
+    auto *window =
+        found != m_dataWindows.end() ? qobject_cast<TTableForm *>(found->second.data()) : nullptr;
+    // A closed window shows no table any more, though it is deleted later.
+    return window && window->table() == &m_tables->SoilLayers() ? window : nullptr;
 }
 
 TDlgSideView *TMainForm::SideView() const
@@ -650,12 +800,12 @@ void TMainForm::ShowResultGraph(ResultGraphId graph)
     // The graphs live in memory, so a plot data file removed since does not matter here.
     if (!ResultGraphs::MenuItemEnabled(graph, m_resultsAvailable, true, m_project.KLS))
         return;
-    TGraphPlot &plot = m_graphs.Graph(graph);
-    TPlotForm *window = plot.EnsureWindow();
-    if (!window)
-        return; // an axis that cannot be scaled: no window
+    QPointer<TPlotForm> &window = m_graphWindows[graph];
     QMdiSubWindow *created = nullptr;
-    if (!qobject_cast<QMdiSubWindow *>(window->parentWidget())) {
+    if (!window) {
+        window = TPlotForm::Create(m_graphs.Graph(graph));
+        if (!window)
+            return; // an axis that cannot be scaled: no window
         // The frame takes the size the graph window chose for itself, not the smaller
         // size its layout needs at least.
         const QSize graphSize = window->size();
@@ -663,8 +813,14 @@ void TMainForm::ShowResultGraph(ResultGraphId graph)
         const QMargins frameMargins = created->contentsMargins();
         created->resize(graphSize.grownBy(frameMargins).boundedTo(m_mdiArea->viewport()->size()));
     }
-    plot.Show();
+    window->ShowInFront();
     moveIntoArea(created);
+}
+
+TPlotForm *TMainForm::GraphWindow(ResultGraphId graph) const
+{
+    const auto found = m_graphWindows.find(graph);
+    return found != m_graphWindows.end() ? found->second.data() : nullptr;
 }
 
 // The command has committed the active child. Converting rebuilds an open table window,
@@ -692,7 +848,7 @@ void TMainForm::setDesignMethod(int method)
     m_tables->SetDesignMethod(method);
     SetModified(true);
     // An open soil layer window shows or hides the LRFD columns and changes its comments.
-    if (TTableForm *layers = TTableForm::WindowOf(m_tables->SoilLayers()))
+    if (TTableForm *layers = soilLayersWindow())
         layers->rebuild();
     emit projectChanged();
 }

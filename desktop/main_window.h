@@ -4,7 +4,6 @@
 #pragma once
 
 #include "app_settings.h"
-#include "engine_loader.h"
 #include "program_data.h"
 #include "program_tables.h"
 #include "recent_files.h"
@@ -31,8 +30,12 @@ class QMenu;
 namespace vorna {
 
 class ChildWindow;
+struct MenuItem;
+class RunCommand;
 class TAboutBox;
 class TDlgSideView;
+class TPlotForm;
+class TTableForm;
 
 // Moves a new child window wholly inside its MDI area where it can, once its own layout
 // has set its final size.
@@ -91,6 +94,8 @@ public:
     // Shows a result graph in its window, created on first use; nothing while the graph
     // has no results or its axes cannot be scaled.
     void ShowResultGraph(ResultGraphId graph);
+    // The graph's window while it is open, else nullptr.
+    TPlotForm *GraphWindow(ResultGraphId graph) const;
 
     // Opens a project file: the project is replaced, its folder becomes current, results
     // are read when its plot data file exists, and it enters the recent-files list.
@@ -131,7 +136,14 @@ protected:
 
 private:
     void createActions();
+    // The menus are a table of items; createMenus walks it.
     void createMenus();
+    void addMenuItems(QMenu *menu, const std::vector<MenuItem> &items);
+    void addRecentFileSlots(QMenu *menu);
+    void addResultGraphItems(QMenu *menu);
+    void addWindowSlots(QMenu *menu);
+    void arrangeIcons();
+    void showWindowSlot(int index);
     void createToolBar();
     QAction *addAction(QMenu *menu, const char *objectName, const QString &text,
                        std::function<void()> command, bool commitFirst = true);
@@ -188,6 +200,8 @@ private:
     // with the columns and comments of its design method.
     void showTablesAfresh();
     QMdiSubWindow *addChildWindow(QWidget *window);
+    // The soil layer table's window while it is open, else nullptr.
+    TTableForm *soilLayersWindow() const;
 
     QString m_commandLineArgument;
     std::unique_ptr<AppSettings> m_settings;
@@ -205,14 +219,16 @@ private:
     bool m_firstShowDone = false;
     QString m_engineFolder;
     std::function<bool(QFileDevice &)> m_saveFlush;
-    // Set while a run has the engine library loaded.
-    std::unique_ptr<TDynamicLibrary> m_engineLibrary;
+    std::unique_ptr<RunCommand> m_runCommand;
 
     QMdiArea *m_mdiArea = nullptr;
     TAboutBox *m_aboutBox = nullptr;
-    // The data dialogs; a pointer is set while its dialog exists.
+    // The data windows, the soil layer table's among them; a pointer is set while its
+    // window exists.
     std::map<DataWindow, QPointer<ChildWindow>> m_dataWindows;
     QPointer<QMdiSubWindow> m_sideView;
+    // The result graphs' windows; a pointer is set while its window exists.
+    std::map<ResultGraphId, QPointer<TPlotForm>> m_graphWindows;
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_dataMenu = nullptr;

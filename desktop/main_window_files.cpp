@@ -260,8 +260,13 @@ void TMainForm::readResultsIfPresent(bool freshRun)
 {
     setResultsAvailable(false);
     const QString plotFile = withExtension(m_project.fileName, QStringLiteral(".vrp"));
-    if (QFileInfo::exists(plotFile))
-        setResultsAvailable(buildResultGraphs(*this, plotFile, freshRun));
+    if (!QFileInfo::exists(plotFile))
+        return;
+    const ResultBuildOutcome outcome =
+        buildResultGraphs(m_graphs, m_project, *m_tables, LoadTest(), plotFile, freshRun);
+    if (!outcome.message.isEmpty())
+        m_interaction->Information(this, outcome.message);
+    setResultsAvailable(outcome.built);
 }
 
 // ---- load test

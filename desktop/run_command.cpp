@@ -5,8 +5,8 @@
 
 #include "engine_loader.h"
 #include "file_names.h"
-#include "main_window.h"
 #include "platform/platform.h"
+#include "program_data.h"
 #include "run_notes.h"
 #include "user_interaction.h"
 
@@ -138,50 +138,57 @@ NamesFile::~NamesFile()
     QFile::remove(m_path);
 }
 
-void TMainForm::CompRunClick()
+RunCommand::RunCommand(Host host) : m_host(std::move(host)) {}
+
+RunCommand::~RunCommand() = default;
+
+void RunCommand::Run()
 {
-    if (isResultExtension(QFileInfo(m_project.fileName).suffix())) {
-        m_interaction->Information(
-            this,
-            s(runmessage::kResultExtension).arg(QDir::toNativeSeparators(m_project.fileName)));
+    QString fileName = m_host.projectFileName();
+    if (isResultExtension(QFileInfo(fileName).suffix())) {
+        m_host.inform(s(runmessage::kResultExtension).arg(QDir::toNativeSeparators(fileName)));
         return;
     }
-    if (!saveProject() || m_project.fileName == QLatin1String(TProgramData::kNewFileName))
+    if (!m_host.saveProject())
+        return;
+    // Saving may have named the project.
+    fileName = m_host.projectFileName();
+    if (fileName == QLatin1String(TProgramData::kNewFileName))
         return;
 
     // A run still holding the engine (only a command started from within a run's own
     // message could meet one) leaves the folder and names.dat of that run alone.
     if (m_engineLibrary) {
-        m_interaction->Information(this, s(runmessage::kReinitialize));
+        m_host.inform(s(runmessage::kReinitialize));
         return;
     }
     // The engine reads names.dat from the current folder and takes relative names from
     // there: the project's folder, or the program's when the name has no folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    const QFileInfo project(m_project.fileName);
-    if (m_project.fileName.contains(u'/') || m_project.fileName.contains(u'\\'))
+    const QFileInfo project(fileName);
+    if (fileName.contains(u'/') || fileName.contains(u'\\'))
         QDir::setCurrent(project.absolutePath());
-    const NamesFile namesFile(QDir::currentPath(), m_project.fileName);
+    const NamesFile namesFile(QDir::currentPath(), fileName);
 
     m_engineLibrary = std::make_unique<TDynamicLibrary>();
     const LoadedEngine loaded(m_engineLibrary);
     VornaEntry entry = nullptr;
     try {
         m_engineLibrary->SetLibraryName(
-            QDir(EngineFolder()).filePath(platform::engineLibraryFileName()));
+            QDir(m_host.engineFolder()).filePath(platform::engineLibraryFileName()));
         m_engineLibrary->Load();
         entry = engineEntry(*m_engineLibrary);
     } catch (const EDLLError &) {
         entry = nullptr;
     }
     if (!entry) {
-        m_interaction->Information(this, s(runmessage::kInitializeFailed));
+        m_host.inform(s(runmessage::kInitializeFailed));
         return;
     }
 
     // Graphs come only from a plot data file this run wrote: one left from an earlier run
     // (which a failed run could not replace or remove) is not this run's result.
-    const QString plotFile = withExtension(m_project.fileName, QStringLiteral(".vrp"));
+    const QString plotFile = withExtension(fileName, QStringLiteral(".vrp"));
     const FileState plotBefore = FileState::of(plotFile);
     int status = 0;
     const QDateTime started = QDateTime::currentDateTime();
@@ -189,15 +196,11 @@ void TMainForm::CompRunClick()
         const WaitCursor waitCursor;
         status = entry(10);
     }
-    m_interaction->Information(this, completionMessage(status, m_project.fileName, started));
+    m_host.inform(completionMessage(status, fileName, started));
     const bool wroteResults = status != kStatusOutputNotWritable &&
                               status != kStatusSameFileNames &&
                               !(FileState::of(plotFile) == plotBefore);
-    if (wroteResults)
-        readResultsIfPresent(true);
-    else
-        setResultsAvailable(false);
-    updateMenus();
+    m_host.finished(wroteResults);
 }
 
 } // namespace vorna

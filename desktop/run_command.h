@@ -1,5 +1,5 @@
-// Pieces of the Run command: the hand-over file names.dat that tells the engine its four
-// files, and the texts the command shows.
+// The Run command: the hand-over file names.dat that tells the engine its four files, the
+// texts the command shows, and the command itself, which the main window only wires.
 #pragma once
 
 #include "errors.h"
@@ -7,9 +7,14 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 class QDateTime;
 
 namespace vorna {
+
+class TDynamicLibrary;
 
 inline constexpr const char *kNamesFileName = "names.dat";
 
@@ -61,6 +66,38 @@ public:
 
 private:
     QString m_path;
+};
+
+// Save the project, hand its file names to the engine through names.dat, load the engine
+// library from its folder, call its entry once on this thread, report the outcome and let
+// the window read the results.
+class RunCommand {
+public:
+    // What the command takes from the window that runs it.
+    struct Host {
+        // Shows a message in an information box.
+        std::function<void(const QString &)> inform;
+        std::function<QString()> projectFileName;
+        // Saves the project, asking a never-saved one for a name; false when nothing was saved.
+        std::function<bool()> saveProject;
+        // The folder of the engine library.
+        std::function<QString()> engineFolder;
+        // The run is over; wroteResults: it wrote a plot data file of its own.
+        std::function<void(bool wroteResults)> finished;
+    };
+
+    explicit RunCommand(Host host);
+    ~RunCommand();
+    RunCommand(const RunCommand &) = delete;
+    RunCommand &operator=(const RunCommand &) = delete;
+
+    // ENamesFileError when names.dat cannot be written; the engine is not run then.
+    void Run();
+
+private:
+    Host m_host;
+    // Set while a run has the engine library loaded.
+    std::unique_ptr<TDynamicLibrary> m_engineLibrary;
 };
 
 } // namespace vorna

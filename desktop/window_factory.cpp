@@ -3,8 +3,9 @@
 #include "control_options_dialog.h"
 #include "design_load_dialog.h"
 #include "factor_of_safety_dialog.h"
-#include "main_window.h"
 #include "platform/platform.h"
+#include "program_data.h"
+#include "program_tables.h"
 #include "shaft_length_dialog.h"
 #include "shaft_properties_dialog.h"
 #include "title_dialog.h"
@@ -15,9 +16,8 @@
 
 namespace vorna {
 
-ChildWindow *createDataDialog(DataWindow kind, TMainForm &mainForm)
+ChildWindow *createDataDialog(DataWindow kind, TProgramData &project, QString &wordProcessor)
 {
-    TProgramData &project = mainForm.Project();
     switch (kind) {
     case DataWindow::Title:
         return new TfrmTitle(project);
@@ -32,7 +32,7 @@ ChildWindow *createDataDialog(DataWindow kind, TMainForm &mainForm)
     case DataWindow::WaterTable:
         return new TfrmWaterTable(project);
     case DataWindow::ControlOptions: {
-        auto *dialog = new TfrmControlOptions(project, mainForm.WordProcessor());
+        auto *dialog = new TfrmControlOptions(project, wordProcessor);
         dialog->setFileChooser([](QWidget *parent, const QString &current) {
             return QFileDialog::getOpenFileName(parent, QString(), current,
                                                 platform::programFileFilters());
@@ -63,18 +63,17 @@ ResultProjectFacts resultProjectFacts(const TProgramData &project, const Program
     return facts;
 }
 
-bool buildResultGraphs(TMainForm &mainForm, const QString &plotFileName, bool freshRun)
+ResultBuildOutcome buildResultGraphs(ResultGraphs &graphs, TProgramData &project,
+                                     const ProgramTables &tables,
+                                     std::optional<LoadTestCurve> loadTest,
+                                     const QString &plotFileName, bool freshRun)
 {
-    TProgramData &project = mainForm.Project();
-    ResultProjectFacts facts = resultProjectFacts(project, mainForm.Tables());
-    facts.loadTest = mainForm.LoadTest();
-    const ResultBuildOutcome outcome =
-        mainForm.Graphs().BuildFromPlotFile(plotFileName, freshRun, facts);
+    ResultProjectFacts facts = resultProjectFacts(project, tables);
+    facts.loadTest = std::move(loadTest);
+    ResultBuildOutcome outcome = graphs.BuildFromPlotFile(plotFileName, freshRun, facts);
     if (outcome.KLS)
         project.KLS = *outcome.KLS;
-    if (!outcome.message.isEmpty())
-        mainForm.Interaction().Information(&mainForm, outcome.message);
-    return outcome.built;
+    return outcome;
 }
 
 QString resultGraphFootnote(const TProgramData &project)

@@ -7,11 +7,12 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vorna {
 
 class ChildWindow;
 class ProgramTables;
-class TMainForm;
 class TProgramData;
 
 // Data windows of the Data menu and the tool bar.
@@ -26,19 +27,22 @@ enum class DataWindow {
     ControlOptions,
 };
 
-// A new data dialog that edits mainForm.Project() (and, for the control options, the main
-// window's word processor), or nullptr for the soil layer table, whose window belongs to
-// its table (TTableForm::ShowWindow).
-ChildWindow *createDataDialog(DataWindow kind, TMainForm &mainForm);
+// A new data dialog that edits the project (and, for the control options, the word
+// processor setting), or nullptr for the soil layer table, whose window is a table window
+// (TTableForm::ShowWindow). Both must outlive the dialog.
+ChildWindow *createDataDialog(DataWindow kind, TProgramData &project, QString &wordProcessor);
 
 // What building the result graphs needs of the project and its soil layer table.
 ResultProjectFacts resultProjectFacts(const TProgramData &project, const ProgramTables &tables);
 
-// Builds mainForm.Graphs() from a plot data file and stores the file's KLS in the project;
-// freshRun tells a run just made from a project being opened. False, after the message
-// "An error occured in running the main program." for a fresh run, when the file cannot
-// be read.
-bool buildResultGraphs(TMainForm &mainForm, const QString &plotFileName, bool freshRun);
+// Builds the graphs from a plot data file for the project (and its measured curve, when
+// there is one) and stores the file's KLS in the project; freshRun tells a run just made
+// from a project being opened. The outcome's message, when not empty, is for the user:
+// "An error occured in running the main program." for a fresh run whose file cannot be read.
+ResultBuildOutcome buildResultGraphs(ResultGraphs &graphs, TProgramData &project,
+                                     const ProgramTables &tables,
+                                     std::optional<LoadTestCurve> loadTest,
+                                     const QString &plotFileName, bool freshRun);
 
 // The line under printed and saved graphs that tells whose results they are: the project's
 // title and its file.

@@ -1,7 +1,6 @@
 #include "graph_dialogs.h"
 
-#include "errors.h"
-#include "evaluator.h"
+#include "numeric_entry.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -275,26 +274,12 @@ bool TGraphNumberField::Validate()
     if (m_validating)
         return false;
     m_validating = true;
-    QString message;
-    double value = 0.0;
-    try {
-        value = static_cast<double>(Evaluate(text()));
-        if (IntegerOnly && value != std::trunc(value))
-            message = QStringLiteral("Entry must be an integer.");
-        else if (value < MinVal) {
-            SetNumber(MinVal);
-            message =
-                QStringLiteral("Entry must be greater than or equal to ") + formatNumber(MinVal);
-        } else if (value > MaxVal) {
-            SetNumber(MaxVal);
-            message = QStringLiteral("Entry must be less than or equal to ") + formatNumber(MaxVal);
-        } else {
-            m_value = value;
-            setText(formatNumber(value));
-        }
-    } catch (const EAssignError &error) {
-        message = IntegerOnly ? QStringLiteral("Entry must be a valid integer.") : error.message();
-    }
+    const EntryCheck check =
+        checkEntry(text(), {MinVal, MaxVal, IntegerOnly, true},
+                   [](long double limit) { return formatNumber(static_cast<double>(limit)); });
+    if (check.shown)
+        SetNumber(static_cast<double>(*check.shown));
+    const QString &message = check.message;
     if (!message.isEmpty()) {
         m_interaction.Information(this, message);
         if (isVisible())

@@ -1,10 +1,5 @@
 #include "graph_plot.h"
 
-#include "plot_form.h"
-
-#include <QMdiArea>
-#include <QMdiSubWindow>
-
 #include <algorithm>
 
 namespace vorna {
@@ -69,11 +64,7 @@ TGraphPlot::TGraphPlot(QObject *parent) : QObject(parent) {}
 
 TGraphPlot::~TGraphPlot()
 {
-    if (m_window) {
-        // In an MDI area the window sits in a sub-window that goes with it.
-        QWidget *frame = qobject_cast<QMdiSubWindow *>(m_window->parentWidget());
-        delete (frame ? frame : static_cast<QWidget *>(m_window.data()));
-    }
+    emit destroying();
 }
 
 void TGraphPlot::SetUnits(int units)
@@ -204,45 +195,6 @@ QString TGraphPlot::YAxisText(int graph) const
 {
     const QString units = YUnitsText(graph);
     return units.isEmpty() ? YCaptionOf(graph) : YCaptionOf(graph) + " (" + units + ")";
-}
-
-TPlotForm *TGraphPlot::Window() const
-{
-    return m_window.data();
-}
-
-TPlotForm *TGraphPlot::EnsureWindow(QWidget *parent)
-{
-    if (!m_window) {
-        auto *window = new TPlotForm(*this, parent);
-        if (!window->IsValid()) {
-            delete window; // an axis that cannot be scaled: the window closes
-            return nullptr;
-        }
-        m_window = window;
-    }
-    return m_window;
-}
-
-void TGraphPlot::Show()
-{
-    TPlotForm *window = EnsureWindow();
-    if (!window)
-        return;
-    if (auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget())) {
-        if (frame->isMinimized())
-            frame->showNormal();
-        frame->show();
-        window->show();
-        if (QMdiArea *area = frame->mdiArea())
-            area->setActiveSubWindow(frame);
-        return;
-    }
-    if (window->isMinimized())
-        window->showNormal();
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 } // namespace vorna

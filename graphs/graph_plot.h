@@ -1,7 +1,8 @@
 // The graph model of the result graphs: a graph (`TGraphPlot`) holds titles, axis captions
 // with unit placeholders, display options and four lists of lines (the main graph, the
 // soil-layer band, and the second and third graph of three-graph mode); each line is a list
-// of points. Showing a graph opens its window (`TPlotForm`, plot_form.h).
+// of points. The graph knows no window: whoever shows it makes and keeps its window
+// (`TPlotForm::Create`, plot_form.h).
 #pragma once
 
 #include "graph_interaction.h"
@@ -9,7 +10,6 @@
 
 #include <QColor>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -20,8 +20,6 @@
 class QWidget;
 
 namespace vorna {
-
-class TPlotForm;
 
 inline constexpr int kPaletteSize = 17;
 // Palette colour n mod 17: black, blue, red, green, purple, maroon, navy, fuchsia, olive,
@@ -41,7 +39,7 @@ class TGraphPlot : public QObject {
 
 public:
     explicit TGraphPlot(QObject *parent = nullptr);
-    ~TGraphPlot() override; // destroys the window with the graph
+    ~TGraphPlot() override; // says destroying() first
 
     // Published properties with their defaults.
     QString Caption;                                // window caption and print job title
@@ -120,24 +118,17 @@ public:
     QString XAxisText(int graph = 0) const;
     QString YAxisText(int graph = 0) const;
 
-    // The window: created on first use, lives until the graph is destroyed. EnsureWindow
-    // creates it (with a parent, e.g. for an MDI area) and returns it; Show also shows it,
-    // restores it if minimized and brings it to the front.
-    TPlotForm *Window() const;
-    bool WindowExists() const { return !m_window.isNull(); }
-    TPlotForm *EnsureWindow(QWidget *parent = nullptr);
-    void Show();
-
     // Tells open windows that lines, points or names changed; they repaint.
     void NotifyChanged() { emit changed(); }
 
 signals:
     void changed();
+    // The graph is about to go, its data still intact: a window that shows it closes.
+    void destroying();
 
 private:
     std::array<std::vector<TLine>, 4> m_lists;
     int m_units = 1;
-    QPointer<TPlotForm> m_window;
 };
 
 } // namespace vorna

@@ -6,6 +6,8 @@
 #include <QActionGroup>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -295,6 +297,39 @@ TPlotForm::TPlotForm(TGraphPlot &graph, QWidget *parent) : QWidget(parent), m_gr
 }
 
 TPlotForm::~TPlotForm() = default;
+
+TPlotForm *TPlotForm::Create(TGraphPlot &graph, QWidget *parent)
+{
+    auto *window = new TPlotForm(graph, parent);
+    if (!window->IsValid()) {
+        delete window; // an axis that cannot be scaled: the window closes
+        return nullptr;
+    }
+    connect(&graph, &TGraphPlot::destroying, window, [window] {
+        // In an MDI area the window sits in a sub-window that goes with it.
+        QWidget *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+        delete (frame ? frame : static_cast<QWidget *>(window));
+    });
+    return window;
+}
+
+void TPlotForm::ShowInFront()
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget())) {
+        if (frame->isMinimized())
+            frame->showNormal();
+        frame->show();
+        show();
+        if (QMdiArea *area = frame->mdiArea())
+            area->setActiveSubWindow(frame);
+        return;
+    }
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
 
 void TPlotForm::createMenu()
 {

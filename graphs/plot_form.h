@@ -90,10 +90,15 @@ public:
     static constexpr const char *kPdfFilter = "PDF document (*.pdf)";
 
     // Builds the window for a graph: full ranges, at most 20 lines in the legend and the Plot
-    // menu, the legend placed. IsValid() is false when an axis cannot be scaled; the graph
-    // then does not keep the window.
+    // menu, the legend placed. IsValid() is false when an axis cannot be scaled.
     explicit TPlotForm(TGraphPlot &graph, QWidget *parent = nullptr);
     ~TPlotForm() override;
+
+    // A new window of the graph, or nullptr when an axis cannot be scaled. The window lives
+    // until the graph is destroyed (taking an MDI frame it sits in along) or it is deleted.
+    static TPlotForm *Create(TGraphPlot &graph, QWidget *parent = nullptr);
+    // Shows the window, or the MDI frame it sits in, restored if minimized and in front.
+    void ShowInFront();
 
     bool IsValid() const { return m_valid; }
     TGraphPlot &Graph() const { return m_graph; }

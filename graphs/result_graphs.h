@@ -10,8 +10,8 @@
 //     empty, stores *outcome.KLS in the project when set, and sets ResultsAvailable to
 //     outcome.built;
 //   - the Graphics menu items and the result tool buttons are enabled by
-//     ResultGraphs::MenuItemEnabled; choosing one calls Graph(id).Show(), or wraps
-//     Graph(id).EnsureWindow() in an MDI sub-window.
+//     ResultGraphs::MenuItemEnabled; choosing one shows the graph's window, which the main
+//     window makes on first use (TPlotForm::Create) and wraps in an MDI sub-window.
 #pragma once
 
 #include "graph_plot.h"

@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "evaluator.h"
+#include "numeric_entry.h"
 #include "unit_code.h"
 #include "user_message.h"
 
@@ -18,29 +19,6 @@
 namespace vorna {
 
 namespace {
-
-bool isWhole(long double value)
-{
-    return std::trunc(value) == value;
-}
-
-// The shortest plain decimal text of a stored real, to the 15 digits a real holds: 4000000
-// rather than 4e+06 (which the evaluator would not read back), and 1.8288 for 6 ft in
-// metres rather than 1.8288000000000002.
-QString shortestText(double value)
-{
-    if (value == 0.0)
-        return QStringLiteral("0");
-    const double shown = QString::number(value, 'g', 15).toDouble();
-    int digits = 1;
-    while (digits < 15 && QString::number(value, 'g', digits).toDouble() != shown)
-        ++digits;
-    const QString scientific = QString::number(value, 'e', digits - 1);
-    const int exponent = scientific.mid(scientific.indexOf(u'e') + 1).toInt();
-    if (exponent < -5 || exponent >= 15)
-        return QString::fromStdString(evaluatorText(value));
-    return QString::number(value, 'f', std::max(0, digits - 1 - exponent));
-}
 
 // The window that owns a widget: the nearest top-level window or MDI child.
 const QWidget *ownerWindow(const QWidget *widget)
@@ -81,16 +59,7 @@ TDataEdit::TDataEdit(QWidget *parent) : QLineEdit(parent)
 
 QString TDataEdit::FormatValue(long double value) const
 {
-    if (m_hex) {
-        const long long rounded = std::llround(value);
-        return QStringLiteral("$") + QString::number(rounded, 16).toUpper().rightJustified(4, u'0');
-    }
-    // A value that a stored real holds exactly shows its shortest text (0.6096, not
-    // 0.609600000000000031); others show up to 18 significant digits.
-    const auto asDouble = static_cast<double>(value);
-    if (std::isfinite(asDouble) && static_cast<long double>(asDouble) == value)
-        return shortestText(asDouble);
-    return QString::fromStdString(evaluatorText(value));
+    return entryText(value, m_hex);
 }
 
 void TDataEdit::SetIntegerOnly(bool integerOnly)
@@ -196,28 +165,14 @@ bool TDataEdit::Validate()
         return false;
     m_validating = true;
     m_lastExitValid = false;
-    long double value = 0;
-    try {
-        value = Number();
-    } catch (const EAssignError &error) {
-        fail(m_integerOnly ? QStringLiteral("Entry must be a valid integer.") : error.message());
+    const EntryCheck check = checkEntry(text(), {m_minVal, m_maxVal, m_integerOnly},
+                                        [this](long double limit) { return FormatValue(limit); });
+    if (check.shown)
+        SetNumber(*check.shown);
+    if (!check.accepted()) {
+        fail(check.message);
         return false;
     }
-    if (m_integerOnly && !isWhole(value)) {
-        fail(QStringLiteral("Entry must be an integer."));
-        return false;
-    }
-    if (value < m_minVal) {
-        SetNumber(m_minVal);
-        fail(QStringLiteral("Entry must be greater than or equal to ") + FormatValue(m_minVal));
-        return false;
-    }
-    if (value > m_maxVal) {
-        SetNumber(m_maxVal);
-        fail(QStringLiteral("Entry must be less than or equal to ") + FormatValue(m_maxVal));
-        return false;
-    }
-    setText(FormatValue(value));
     m_lastExitValid = true;
     m_validating = false;
     return true;

@@ -43,6 +43,20 @@ public:
 
     static EAssignError evaluation(Fault fault);
     static EAssignError entryNotInteger() { return EAssignError("Entry must be an integer."); }
+    // Any text the evaluator refuses, in an integer field.
+    static EAssignError entryNotValidInteger()
+    {
+        return EAssignError("Entry must be a valid integer.");
+    }
+    // limit: the limit as the field shows numbers.
+    static EAssignError entryBelowMinimum(const QString &limit)
+    {
+        return EAssignError(QStringLiteral("Entry must be greater than or equal to ") + limit);
+    }
+    static EAssignError entryAboveMaximum(const QString &limit)
+    {
+        return EAssignError(QStringLiteral("Entry must be less than or equal to ") + limit);
+    }
     static EAssignError entryOutOfRange(int min, int max)
     {
         return EAssignError(QStringLiteral("Entry must be between %1 and %2.").arg(min).arg(max));

@@ -67,7 +67,7 @@ TGridTable::~TGridTable()
 {
     if (auto tableDestroyed = std::exchange(m_tableDestroyed, nullptr))
         tableDestroyed();
-    m_window = nullptr;
+    m_viewerTicket = 0;
     m_cellChanged = nullptr;
     m_layoutChanged = nullptr;
     // Sub-tables leave the registry before this table does.
@@ -301,17 +301,18 @@ void TGridTable::SetLayoutChangedHandler(std::function<void()> handler)
     m_layoutChanged = std::move(handler);
 }
 
-void TGridTable::AttachWindow(void *window, std::function<void()> tableDestroyed)
+int TGridTable::AttachViewer(std::function<void()> tableDestroyed)
 {
-    m_window = window;
+    m_viewerTicket = ++m_lastViewerTicket;
     m_tableDestroyed = std::move(tableDestroyed);
+    return m_viewerTicket;
 }
 
-void TGridTable::DetachWindow(const void *window)
+void TGridTable::DetachViewer(int ticket)
 {
-    if (m_window != window)
+    if (ticket == 0 || m_viewerTicket != ticket)
         return;
-    m_window = nullptr;
+    m_viewerTicket = 0;
     m_tableDestroyed = nullptr;
     m_cellChanged = nullptr;
     m_layoutChanged = nullptr;

@@ -127,12 +127,12 @@ public:
     void SetCellChangedHandler(std::function<void(int column, int row)> handler);
     void SetLayoutChangedHandler(std::function<void()> handler);
 
-    // The open window of the table, or nullptr. A table has at most one window; the window
-    // registers itself with a handler that the table calls when it is destroyed (a deleted
-    // row or a changed soil type), so the window never outlives its data.
-    void *Window() const { return m_window; }
-    void AttachWindow(void *window, std::function<void()> tableDestroyed);
-    void DetachWindow(const void *window);
+    // A window that shows the table gives a handler that the table calls when it is
+    // destroyed (a deleted row or a changed soil type), so the window never outlives its
+    // data. The table tells one viewer at a time; the ticket returned lets that viewer, and
+    // no later one, end its watch, which also drops the cell and layout handlers.
+    int AttachViewer(std::function<void()> tableDestroyed);
+    void DetachViewer(int ticket);
 
     // Called by a column after it changed a stored value.
     void ColumnChanged(TColumn &column, int row);
@@ -159,7 +159,8 @@ private:
     std::vector<std::unique_ptr<TColumn>> m_columns;
     std::function<void(int, int)> m_cellChanged;
     std::function<void()> m_layoutChanged;
-    void *m_window = nullptr;
+    int m_viewerTicket = 0; // of the present viewer; 0 without one
+    int m_lastViewerTicket = 0;
     std::function<void()> m_tableDestroyed;
 };
 

@@ -328,37 +328,31 @@ int preferredColumnWidth(const TColumn &column, const QFontMetrics &metrics, int
     return width;
 }
 
-TTableForm *TTableForm::WindowOf(const TGridTable &table)
-{
-    return static_cast<TTableForm *>(table.Window());
-}
-
 TTableForm *TTableForm::ShowWindow(TGridTable &table, QMdiArea *area)
 {
     if (table.VisibleColumnCount() == 0)
         return nullptr;
-    TTableForm *form = WindowOf(table);
-    if (!form)
-        form = new TTableForm(table, false);
-    if (area) {
-        const bool added = !form->subWindow();
-        showInArea(area, form);
-        if (added)
-            form->fitIntoArea(); // now that the frame's border and the area's size are known
-    } else {
-        form->bringToFront();
-    }
+    auto *form = new TTableForm(table, false);
+    form->showIn(area);
     return form;
+}
+
+void TTableForm::showIn(QMdiArea *area)
+{
+    if (!area) {
+        bringToFront();
+        return;
+    }
+    const bool added = !subWindow();
+    showInArea(area, this);
+    if (added)
+        fitIntoArea(); // now that the frame's border and the area's size are known
 }
 
 TTableForm *TTableForm::ShowModalWindow(TGridTable &table, QWidget *parent)
 {
     if (table.VisibleColumnCount() == 0)
         return nullptr;
-    if (TTableForm *open = WindowOf(table)) {
-        open->bringToFront();
-        return open;
-    }
     auto *form = new TTableForm(table, true, parent);
     form->bringToFront();
     return form;
@@ -430,7 +424,7 @@ TTableForm::~TTableForm()
 
 void TTableForm::attach()
 {
-    m_table->AttachWindow(this, [this] { tableDestroyed(); });
+    m_viewerTicket = m_table->AttachViewer([this] { tableDestroyed(); });
     m_table->SetCellChangedHandler([this](int column, int row) { cellChanged(column, row); });
     m_table->SetLayoutChangedHandler([this] { rebuild(); });
     setWindowTitle(m_table->WindowCaption());
@@ -439,7 +433,7 @@ void TTableForm::attach()
 void TTableForm::detach()
 {
     if (m_table)
-        m_table->DetachWindow(this);
+        m_table->DetachViewer(m_viewerTicket);
 }
 
 // The table went with its row (deleted, or another soil type chosen): the window closes
@@ -923,18 +917,33 @@ TTableForm *TTableForm::openSubTable(int tableColumn, int row)
     }
     if (!sub || sub->VisibleColumnCount() == 0)
         return nullptr;
-    if (TTableForm *open = WindowOf(*sub)) {
+    if (TTableForm *open = subTableWindow(*sub)) {
         open->bringToFront();
         return open;
     }
-    if (m_modal)
-        return ShowModalWindow(*sub, this);
+    TTableForm *form = nullptr;
     QMdiSubWindow *frame = subWindow();
-    if (frame && frame->mdiArea())
-        return ShowWindow(*sub, frame->mdiArea());
-    auto *form = new TTableForm(*sub, false, this);
-    form->bringToFront();
+    if (m_modal) {
+        form = ShowModalWindow(*sub, this);
+    } else if (frame && frame->mdiArea()) {
+        form = ShowWindow(*sub, frame->mdiArea());
+    } else {
+        form = new TTableForm(*sub, false, this);
+        form->bringToFront();
+    }
+    m_subTableWindows[sub] = form;
     return form;
+}
+
+TTableForm *TTableForm::subTableWindow(const TGridTable &sub) const
+{
+    const auto found = m_subTableWindows.find(&sub);
+    if (found == m_subTableWindows.end() || !found->second)
+        return nullptr;
+    // A window closed, or left by its destroyed table, shows nothing any more; another
+    // table may since have taken the same address.
+    TTableForm *form = found->second.data();
+    return form->table() == &sub ? form : nullptr;
 }
 
 // The cursor follows a drop-down box or button that takes the focus, so that Insert and
@@ -991,7 +1000,7 @@ bool TTableForm::closeSubTables()
             continue;
         for (int r = 0; r < column.RowCount(); ++r) {
             const TGridTable *sub = column.AsTable(r);
-            TTableForm *form = sub ? WindowOf(*sub) : nullptr;
+            TTableForm *form = sub ? subTableWindow(*sub) : nullptr;
             if (form && !form->closeWindow())
                 return false;
         }

@@ -8,11 +8,14 @@
 #include "child_window.h"
 #include "window_snap.h"
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QTableView>
+
+#include <map>
 
 class QComboBox;
 class QLabel;
-#include <QLineEdit>
 class QMdiArea;
 class QMdiSubWindow;
 class QPushButton;
@@ -74,13 +77,12 @@ public:
     static constexpr int kMaxRowsShown = 10;
     static constexpr int kRowHeight = 24;
 
-    // The table's window: the open one brought to the front, or a new one in the MDI area
-    // (a top-level window when area is nullptr). Returns nullptr when no column is visible.
+    // A new window of the table, shown in the MDI area (a top-level window when area is
+    // nullptr); nullptr when no column is visible. The table knows no window: whoever opens
+    // one keeps it, and a window keeps those of its sub-tables.
     static TTableForm *ShowWindow(TGridTable &table, QMdiArea *area);
     // A new modal top-level window of the table; its sub-table windows are modal too.
     static TTableForm *ShowModalWindow(TGridTable &table, QWidget *parent = nullptr);
-    // The open window of a table, or nullptr.
-    static TTableForm *WindowOf(const TGridTable &table);
 
     TTableForm(TGridTable &table, bool modal, QWidget *parent = nullptr);
     ~TTableForm() override;
@@ -95,6 +97,11 @@ public:
     // and column, with its present columns and comments.
     void showAfresh();
 
+    // Shows this window in the MDI area, or in front as a top-level window when area is
+    // nullptr.
+    void showIn(QMdiArea *area);
+
+    // The table shown; nullptr once the window was closed or the table destroyed.
     TGridTable *table() const { return m_table; }
     bool isModal() const { return m_modal; }
     GridView *grid() const { return m_view; }
@@ -155,11 +162,15 @@ private:
     void cellChanged(int column, int row);
     void moveCursorToRow(int row);
     bool closeSubTables();
+    // The open window of a sub-table that this window opened, or nullptr.
+    TTableForm *subTableWindow(const TGridTable &sub) const;
     void paintTopLeft(QWidget *corner);
     int preferredWidth(int visibleColumn) const;
 
     TGridTable *m_table;
     bool m_modal;
+    int m_viewerTicket = 0;
+    std::map<const TGridTable *, QPointer<TTableForm>> m_subTableWindows;
     bool m_tableGone = false;
     int m_rowsShown = 0;
     int m_columnsShown = 0;

@@ -497,7 +497,7 @@ void tst_MainWindow::designMethodItemShowsTheLrfdColumns()
     TGridTable &layers = form->Tables().SoilLayers();
     QVERIFY(!layers.Column(kLrfdSideColumn).Visible);
     action(*form, "DataSoilLayers")->trigger();
-    TTableForm *window = TTableForm::WindowOf(layers);
+    TTableForm *window = qobject_cast<TTableForm *>(form->DataWindowIfOpen(DataWindow::SoilLayers));
     QVERIFY(window);
     const int asdColumns = window->model()->columnCount();
     action(*form, "MethodLRFD")->trigger();
@@ -506,7 +506,7 @@ void tst_MainWindow::designMethodItemShowsTheLrfdColumns()
     QVERIFY(layers.Column(kLrfdTipColumn).Visible);
     QVERIFY(layers.Comments.contains(QStringLiteral("LRFD Resistance Factors")));
     // The open window follows at once.
-    QCOMPARE(TTableForm::WindowOf(layers), window);
+    QCOMPARE(qobject_cast<TTableForm *>(form->DataWindowIfOpen(DataWindow::SoilLayers)), window);
     QCOMPARE(window->model()->columnCount(), asdColumns + 2);
     QVERIFY(window->commentsLabel()->text().contains(QStringLiteral("LRFD Resistance Factors")));
     form->updateMenus();

@@ -507,7 +507,7 @@ void tst_RunCommand::graphsOfARun()
     form->findChild<QAction *>(QStringLiteral("tbCombine"))->trigger();
     QCOMPARE(form->MdiArea().subWindowList().size(), shown);
     QCOMPARE(form->MdiArea().activeSubWindow()->widget(),
-             form->Graphs().Graph(ResultGraphId::Combine).Window());
+             form->GraphWindow(ResultGraphId::Combine));
 
     const TGraphPlot &skin = form->Graphs().Graph(ResultGraphId::Skin);
     QStringList names;

@@ -151,7 +151,7 @@ void tst_WindowFit::soilTableFitsTheAreaAndScrolls()
     layers.SetRowCount(20);
     action(*form, "MethodLRFD")->trigger();
     action(*form, "DataSoilLayers")->trigger();
-    TTableForm *table = TTableForm::WindowOf(layers);
+    TTableForm *table = qobject_cast<TTableForm *>(form->DataWindowIfOpen(DataWindow::SoilLayers));
     QVERIFY(table);
     QMdiSubWindow *frame = table->subWindow();
     QTRY_VERIFY2(inside(frame->geometry(), areaRect(*form)),
@@ -242,7 +242,7 @@ void tst_WindowFit::tableShowsANewProjectAfresh()
     action(*form, "FileNew")->trigger();
     QCOMPARE(layers.RowCount(), 1);
     action(*form, "DataSoilLayers")->trigger();
-    TTableForm *table = TTableForm::WindowOf(layers);
+    TTableForm *table = qobject_cast<TTableForm *>(form->DataWindowIfOpen(DataWindow::SoilLayers));
     QVERIFY(table);
     QCOMPARE(table->rowsShown(), 1);
     QVERIFY(!table->commentsLabel()->text().contains(QStringLiteral("LRFD")));
@@ -268,7 +268,7 @@ void tst_WindowFit::captionMarksUnsavedChanges()
     QCOMPARE(form->windowTitle(), QStringLiteral("VORNA 2012.7.10 - Marked"));
     // An edit in the soil layer table marks it too, once the window reports it.
     action(*form, "DataSoilLayers")->trigger();
-    TTableForm *table = TTableForm::WindowOf(form->Tables().SoilLayers());
+    TTableForm *table = qobject_cast<TTableForm *>(form->DataWindowIfOpen(DataWindow::SoilLayers));
     QVERIFY(table);
     table->addRow();
     QCOMPARE(form->windowTitle(), QStringLiteral("VORNA 2012.7.10 - Marked *"));

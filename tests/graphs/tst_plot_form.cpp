@@ -98,10 +98,8 @@ void TstPlotForm::creationListsIncludedLines()
         if (line == 2)
             name = QStringLiteral("renamed");
     };
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     QVERIFY(form);
-    QVERIFY(g.WindowExists());
-    QCOMPARE(g.EnsureWindow(), form);
     QCOMPARE(form->windowTitle(), g.Caption);
     QCOMPARE(form->FullView().range[0], autoscale(g.Lines()).value());
     QCOMPARE(form->CurrentView().range[0], form->FullView().range[0]);
@@ -120,7 +118,7 @@ void TstPlotForm::moreThanTwentyLinesInLegendAndMenu()
 {
     TGraphPlot g;
     fill(g, 25, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     QCOMPARE(form->LineActions().size(), std::size_t(20));
     QCOMPARE(form->Legend()->Entries().size(), std::size_t(20));
     QVERIFY(!g.Line(20).included);
@@ -132,16 +130,14 @@ void TstPlotForm::unscalableGraphHasNoWindow()
     TGraphPlot g;
     g.SetLineCount(1);
     g.Line(0).points = {{qInf(), 1.0}, {2.0, 3.0}};
-    QCOMPARE(g.EnsureWindow(), nullptr);
-    QVERIFY(!g.WindowExists());
-    g.Show(); // nothing to show, and no crash
+    QCOMPARE(TPlotForm::Create(g), nullptr);
 }
 
 void TstPlotForm::plotMenuItems()
 {
     TGraphPlot g;
     fill(g, 2, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     QCOMPARE(form->PlotMenu()->title(), QStringLiteral("&Plot"));
     const QStringList texts = menuTexts(form->PlotMenu());
     const QStringList fixed = {"Show &Legend",  "Show &Soil Layer", "Show &Wall Geometry",
@@ -172,7 +168,7 @@ void TstPlotForm::menuVisibilityRules()
     TGraphPlot g;
     fill(g, 2, 5);
     g.ShowFontWidth = false;
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     emit form->PlotMenu()->aboutToShow();
@@ -200,7 +196,7 @@ void TstPlotForm::openingTheMenuRefreshesChecks()
 {
     TGraphPlot g;
     fill(g, 2, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     g.Line(0).shown = false;
     g.Markers = 5;
     emit form->PlotMenu()->aboutToShow();
@@ -215,7 +211,7 @@ void TstPlotForm::legendSizeTextAndToggle()
 {
     TGraphPlot g;
     fill(g, 3, 10);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     TLegendList *legend = form->Legend();
@@ -250,7 +246,7 @@ void TstPlotForm::legendAtBottomRightWhenFree()
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 10; ++j)
             g.Point(i, j).x = -g.Point(i, j).x; // the curves run to the bottom-left
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     const PlotLayout layout = form->CanvasLayout();
@@ -263,7 +259,7 @@ void TstPlotForm::legendDragStaysInside()
 {
     TGraphPlot g;
     fill(g, 3, 10);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     TLegendList *legend = form->Legend();
@@ -284,7 +280,7 @@ void TstPlotForm::showLegendToggles()
 {
     TGraphPlot g;
     fill(g, 2, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QVERIFY(form->Legend()->isVisible());
@@ -300,7 +296,7 @@ void TstPlotForm::captionReadOut()
     TGraphPlot g;
     g.Caption = QStringLiteral("Axial Load vs Settlement");
     fill(g, 1, 61); // x 0..600, y 0..60
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     const PlotMapping map = form->CanvasMapping();
@@ -318,7 +314,7 @@ void TstPlotForm::rubberBandZoomWithTheMouse()
 {
     TGraphPlot g;
     fill(g, 1, 61);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     const PlotMapping map = form->CanvasMapping();
@@ -344,7 +340,7 @@ void TstPlotForm::zeroSizeBandDoesNothing()
 {
     TGraphPlot g;
     fill(g, 1, 61);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     const QPoint a = form->CanvasMapping().ToScreen(100.0, 10.0);
@@ -358,7 +354,7 @@ void TstPlotForm::rightClickZoomsOut()
 {
     TGraphPlot g;
     fill(g, 1, 61); // full x 0..600, y 0..60
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     GraphView view = form->FullView();
@@ -387,7 +383,7 @@ void TstPlotForm::threeGraphModeHasNoRubberBand()
     g.Line(0, LineList::Second).points = {{0, 0}, {5, 5}};
     g.SetLineCount(1, LineList::Third);
     g.Line(0, LineList::Third).points = {{0, 0}, {7, 2}};
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     const PlotRect first = form->CanvasLayout().graphs[0];
@@ -403,7 +399,7 @@ void TstPlotForm::fontSizeAndLineWidth()
 {
     TGraphPlot g;
     fill(g, 2, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     const int left = form->CanvasLayout().plot.left;
@@ -422,7 +418,7 @@ void TstPlotForm::lineMenuItemsToggleLines()
 {
     TGraphPlot g;
     fill(g, 2, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->LineActions()[1]->trigger();
     QVERIFY(!g.Line(1).shown);
     form->LineActions()[1]->trigger();
@@ -433,7 +429,7 @@ void TstPlotForm::graphTitleDialogLaysOutAgain()
 {
     TGraphPlot g;
     fill(g, 2, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     const PlotRect before = form->CanvasLayout().plot;
@@ -456,7 +452,7 @@ void TstPlotForm::editLegendRenamesLegendAndMenu()
 {
     TGraphPlot g;
     fill(g, 3, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     g.Interaction.exec = [](QDialog &d) {
         auto &dialog = dynamic_cast<TLegendDialog &>(d);
         dialog.List()->setCurrentRow(1);
@@ -476,7 +472,7 @@ void TstPlotForm::excludingEveryCurveEmptiesLegendAndMenu()
 {
     TGraphPlot g;
     fill(g, 3, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     g.Interaction.exec = [](QDialog &d) {
@@ -507,7 +503,7 @@ void TstPlotForm::saveToDiskThroughTheDialogs()
     QTemporaryDir dir;
     TGraphPlot g;
     fill(g, 3, 10);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     g.Interaction.saveFileName = [&](QWidget *, const QString &, const QString &filters,
                                      QString *selected) {
         *selected = filters.split(QStringLiteral(";;")).at(1); // PNG
@@ -533,7 +529,7 @@ void TstPlotForm::saveReportsNoMemory()
     QTemporaryDir dir;
     TGraphPlot g;
     fill(g, 3, 10);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     g.Interaction.saveFileName = [&](QWidget *, const QString &, const QString &, QString *) {
         return dir.filePath(QStringLiteral("graph.bmp"));
     };
@@ -556,7 +552,7 @@ void TstPlotForm::printThroughTheDialog()
     TGraphPlot g;
     g.Caption = QStringLiteral("Axial Load vs Settlement");
     fill(g, 3, 10);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
     QString jobTitle;
     QMarginsF margins;
@@ -582,7 +578,7 @@ void TstPlotForm::printWithoutAPrinterWritesAPdf()
     TGraphPlot g;
     g.Caption = QStringLiteral("Axial Load vs Settlement");
     fill(g, 2, 10);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     g.Interaction.printerInstalled = [] { return false; };
     bool printDialogShown = false;
     g.Interaction.printDialog = [&](QWidget *, QPrinter &) { return printDialogShown = true; };
@@ -637,7 +633,7 @@ void TstPlotForm::captionOfAGraphWithoutOne()
     TGraphPlot g;
     g.WindowName = QStringLiteral("Axial Load vs Settlement (upper bound)");
     fill(g, 1, 61);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QCOMPARE(form->windowTitle(), g.WindowName);
@@ -655,7 +651,7 @@ void TstPlotForm::changedDataKeepRanges()
 {
     TGraphPlot g;
     fill(g, 2, 5);
-    TPlotForm *form = g.EnsureWindow();
+    TPlotForm *form = TPlotForm::Create(g);
     const GraphView full = form->FullView();
     fill(g, 4, 50); // a new run with more lines and deeper points
     g.NotifyChanged();
@@ -669,7 +665,7 @@ void TstPlotForm::graphDestroysItsWindow()
     {
         TGraphPlot g;
         fill(g, 2, 5);
-        window = g.EnsureWindow();
+        window = TPlotForm::Create(g);
         QVERIFY(window);
     }
     QVERIFY(window.isNull());
@@ -679,16 +675,17 @@ void TstPlotForm::showRestoresMinimized()
 {
     TGraphPlot g;
     fill(g, 2, 5);
-    g.Show();
-    TPlotForm *form = g.Window();
+    TPlotForm *form = TPlotForm::Create(g);
     QVERIFY(form);
+    form->ShowInFront();
     QVERIFY(form->isVisible());
     form->showMinimized();
-    g.Show();
+    form->ShowInFront();
     QVERIFY(!form->isMinimized());
-    form->close(); // closing hides; the graph keeps its window
-    QVERIFY(g.WindowExists());
-    g.Show();
+    const QPointer<TPlotForm> kept(form);
+    form->close(); // closing hides; the window stays for the next showing
+    QVERIFY(kept);
+    form->ShowInFront();
     QVERIFY(form->isVisible());
 }
 

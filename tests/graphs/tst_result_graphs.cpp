@@ -511,9 +511,9 @@ void TstResultGraphs::everyGraphOpensItsWindow()
     graphs.BuildFromPlotFile(writePlotFixture(dir.filePath("a.vrp"), f), true, factsFor(f));
     for (int i = 0; i < kResultGraphCount; ++i) {
         TGraphPlot &g = graphs.Graph(static_cast<ResultGraphId>(i));
-        g.Show();
-        TPlotForm *form = g.Window();
+        TPlotForm *form = TPlotForm::Create(g);
         QVERIFY2(form, qPrintable(resultGraphObjectName(static_cast<ResultGraphId>(i))));
+        form->ShowInFront();
         QVERIFY(form->isVisible());
         QVERIFY(!form->LineActions().empty());
         QVERIFY(QTest::qWaitForWindowExposed(form));
@@ -581,7 +581,7 @@ void TstResultGraphs::engineExamples()
         TGraphPlot &g = graphs.Graph(static_cast<ResultGraphId>(i));
         if (g.LineCount() == 0)
             continue; // bound graphs of a KLS 0 run
-        QVERIFY(g.EnsureWindow() != nullptr);
+        QVERIFY(TPlotForm::Create(g) != nullptr);
     }
 }
 
