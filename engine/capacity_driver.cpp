@@ -121,34 +121,12 @@ DepthWalk walkProfile(RunContext &run, const SoilProfile &profile, const BaseGeo
 
 namespace {
 
-// Everything of a diameter that later steps need, in internal units unless said.
+// Everything of a diameter that later steps need.
 struct DiameterOutcome {
-    std::vector<ResultRow> rows;      // internal units
-    std::vector<double> lrfdSideTons; // LRFD QS of each row
+    std::vector<CapacityRow> rows;  // engine units
+    std::vector<ResultRow> printed; // the same rows in output units, converted once
     bool designLoadReached = false;
 };
-
-ResultRow outputRow(const ResultRow &row, bool si, bool lrfd)
-{
-    if (!si)
-        return row;
-    ResultRow out = row;
-    out.length = row.length / kFtPerM;
-    out.volume = row.volume / kCuYdPerCuM;
-    out.QS = row.QS / kTonsPerKN;
-    out.QB = row.QB / kTonsPerKN;
-    out.QU = row.QU / kTonsPerKN;
-    out.QBD = row.QBD / kTonsPerKN;
-    out.QDN = row.QDN / kTonsPerKN;
-    out.QUperVolume =
-        lrfd ? row.QUperVolume / kTonsPerKN : row.QUperVolume / (kTonsPerKN / kCuYdPerCuM);
-    return out;
-}
-
-double outputLength(double ft, bool si)
-{
-    return si ? ft / kFtPerM : ft;
-}
 
 // The layer that holds the base of a shaft of the given length.
 std::size_t tipLayerIndex(const SoilProfile &profile, double lengthFt)
@@ -226,33 +204,36 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
         const StepRecord &step = static_cast<std::size_t>(k) < walk.byTip.size()
                                      ? walk.byTip[static_cast<std::size_t>(k)]
                                      : StepRecord{};
-        ResultRow row;
-        row.length = k;
-        row.volume = step.volumeCuYd > 0.01 ? step.volumeCuYd : previousVolume;
-        previousVolume = row.volume;
-        row.QS = step.QS;
-        row.QB = averagedBaseResistanceTons(records, k, geometry, bottomLengthFt);
+        CapacityRow row;
+        row.lengthFt = k;
+        row.volumeCuYd = step.volumeCuYd > 0.01 ? step.volumeCuYd : previousVolume;
+        previousVolume = row.volumeCuYd;
+        row.sideTons = step.QS;
+        row.baseTons = averagedBaseResistanceTons(records, k, geometry, bottomLengthFt);
         RowFactors factors{lrfd, input.FST, state.FSB, lrfdTipFactor(profile, k)};
         if (uplift) {
-            row.QB = upliftWeightTons(row.volume, row.length, input.WTD, geometry.stemDiameterFt);
+            row.baseTons =
+                upliftWeightTons(row.volumeCuYd, row.lengthFt, input.WTD, geometry.stemDiameterFt);
             state.FSB = 1.0;
             factors.FSB = 1.0;
             factors.lrfdTip = 1.0; // the weight is not factored
         }
         row = completedRow(row, step.lrfdQS, factors);
-        if (!allFinite({row.volume, row.QS, row.QB, row.QU, row.QBD, row.QDN}))
-            stopNotFinite(run, geometry.stemDiameterFt, atLength(row.length, si));
+        if (!allFinite({row.volumeCuYd, row.sideTons, row.baseTons, row.ultimateTons,
+                        row.allowableBaseFactoredTons, row.allowableTons, row.factoredSideTons,
+                        row.factoredBaseTons}))
+            stopNotFinite(run, geometry.stemDiameterFt, atLength(row.lengthFt, si));
+        const ResultRow printed = outputRow(row, si, lrfd);
         outcome.rows.push_back(row);
-        outcome.lrfdSideTons.push_back(step.lrfdQS);
+        outcome.printed.push_back(printed);
 
         const bool toReport = input.designControl == DesignControl::DesignLoad;
         if (toReport || run.options.console) {
-            const std::string line = resultRowLine(outputRow(row, si, lrfd), si);
+            const std::string line = resultRowLine(printed, si);
             run.console(line);
             if (toReport) {
                 run.report.line(line);
-                addOverflowingColumns(state.overflowing, outputRow(row, si, lrfd),
-                                      {si, uplift, lrfd});
+                addOverflowingColumns(state.overflowing, printed, {si, uplift, lrfd});
             }
         }
 
@@ -261,7 +242,7 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
             outcome.designLoadReached = true;
             break;
         }
-        if (input.designControl == DesignControl::DesignDepth && row.length >= input.DGH)
+        if (input.designControl == DesignControl::DesignDepth && row.lengthFt >= input.DGH)
             break;
     }
     return outcome;
@@ -273,9 +254,7 @@ void writeRetabulatedRows(RunContext &run, const DiameterOutcome &outcome,
     const InputData &input = run.input;
     const bool si = input.isSI();
     const bool lrfd = input.isLrfd();
-    std::vector<ResultRow> rows;
-    for (const ResultRow &row : outcome.rows)
-        rows.push_back(outputRow(row, si, lrfd));
+    const std::vector<ResultRow> &rows = outcome.printed;
     double lastLength = std::numeric_limits<double>::infinity();
     if (si) {
         lastLength = input.designControl == DesignControl::DesignDepth ? outputLength(input.DGH, si)
@@ -304,34 +283,35 @@ LoadSettlementInput loadSettlementInput(const RunContext &run, const DepthWalk &
                                         const BaseGeometry &geometry, double bottomLengthFt)
 {
     const InputData &input = run.input;
-    const ResultRow &design = outcome.rows.back();
+    const CapacityRow &design = outcome.rows.back();
     LoadSettlementInput in;
     in.unitSystem = input.unitSystem;
     in.stemDiameterFt = geometry.stemDiameterFt;
     in.baseDiameterFt = geometry.baseDiameterFt;
-    in.shaftLengthFt = design.length;
+    in.shaftLengthFt = design.lengthFt;
     in.lengthWithoutSideFt = geometry.stemEndToBaseFt + bottomLengthFt;
     in.Ec = input.Ec;
-    in.baseResistanceTons = design.QB;
+    in.baseResistanceTons = design.baseTons;
     in.segmentCount = static_cast<int>(outcome.rows.size());
     for (const LayerSummary &summary : walk.layers) {
-        if (!summary.reached || summary.firstTip > design.length)
+        if (!summary.reached || summary.firstTip > design.lengthFt)
             continue;
         LoadSettlementLayer layer{summary.soil, static_cast<double>(summary.firstTip),
                                   static_cast<double>(summary.lastTip), summary.firstSideTsf,
                                   summary.lastSideTsf};
-        if (layer.bottomFt >= design.length) {
+        if (layer.bottomFt >= design.lengthFt) {
             // The tip layer ends at the design length, with the unit side resistance there:
             // the walk goes on below the tip, so the layer's last step is not the tip.
-            layer.bottomFt = design.length;
-            layer.sideBottomTsf = sideTsfAtTip(walk, static_cast<int>(design.length));
+            layer.bottomFt = design.lengthFt;
+            layer.sideBottomTsf = sideTsfAtTip(walk, static_cast<int>(design.lengthFt));
         }
         in.layers.push_back(layer);
-        if (summary.lastTip >= design.length)
+        if (summary.lastTip >= design.lengthFt)
             break;
     }
-    for (const ResultRow &row : outcome.rows)
-        in.sideProfile.push_back({row.length, sideTsfAtTip(walk, static_cast<int>(row.length))});
+    for (const CapacityRow &row : outcome.rows)
+        in.sideProfile.push_back(
+            {row.lengthFt, sideTsfAtTip(walk, static_cast<int>(row.lengthFt))});
     return in;
 }
 
@@ -342,7 +322,7 @@ RockTipInput rockTipInput(const RunContext &run, const SoilProfile &profile, con
 {
     const InputData &input = run.input;
     const SoilLayer &tip = profile.layers[tipIndex];
-    const ResultRow &design = outcome.rows.back();
+    const CapacityRow &design = outcome.rows.back();
     const double D = geometry.stemDiameterFt;
     const TipLayerValues tipValues{tip.topDepth, tip.DEPTH, tip.BDS, tip.BLOWS,
                                    tip.gravelModulusTsf};
@@ -359,7 +339,7 @@ RockTipInput rockTipInput(const RunContext &run, const SoilProfile &profile, con
         in.midLayerStressPsf = midLayerStressPsf(profile, tipIndex, input.WTD);
         in.walkStressPsf = walk.finalStressPsf;
         in.deepestWalkDepthFt = walk.deepestDepthFt;
-        in.sideResistanceTons = design.QS;
+        in.sideResistanceTons = design.sideTons;
         return in;
     }
     if (tip.type == SoilType::WeakRock) {
@@ -372,7 +352,7 @@ RockTipInput rockTipInput(const RunContext &run, const SoilProfile &profile, con
         in.weakRockTopFt = weakRockTopFt(profile, tipIndex).value_or(tip.topDepth);
         in.tipLayer = tipValues;
         in.firstWeakRockSideTons = walk.firstWeakRockQS;
-        in.sideResistanceTons = design.QS;
+        in.sideResistanceTons = design.sideTons;
         const double distanceFt = referenceFt - tip.topDepth;
         const double socketFt =
             scaledSocketDiameterFt(tip.at(tip.BDS, distanceFt), D, input.DSTART);
@@ -393,7 +373,7 @@ RockTipInput rockTipInput(const RunContext &run, const SoilProfile &profile, con
     in.DSTART = input.DSTART;
     in.EcTsf = profile.shaftModulusTsf;
     in.tipSocketDiameterFt = tip.BDS[kTop];
-    in.baseResistanceTons = design.QB;
+    in.baseResistanceTons = design.baseTons;
     for (std::size_t i = 0; i <= tipIndex && i < walk.layers.size(); ++i) {
         const LayerSummary &summary = walk.layers[i];
         if (!summary.reached)
@@ -402,8 +382,8 @@ RockTipInput rockTipInput(const RunContext &run, const SoilProfile &profile, con
         RockTipLayer entry{layer.type, summary.lastDepthFt, summary.lastQS, layer.RQD,
                            layer.rockModulusTsf};
         if (i == tipIndex) {
-            entry.depthFt = design.length - bottomLengthFt - geometry.stemEndToBaseFt;
-            entry.sideResistanceTons = design.QS;
+            entry.depthFt = design.lengthFt - bottomLengthFt - geometry.stemEndToBaseFt;
+            entry.sideResistanceTons = design.sideTons;
         }
         in.layers.push_back(entry);
     }
@@ -447,7 +427,7 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
     shaft.steelArea =
         si ? geometry.onePercentSteelSqIn * kSqMPerSqIn : geometry.onePercentSteelSqIn;
     shaft.EcAsEntered = input.Ec;
-    shaft.underreamVolume = si ? geometry.bellVolumeCuYd / kCuYdPerCuM : geometry.bellVolumeCuYd;
+    shaft.underreamVolume = outputVolume(geometry.bellVolumeCuYd, si);
     writeShaftInformation(run, shaft, si);
     writeResultsLegend(run, lrfd);
     writeTableHeading(run, {si, input.loadingType == LoadingType::Uplift, lrfd});
@@ -485,8 +465,8 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
     std::vector<SettlementCurve> curves;
     if (!outcome.rows.empty()) {
         state.anyRows = true;
-        const ResultRow &design = outcome.rows.back();
-        const std::size_t tipIndex = tipLayerIndex(profile, design.length);
+        const CapacityRow &design = outcome.rows.back();
+        const std::size_t tipIndex = tipLayerIndex(profile, design.lengthFt);
         const SoilType tipType = profile.layers[tipIndex].type;
         result.tipSoil = std::string(soilTypeText(tipType).substr(4));
         if (!isRockOrGeomaterial(tipType)) {
@@ -507,18 +487,15 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
             result.curveNames = {"socket"};
         }
 
-        const double quPerVolume = design.volume > 0.0 ? design.QU / design.volume : 0.0;
-        if (quPerVolume > state.bestQUperVolume) {
-            state.bestQUperVolume = quPerVolume;
-            ResultRow best = design;
-            best.QUperVolume = quPerVolume; // QU per volume also in LRFD runs
-            const ResultRow out = outputRow(best, si, false);
+        if (design.ultimatePerVolumeTonsPerCuYd > state.bestQUperVolume) {
+            state.bestQUperVolume = design.ultimatePerVolumeTonsPerCuYd;
+            // Printed as under factors of safety: QU per volume also in LRFD runs.
+            const ResultRow out = outputRow(design, si, false);
             state.best =
                 BestShaft{shaft.stemDiameter, shaft.baseDiameter, out.length, out.volume, out.QU,
                           out.QUperVolume};
         }
-        for (const ResultRow &row : outcome.rows) {
-            const ResultRow out = outputRow(row, si, lrfd);
+        for (const ResultRow &out : outcome.printed) {
             result.rows.push_back(out);
             block.rows.push_back(plotRow(out, state, input));
         }
@@ -539,7 +516,7 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
         run.options.results->diameters.push_back(std::move(result));
 
     if (input.designControl == DesignControl::DesignDepth &&
-        (outcome.rows.empty() || outcome.rows.back().length < input.DGH))
+        (outcome.rows.empty() || outcome.rows.back().lengthFt < input.DGH))
         writeShortProfileNote(run);
 }
 

@@ -29,24 +29,57 @@ double upliftWeightTons(double volumeCuYd, double lengthFt, double waterTableFt,
     return concreteWeightTons(volumeCuYd) - buoyancyTons;
 }
 
-ResultRow completedRow(ResultRow row, double lrfdSideTons, const RowFactors &f)
+CapacityRow completedRow(CapacityRow row, double lrfdSideTons, const RowFactors &f)
 {
-    row.QU = row.QB + row.QS;
+    row.ultimateTons = row.baseTons + row.sideTons;
+    row.ultimatePerVolumeTonsPerCuYd =
+        row.volumeCuYd > 0.0 ? row.ultimateTons / row.volumeCuYd : 0.0;
     if (f.lrfd) {
-        row.QBD = lrfdSideTons;
-        row.QDN = f.lrfdTip * row.QB;
-        row.QUperVolume = row.QBD + row.QDN;
+        row.factoredSideTons = lrfdSideTons;
+        row.factoredBaseTons = f.lrfdTip * row.baseTons;
+        row.factoredTotalTons = row.factoredSideTons + row.factoredBaseTons;
         return row;
     }
-    row.QBD = row.QS + row.QB / f.FSB;
-    row.QDN = row.QS / f.FST + row.QB / f.FSB;
-    row.QUperVolume = row.volume > 0.0 ? row.QU / row.volume : 0.0;
+    row.allowableBaseFactoredTons = row.sideTons + row.baseTons / f.FSB;
+    row.allowableTons = row.sideTons / f.FST + row.baseTons / f.FSB;
     return row;
 }
 
-double designQuantity(const ResultRow &row, bool lrfd)
+double designQuantity(const CapacityRow &row, bool lrfd)
 {
-    return lrfd ? row.QUperVolume : row.QDN;
+    return lrfd ? row.factoredTotalTons : row.allowableTons;
+}
+
+double outputLength(double ft, bool si)
+{
+    return si ? ft / kFtPerM : ft;
+}
+
+double outputVolume(double cuYd, bool si)
+{
+    return si ? cuYd / kCuYdPerCuM : cuYd;
+}
+
+ResultRow outputRow(const CapacityRow &row, bool si, bool lrfd)
+{
+    const auto load = [si](double tons) { return si ? tons / kTonsPerKN : tons; };
+    ResultRow out;
+    out.length = outputLength(row.lengthFt, si);
+    out.volume = outputVolume(row.volumeCuYd, si);
+    out.QS = load(row.sideTons);
+    out.QB = load(row.baseTons);
+    out.QU = load(row.ultimateTons);
+    if (lrfd) {
+        out.QBD = load(row.factoredSideTons);
+        out.QDN = load(row.factoredBaseTons);
+        out.QUperVolume = load(row.factoredTotalTons);
+        return out;
+    }
+    out.QBD = load(row.allowableBaseFactoredTons);
+    out.QDN = load(row.allowableTons);
+    out.QUperVolume = si ? row.ultimatePerVolumeTonsPerCuYd / (kTonsPerKN / kCuYdPerCuM)
+                         : row.ultimatePerVolumeTonsPerCuYd;
+    return out;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "free_format.h"
 #include "profile_checks.h"
 #include "run_context.h"
+#include "si_input.h"
 #include "units.h"
 
 #include <cmath>
@@ -469,33 +470,6 @@ std::vector<std::string> missingValueHints(const ValuePlaces &places, int record
         hints.push_back("A VALUE MAY BE MISSING ON LINE " + std::to_string(continued) +
                         ", SHIFTING THE VALUES AFTER IT.");
     return hints;
-}
-
-void convertSiInput(InputData &in)
-{
-    in.P *= kTonsPerKN;
-    in.WTD *= kFtPerM;
-    in.DGH *= kFtPerM;
-    in.DSTART *= kFtPerM;
-    in.DIALIM *= kFtPerM;
-    in.TOPLEN *= kFtPerM;
-    in.BS *= kFtPerM;
-    for (LayerInput &layer : in.layers) {
-        layer.topDepth *= kFtPerM;
-        layer.DEPTH *= kFtPerM;
-        for (int end : {kTop, kBottom}) {
-            layer.GAMMA[end] *= kPcfPerKNPerM3;
-            layer.CU[end] *= kPsfPerKPa;
-            // The "no limit" value is converted too: the echo divides it back.
-            layer.TRANLM[end] *= kPsfPerKPa;
-            layer.maxEndBearing[end] *= kPsfPerKPa;
-            layer.QUR[end] *= kPsfPerKPa;
-            layer.QUCON[end] *= kPsfPerKPa;
-            layer.CS[end] *= kFtPerM;
-            layer.DISCT[end] *= kFtPerM;
-            layer.BDS[end] *= kFtPerM;
-        }
-    }
 }
 
 } // namespace vorna

@@ -1,5 +1,5 @@
 // Reader of the input data file: fills the run's input, writes the input echo of the
-// report head, and converts SI values to the engine's English units.
+// report head; SI values are converted on reading (si_input.h).
 #pragma once
 
 #include <string>
@@ -21,8 +21,5 @@ void readInputFile(RunContext &run, std::string_view content);
 // file (`line` is then the line after the last).
 std::vector<std::string> missingValueHints(const struct ValuePlaces &places, int recordLine,
                                            int line, bool endOfFile = false);
-
-// Converts the SI values that the analysis uses to ft, tons, psf and pcf.
-void convertSiInput(struct InputData &input);
 
 } // namespace vorna

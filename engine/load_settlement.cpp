@@ -1,5 +1,6 @@
 #include "load_settlement.h"
 
+#include "si_input.h"
 #include "units.h"
 #include "vornacalc/engine.h"
 
@@ -322,8 +323,7 @@ std::vector<Segment> buildSegments(const LoadSettlementInput &input,
     const double diameterIn = input.stemDiameterFt * kInPerFt;
     const double baseDiameterIn = input.baseDiameterFt * kInPerFt;
     const double lengthIn = input.shaftLengthFt * kInPerFt;
-    const double modulusPsi =
-        input.unitSystem == UnitSystem::SI ? input.Ec / kKPaPerPsiConcrete : input.Ec;
+    const double modulusPsi = enteredConcreteModulusPsi(input.Ec, input.unitSystem);
     const double sideEndIn = (input.shaftLengthFt - input.lengthWithoutSideFt) * kInPerFt;
     const double stemStiffness = kQuarterPi * diameterIn * diameterIn * modulusPsi;
     const StiffnessTable stiffness{

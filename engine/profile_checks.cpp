@@ -6,6 +6,7 @@
 #include "input_data.h"
 #include "input_file.h"
 #include "run_context.h"
+#include "si_input.h"
 #include "soil_profile.h"
 #include "units.h"
 
@@ -77,8 +78,7 @@ std::optional<Fault> shaftFault(const InputData &in, const Units &u)
                         "EXPECTED: A LENGTH FROM 0 TO " + u.length(kMaxProfileDepthFt) + "."}};
     if (!(in.outputIncrement >= kMinOutputIncrement))
         return Fault{"outputIncrement",
-                     Lines{"THE OUTPUT INCREMENT IS " +
-                               u.length(in.outputIncrement * (u.si ? kFtPerM : 1.0)) + ".",
+                     Lines{"THE OUTPUT INCREMENT IS " + u.length(outputIncrementFt(in)) + ".",
                            "EXPECTED: AN INCREMENT OF AT LEAST " + numberText(kMinOutputIncrement) +
                                (u.si ? " M." : " FT.")}};
     if (in.designControl == DesignControl::DesignDepth && !(in.DGH <= kMaxProfileDepthFt))
@@ -234,7 +234,7 @@ std::optional<Fault> outputSizeFault(const InputData &in, const Units &u)
         return std::nullopt;
     const double diameters = static_cast<double>(diameterSeriesFt(in.DSTART, in.DIALIM).size());
     const double depthFt = in.layers.back().DEPTH;
-    const double incrementFt = in.outputIncrement * (u.si ? kFtPerM : 1.0);
+    const double incrementFt = outputIncrementFt(in);
     const double rows = diameters * depthFt / incrementFt;
     if (rows <= kMaxResultRows)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "side_resistance.h"
 
 #include "charts.h"
+#include "si_input.h"
 #include "soil_type.h"
 #include "units.h"
 
@@ -120,11 +121,6 @@ std::optional<GeomaterialStep> decomposedRockStep(double effectiveStressPsf, dou
 }
 
 namespace {
-
-double slumpInOfInput(const InputData &input, double slump)
-{
-    return input.isSI() ? slumpMToIn(slump) : slump;
-}
 
 bool isRoughSocket(int interfaceCondition)
 {
@@ -258,7 +254,7 @@ WeakRockInput weakRockLayerInput(const InputData &input, const SoilProfile &prof
 {
     const SoilLayer &layer = profile.layers[layerIndex];
     WeakRockInput weak;
-    weak.slumpIn = slumpInOfInput(input, layer.at(layer.slump, distanceFt));
+    weak.slumpIn = enteredSlumpIn(layer.at(layer.slump, distanceFt), input.unitSystem);
     weak.rqdPercent = layer.at(layer.RQD, distanceFt);
     weak.interfaceFrictionDeg = layer.at(layer.interfaceFrictionAngle, distanceFt);
     weak.rockStrengthPsf = layer.at(layer.QUR, distanceFt);

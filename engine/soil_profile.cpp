@@ -1,6 +1,7 @@
 #include "soil_profile.h"
 
 #include "base_resistance.h"
+#include "si_input.h"
 #include "side_resistance.h"
 #include "soil_type.h"
 #include "units.h"
@@ -69,18 +70,13 @@ void fillAutomaticValues(SoilLayer &layer, double smallestDiameterFt, bool &auto
     }
 }
 
-double modulusTsf(double entered, bool si)
-{
-    return si ? kPaToTsf(entered) : psiToTsf(entered);
-}
-
 } // namespace
 
 SoilProfile prepareSoilProfile(const InputData &input)
 {
     SoilProfile profile;
-    const bool si = input.isSI();
-    profile.shaftModulusTsf = modulusTsf(input.Ec, si);
+    const UnitSystem units = input.unitSystem;
+    profile.shaftModulusTsf = enteredModulusTsf(input.Ec, units);
     for (const LayerInput &entered : input.layers) {
         SoilLayer layer;
         static_cast<LayerInput &>(layer) = entered;
@@ -89,8 +85,8 @@ SoilProfile prepareSoilProfile(const InputData &input)
                 if (std::fabs(value) < 1.0e-10)
                     value = kNoLimit;
         for (int end : {kTop, kBottom}) {
-            layer.rockModulusTsf[end] = modulusTsf(layer.EL[end], si);
-            layer.gravelModulusTsf[end] = modulusTsf(layer.gravelModulus[end], si);
+            layer.rockModulusTsf[end] = enteredModulusTsf(layer.EL[end], units);
+            layer.gravelModulusTsf[end] = enteredModulusTsf(layer.gravelModulus[end], units);
         }
         fillAutomaticValues(layer, input.DSTART, profile.automaticNc);
         profile.layers.push_back(layer);

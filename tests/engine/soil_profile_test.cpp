@@ -1,6 +1,6 @@
 #include "soil_profile.h"
 
-#include "input_file.h"
+#include "si_input.h"
 #include "units.h"
 
 #include <gtest/gtest.h>
