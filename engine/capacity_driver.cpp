@@ -409,16 +409,14 @@ PlotRow plotRow(const ResultRow &row, const RunState &state, const InputData &in
     return {row.length, row.QS, row.QB, row.QU, row.QS / input.FST, row.QB / state.FSB, row.QDN};
 }
 
-void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int diameterCount,
-                     RunState &state)
+// The shaft block, legend and table heading of a diameter; the shaft in output units.
+ShaftBlock writeDiameterHead(RunContext &run, const BaseGeometry &geometry)
 {
     const InputData &input = run.input;
     const bool si = input.isSI();
     const bool lrfd = input.isLrfd();
-    const BaseGeometry geometry = baseGeometry(D, input.RATIO, input.BELANGL);
-
     ShaftBlock shaft;
-    shaft.stemDiameter = outputLength(D, si);
+    shaft.stemDiameter = outputLength(geometry.stemDiameterFt, si);
     shaft.baseDiameter = outputLength(geometry.baseDiameterFt, si);
     shaft.stemEndToBase = outputLength(geometry.stemEndToBaseFt, si);
     shaft.bellAngleDeg = input.BELANGL;
@@ -431,10 +429,17 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
     writeShaftInformation(run, shaft, si);
     writeResultsLegend(run, lrfd);
     writeTableHeading(run, {si, input.loadingType == LoadingType::Uplift, lrfd});
-    const double bottomLengthFt = nearestWholeNumber(input.BS);
+    return shaft;
+}
 
-    const DepthWalk walk = walkProfile(run, profile, geometry, bottomLengthFt);
-    state.weakCodeFourRock = state.weakCodeFourRock || walk.weakCodeFourRock;
+// The result rows of a diameter in the report: as computed, or re-tabulated at the output
+// increment, then the warning of values that printed as asterisks. Ends the run when the
+// design load was not reached by this or an earlier diameter.
+DiameterOutcome reportedRows(RunContext &run, const SoilProfile &profile, const DepthWalk &walk,
+                             const BaseGeometry &geometry, double bottomLengthFt,
+                             const ShaftBlock &shaft, RunState &state)
+{
+    const InputData &input = run.input;
     const DiameterOutcome outcome =
         computeRows(run, profile, walk, geometry, bottomLengthFt, state);
     state.designLoadEverReached = state.designLoadEverReached || outcome.designLoadReached;
@@ -445,75 +450,128 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
     if (!state.overflowing.empty()) {
         writeOverflowWarning(run, state.overflowing,
                              "THE SHAFT OF " + numberText(shaft.stemDiameter) +
-                                 (si ? " M" : " FT") + " DIAMETER");
+                                 (input.isSI() ? " M" : " FT") + " DIAMETER");
         state.overflowing.clear();
     }
     if (designLoadRun && !state.designLoadEverReached) {
         writeNeedAnotherLayer(run);
         throw RunStopped{kStatusNeedAnotherLayer};
     }
+    return outcome;
+}
 
+// The load-settlement curves of a diameter's design length and their names.
+struct DiameterCurves {
+    std::vector<SettlementCurve> curves;
+    std::vector<std::string> names;
+};
+
+// The three load-transfer curves of a soil tip (written to the report and TZDATA.DAT by
+// the analysis), or the socket curve of a rock or geomaterial tip with its report table.
+DiameterCurves settlementCurves(RunContext &run, const SoilProfile &profile, const DepthWalk &walk,
+                                const DiameterOutcome &outcome, const BaseGeometry &geometry,
+                                double bottomLengthFt, std::size_t tipIndex, RunState &state)
+{
+    const double D = geometry.stemDiameterFt;
+    DiameterCurves result;
+    if (!isRockOrGeomaterial(profile.layers[tipIndex].type)) {
+        const LoadSettlementInput in =
+            loadSettlementInput(run, walk, outcome, geometry, bottomLengthFt);
+        for (CurveCase c : {CurveCase::Trend, CurveCase::UpperBound, CurveCase::LowerBound}) {
+            result.curves.push_back(runLoadSettlement(run, in, c));
+            requireFiniteCurve(run, result.curves.back(), D);
+        }
+        state.kls = 3;
+        result.names = {"trend", "upper bound", "lower bound"};
+        return result;
+    }
+    const SettlementCurve curve = runRockTip(
+        run, rockTipInput(run, profile, walk, outcome, geometry, bottomLengthFt, tipIndex));
+    requireFiniteCurve(run, curve, D);
+    writeSingleCurveTable(run.report, run.input.unitSystem, curve);
+    result.curves.push_back(curve);
+    result.names = {"socket"};
+    return result;
+}
+
+// The most efficient shaft so far: the largest QU per volume of a design row.
+void updateBestShaft(RunState &state, const CapacityRow &design, const ShaftBlock &shaft, bool si)
+{
+    if (!(design.ultimatePerVolumeTonsPerCuYd > state.bestQUperVolume))
+        return;
+    state.bestQUperVolume = design.ultimatePerVolumeTonsPerCuYd;
+    // Printed as under factors of safety: QU per volume also in LRFD runs.
+    const ResultRow out = outputRow(design, si, false);
+    state.best = BestShaft{shaft.stemDiameter, shaft.baseDiameter, out.length, out.volume, out.QU,
+                           out.QUperVolume};
+}
+
+// The diameter's block of the plot data file. A diameter with a single curve after soil
+// tips of earlier diameters still fills the three sets the reader expects, with its own
+// curve in each.
+void writeDiameterPlot(RunContext &run, const DiameterOutcome &outcome,
+                       const std::vector<SettlementCurve> &curves, int diameterCount,
+                       const RunState &state)
+{
+    PlotBlock block;
+    block.diameterCount = diameterCount;
+    for (const ResultRow &row : outcome.printed)
+        block.rows.push_back(plotRow(row, state, run.input));
+    block.kls = state.kls;
+    const std::size_t sets = state.kls > 1 ? 3 : 1;
+    for (std::size_t set = 0; set < sets; ++set)
+        block.curves.push_back(asVector(curves[std::min(set, curves.size() - 1)]));
+    writePlotBlock(run.plot, block);
+}
+
+// The diameter as the C++ API returns it, in output units.
+DiameterResult diameterResult(const ShaftBlock &shaft, const DiameterOutcome &outcome,
+                              std::string tipSoil, const DiameterCurves &curves)
+{
     DiameterResult result;
     result.stemDiameter = shaft.stemDiameter;
     result.baseDiameter = shaft.baseDiameter;
     result.stemEndToBase = shaft.stemEndToBase;
     result.underreamVolume = shaft.underreamVolume;
     result.designLoadReached = outcome.designLoadReached;
+    result.rows = outcome.printed;
+    result.tipSoil = std::move(tipSoil);
+    result.curveNames = curves.names;
+    for (const SettlementCurve &curve : curves.curves)
+        result.curves.push_back(asVector(curve));
+    return result;
+}
 
-    PlotBlock block;
-    block.diameterCount = diameterCount;
-    std::vector<SettlementCurve> curves;
-    if (!outcome.rows.empty()) {
+void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int diameterCount,
+                     RunState &state)
+{
+    const InputData &input = run.input;
+    const BaseGeometry geometry = baseGeometry(D, input.RATIO, input.BELANGL);
+    const ShaftBlock shaft = writeDiameterHead(run, geometry);
+    const double bottomLengthFt = nearestWholeNumber(input.BS);
+
+    const DepthWalk walk = walkProfile(run, profile, geometry, bottomLengthFt);
+    state.weakCodeFourRock = state.weakCodeFourRock || walk.weakCodeFourRock;
+    const DiameterOutcome outcome =
+        reportedRows(run, profile, walk, geometry, bottomLengthFt, shaft, state);
+
+    DiameterCurves curves;
+    std::string tipSoil;
+    if (outcome.rows.empty()) {
+        curves.curves.push_back(SettlementCurve{}); // no row: the plot block keeps its layout
+    } else {
         state.anyRows = true;
         const CapacityRow &design = outcome.rows.back();
         const std::size_t tipIndex = tipLayerIndex(profile, design.lengthFt);
-        const SoilType tipType = profile.layers[tipIndex].type;
-        result.tipSoil = std::string(soilTypeText(tipType).substr(4));
-        if (!isRockOrGeomaterial(tipType)) {
-            const LoadSettlementInput in =
-                loadSettlementInput(run, walk, outcome, geometry, bottomLengthFt);
-            for (CurveCase c : {CurveCase::Trend, CurveCase::UpperBound, CurveCase::LowerBound}) {
-                curves.push_back(runLoadSettlement(run, in, c));
-                requireFiniteCurve(run, curves.back(), D);
-            }
-            state.kls = 3;
-            result.curveNames = {"trend", "upper bound", "lower bound"};
-        } else {
-            const SettlementCurve curve = runRockTip(
-                run, rockTipInput(run, profile, walk, outcome, geometry, bottomLengthFt, tipIndex));
-            requireFiniteCurve(run, curve, D);
-            writeSingleCurveTable(run.report, input.unitSystem, curve);
-            curves.push_back(curve);
-            result.curveNames = {"socket"};
-        }
-
-        if (design.ultimatePerVolumeTonsPerCuYd > state.bestQUperVolume) {
-            state.bestQUperVolume = design.ultimatePerVolumeTonsPerCuYd;
-            // Printed as under factors of safety: QU per volume also in LRFD runs.
-            const ResultRow out = outputRow(design, si, false);
-            state.best =
-                BestShaft{shaft.stemDiameter, shaft.baseDiameter, out.length, out.volume, out.QU,
-                          out.QUperVolume};
-        }
-        for (const ResultRow &out : outcome.printed) {
-            result.rows.push_back(out);
-            block.rows.push_back(plotRow(out, state, input));
-        }
-    } else {
-        curves.push_back(SettlementCurve{}); // no row: the block keeps its layout
+        tipSoil = std::string(soilTypeText(profile.layers[tipIndex].type).substr(4));
+        curves = settlementCurves(run, profile, walk, outcome, geometry, bottomLengthFt, tipIndex,
+                                  state);
+        updateBestShaft(state, design, shaft, input.isSI());
     }
-
-    // A diameter with a single curve after soil tips of earlier diameters still fills the
-    // three sets the reader expects, with its own curve in each.
-    block.kls = state.kls;
-    const std::size_t sets = state.kls > 1 ? 3 : 1;
-    for (std::size_t s = 0; s < sets; ++s)
-        block.curves.push_back(asVector(curves[std::min(s, curves.size() - 1)]));
-    writePlotBlock(run.plot, block);
-    for (const SettlementCurve &curve : curves)
-        result.curves.push_back(asVector(curve));
+    writeDiameterPlot(run, outcome, curves.curves, diameterCount, state);
     if (run.options.results)
-        run.options.results->diameters.push_back(std::move(result));
+        run.options.results->diameters.push_back(
+            diameterResult(shaft, outcome, std::move(tipSoil), curves));
 
     if (input.designControl == DesignControl::DesignDepth &&
         (outcome.rows.empty() || outcome.rows.back().lengthFt < input.DGH))

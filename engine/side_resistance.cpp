@@ -280,11 +280,6 @@ double concreteHeadFt(const SoilProfile &profile, std::size_t layerIndex, double
 
 namespace {
 
-bool usesBetaMethod(const SoilLayer &layer)
-{
-    return (layer.type == SoilType::Sand && layer.sandMethod >= 2) || isGravel(layer.type);
-}
-
 // The coefficient of the step: the interpolated entry, with beta recomputed at the step
 // depth for layers whose coefficients are automatic.
 double stepCoefficient(const SoilLayer &layer, const SideStepInput &step, SideStep &out)
@@ -320,109 +315,177 @@ double stepCoefficient(const SoilLayer &layer, const SideStepInput &step, SideSt
     return coefficient;
 }
 
+// The layer and the step a ground type's method works on.
+struct SideAt {
+    const InputData &input;
+    const SoilProfile &profile;
+    const SoilLayer &layer;
+    const SideStepInput &step;
+    double socketFt; // the socket diameter scaled with the stem
+
+    double value(const TopBottom &values) const { return layer.at(values, step.distanceFt); }
+    bool isUplift() const { return input.loadingType == LoadingType::Uplift; }
+};
+
+// Uplift takes a share of the strength (or of a geomaterial's unit side resistance) in
+// compression, enlarged with a bell's RATIO.
+double upliftScaledPsf(double psf, const SideAt &at)
+{
+    if (!at.isUplift())
+        return psf;
+    psf *= at.input.upliftFactor;
+    if (at.input.RATIO > 1.0)
+        psf *= at.input.RATIO;
+    return psf;
+}
+
+// f after the layer's maximum load transfer. A negative unit side resistance (effective
+// stress or strength below zero from faulty unit weights or entries) has no meaning: the
+// step then adds nothing.
+SideStep finishedStep(SideStep out, double unitSideResistanceTsf, const SideAt &at)
+{
+    const double limitedTsf =
+        limitedByMaxTransferTsf(unitSideResistanceTsf, at.value(at.layer.TRANLM));
+    out.unitSideResistanceTsf = std::max(limitedTsf, 0.0);
+    return out;
+}
+
+// f = c * s with s the shear strength of soil or the strength of rock; no side resistance
+// without a coefficient.
+SideStep strengthMethodStep(SideStep out, double coefficient, double strengthPsf, const SideAt &at)
+{
+    out.coefficient = coefficient;
+    if (coefficient <= 0.0)
+        return out;
+    return finishedStep(out, psfToTsf(upliftScaledPsf(strengthPsf, at) * coefficient), at);
+}
+
+// Beta method: f = beta times the effective stress at mid-step, at most 2.1 tsf except in gravel.
+SideStep betaMethodStep(SideStep out, double beta, const SideAt &at)
+{
+    out.coefficient = beta;
+    if (beta <= 0.0)
+        return out;
+    double midStepPsf = at.step.stress.midStepPsf();
+    if (at.isUplift())
+        midStepPsf *= at.input.upliftFactor;
+    double unitSideTsf = psfToTsf(beta * midStepPsf);
+    if (at.layer.type != SoilType::Gravel)
+        unitSideTsf = std::min(unitSideTsf, kMaxBetaUnitSideTsf);
+    return finishedStep(out, unitSideTsf, at);
+}
+
+// An intermediate geomaterial gives f itself, and the base resistance of the step.
+SideStep geomaterialMethodStep(SideStep out, double coefficient, const GeomaterialStep &method,
+                               const SideAt &at)
+{
+    out.geomaterialBaseTons = method.baseResistanceTons;
+    out.coefficient = coefficient;
+    return finishedStep(out, psfToTsf(upliftScaledPsf(method.unitSideResistancePsf, at)), at);
+}
+
+// Mohr-Coulomb shear strength at the step's effective vertical stress.
+double shearStrengthPsf(const SideAt &at, double frictionAngleDeg)
+{
+    return at.step.stress.psf * std::tan(degToRad(frictionAngleDeg)) + at.value(at.layer.CU);
+}
+
+// Sand: K method on the shear strength (phi from N when not entered), or beta method.
+SideStep sandStep(const SideAt &at, double coefficient, SideStep out)
+{
+    if (at.layer.sandMethod >= 2)
+        return betaMethodStep(out, coefficient, at);
+    double phiDeg = at.value(at.layer.PHI);
+    if (phiDeg < kNotEntered)
+        phiDeg = frictionAngleFromNDeg(at.value(at.layer.BLOWS), at.step.stress.psf);
+    return strengthMethodStep(out, coefficient, shearStrengthPsf(at, phiDeg), at);
+}
+
+// Clay: alpha method; without cu, cu is taken as N / 10 tsf.
+SideStep clayStep(const SideAt &at, double coefficient, SideStep out)
+{
+    if (at.value(at.layer.CU) < kNotEntered) {
+        out.clayNValueWarning = true;
+        return strengthMethodStep(out, coefficient, tsfToPsf(0.1 * at.value(at.layer.BLOWS)), at);
+    }
+    return strengthMethodStep(out, coefficient, shearStrengthPsf(at, at.value(at.layer.PHI)), at);
+}
+
+// Clay shale: alpha method; without cu, cu is taken as N / 53 tsf.
+SideStep clayShaleStep(const SideAt &at, double coefficient, SideStep out)
+{
+    if (at.value(at.layer.CU) < kNotEntered)
+        return strengthMethodStep(out, coefficient, tsfToPsf(at.value(at.layer.BLOWS)) / 53.0, at);
+    return strengthMethodStep(out, coefficient, shearStrengthPsf(at, at.value(at.layer.PHI)), at);
+}
+
+// Strong rock (codes 4 and 7): strength and coefficient from the weaker of rock and concrete.
+SideStep strongRockStep(const SideAt &at, SideStep out)
+{
+    const RockSideStrength rock = rockSideStrength(at.value(at.layer.QUR), at.value(at.layer.QUCON),
+                                                   at.layer.type, at.input.loadingType);
+    return strengthMethodStep(out, rock.coefficient, rock.strengthPsf, at);
+}
+
+// Decomposed rock: the stress at the step, or at mid-layer two socket diameters below the
+// reference depth. The run stops where no stress is left.
+SideStep decomposedRockSideStep(const SideAt &at, double coefficient, SideStep out)
+{
+    const double bs = at.socketFt < 0.001 ? at.input.DSTART : at.socketFt;
+    const double stressPsf = at.step.depthFt < referenceDepthFt(at.input, at.layer) + 2.0 * bs
+                                 ? at.step.stress.psf
+                                 : midLayerStressPsf(at.profile, at.step.layerIndex, at.input.WTD);
+    const auto decomposed = decomposedRockStep(stressPsf, at.value(at.layer.BLOWS), bs);
+    if (!decomposed) {
+        out.noEffectiveStress = true;
+        return out;
+    }
+    return geomaterialMethodStep(out, coefficient, *decomposed, at);
+}
+
+// Weak rock: the socket down to the step, with the running mean of the intact modulus.
+SideStep weakRockSideStep(const SideAt &at, double coefficient, SideStep out)
+{
+    const std::size_t i = at.step.layerIndex;
+    WeakRockInput weak =
+        weakRockLayerInput(at.input, at.profile, i, at.step.distanceFt, at.socketFt);
+    weak.socketLengthFt = weakRockSocketLengthFt(at.profile, i, at.step.depthFt,
+                                                 at.step.stemDiameterFt, at.input.DSTART);
+    weak.intactModulusTsf = at.step.intactModulusMeanTsf;
+    return geomaterialMethodStep(out, coefficient, weakRockStep(weak), at);
+}
+
 } // namespace
 
 SideStep sideResistanceStep(const InputData &input, const SoilProfile &profile,
                             const SideStepInput &step)
 {
     const SoilLayer &layer = profile.layers[step.layerIndex];
-    const double d = step.distanceFt;
-    const double sigmaV = step.stress.psf;
-    const bool uplift = input.loadingType == LoadingType::Uplift;
-    const double socketFt =
-        scaledSocketDiameterFt(layer.at(layer.BDS, d), step.stemDiameterFt, input.DSTART);
+    const double socketFt = scaledSocketDiameterFt(layer.at(layer.BDS, step.distanceFt),
+                                                   step.stemDiameterFt, input.DSTART);
+    const SideAt at{input, profile, layer, step, socketFt};
 
     SideStep out;
     out.perimeterFt = sidePerimeterFt(layer.type, socketFt, step.stemDiameterFt);
-    double c = stepCoefficient(layer, step, out);
-
-    const double N = layer.at(layer.BLOWS, d);
-    const double cuPsf = layer.at(layer.CU, d);
-    double phiDeg = layer.at(layer.PHI, d);
-    double s = sigmaV * std::tan(degToRad(phiDeg)) + cuPsf;
-    bool geomaterial = false;
+    const double coefficient = stepCoefficient(layer, step, out);
     switch (layer.type) {
     case SoilType::Sand:
-        if (phiDeg < kNotEntered) {
-            phiDeg = frictionAngleFromNDeg(N, sigmaV);
-            s = sigmaV * std::tan(degToRad(phiDeg)) + cuPsf;
-        }
-        break;
+        return sandStep(at, coefficient, out);
     case SoilType::Clay:
-        if (cuPsf < kNotEntered) {
-            s = tsfToPsf(0.1 * N); // cu taken as N / 10 tsf
-            out.clayNValueWarning = true;
-        }
-        break;
+        return clayStep(at, coefficient, out);
     case SoilType::ClayShale:
-        if (cuPsf < kNotEntered)
-            s = tsfToPsf(N) / 53.0;
-        break;
+        return clayShaleStep(at, coefficient, out);
     case SoilType::StrongRockSideOrBase:
-    case SoilType::StrongRock: {
-        const RockSideStrength rock = rockSideStrength(
-            layer.at(layer.QUR, d), layer.at(layer.QUCON, d), layer.type, input.loadingType);
-        s = rock.strengthPsf;
-        c = rock.coefficient;
-        break;
-    }
-    case SoilType::DecomposedRock: {
-        geomaterial = true;
-        const double bs = socketFt < 0.001 ? input.DSTART : socketFt;
-        const double stressPsf = step.depthFt < referenceDepthFt(input, layer) + 2.0 * bs
-                                     ? sigmaV
-                                     : midLayerStressPsf(profile, step.layerIndex, input.WTD);
-        const auto decomposed = decomposedRockStep(stressPsf, N, bs);
-        if (!decomposed) {
-            out.noEffectiveStress = true;
-            return out;
-        }
-        s = decomposed->unitSideResistancePsf;
-        out.geomaterialBaseTons = decomposed->baseResistanceTons;
-        break;
-    }
-    case SoilType::WeakRock: {
-        geomaterial = true;
-        WeakRockInput weak = weakRockLayerInput(input, profile, step.layerIndex, d, socketFt);
-        weak.socketLengthFt = weakRockSocketLengthFt(profile, step.layerIndex, step.depthFt,
-                                                     step.stemDiameterFt, input.DSTART);
-        weak.intactModulusTsf = step.intactModulusMeanTsf;
-        const GeomaterialStep result = weakRockStep(weak);
-        s = result.unitSideResistancePsf;
-        out.geomaterialBaseTons = result.baseResistanceTons;
-        break;
-    }
+    case SoilType::StrongRock:
+        return strongRockStep(at, out);
+    case SoilType::DecomposedRock:
+        return decomposedRockSideStep(at, coefficient, out);
+    case SoilType::WeakRock:
+        return weakRockSideStep(at, coefficient, out);
     case SoilType::GravellySand:
     case SoilType::Gravel:
-        break;
+        return betaMethodStep(out, coefficient, at);
     }
-    out.coefficient = c;
-    if (!geomaterial && c <= 0.0)
-        return out;
-
-    if (uplift) {
-        s *= input.upliftFactor;
-        if (input.RATIO > 1.0)
-            s *= input.RATIO;
-    }
-
-    double f = 0.0;
-    if (geomaterial) {
-        f = psfToTsf(s);
-    } else if (usesBetaMethod(layer)) {
-        double midStepPsf = step.stress.midStepPsf();
-        if (uplift)
-            midStepPsf *= input.upliftFactor;
-        f = psfToTsf(c * midStepPsf);
-        if (layer.type != SoilType::Gravel)
-            f = std::min(f, kMaxBetaUnitSideTsf);
-    } else {
-        f = psfToTsf(s * c);
-    }
-    f = limitedByMaxTransferTsf(f, layer.at(layer.TRANLM, d));
-    // A negative unit side resistance (effective stress or strength below zero from
-    // faulty unit weights or entries) has no meaning: the step then adds nothing.
-    out.unitSideResistanceTsf = std::max(f, 0.0);
     return out;
 }
 
