@@ -1,4 +1,4 @@
-#include "capacity_table.h"
+#include "report/capacity_table.h"
 
 #include <gtest/gtest.h>
 
