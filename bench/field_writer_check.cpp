@@ -1,8 +1,8 @@
 // Compares fieldF and fieldE with the exact writers on many random values (default 40
 // million of each form) and prints how many differ; exit status 1 when any does.
 //     field_writer_check [COUNT] [SEED]
-#include "fixed_field.h"
 #include "random_field_values.h"
+#include "report/fixed_field.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Cost of one load-transfer run on long shafts: it should grow linearly with the number of
 // segments, since stations and curve points are found by position or binary search.
-#include "load_settlement.h"
+#include "method/load_settlement.h"
 
 #include <benchmark/benchmark.h>
 

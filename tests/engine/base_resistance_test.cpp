@@ -1,4 +1,4 @@
-#include "base_resistance.h"
+#include "method/base_resistance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "capacity_report.h"
+#include "report/capacity_report.h"
 
-#include "plot_file.h"
-#include "run_context.h"
+#include "report/plot_file.h"
+#include "run/run_context.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>

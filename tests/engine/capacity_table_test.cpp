@@ -1,4 +1,4 @@
-#include "capacity_table.h"
+#include "report/capacity_table.h"
 
 #include <gtest/gtest.h>
 
@@ -40,19 +40,51 @@ TEST(CapacityTable, UpliftWeight)
 
 TEST(CapacityTable, AllowableAndFactoredColumns)
 {
-    const ResultRow base{30.0, 4.0, 300.0, 150.0};
-    const ResultRow asd = completedRow(base, 0.0, {false, 2.0, 3.0, 1.0});
-    EXPECT_DOUBLE_EQ(asd.QU, 450.0);
-    EXPECT_DOUBLE_EQ(asd.QBD, 350.0); // QS + QB/FSB
-    EXPECT_DOUBLE_EQ(asd.QDN, 200.0); // QS/FST + QB/FSB
-    EXPECT_DOUBLE_EQ(asd.QUperVolume, 112.5);
+    CapacityRow base;
+    base.lengthFt = 30.0;
+    base.volumeCuYd = 4.0;
+    base.sideTons = 300.0;
+    base.baseTons = 150.0;
+    const CapacityRow asd = completedRow(base, 0.0, {false, 2.0, 3.0, 1.0});
+    EXPECT_DOUBLE_EQ(asd.ultimateTons, 450.0);
+    EXPECT_DOUBLE_EQ(asd.allowableBaseFactoredTons, 350.0); // QS + QB/FSB
+    EXPECT_DOUBLE_EQ(asd.allowableTons, 200.0);             // QS/FST + QB/FSB
+    EXPECT_DOUBLE_EQ(asd.ultimatePerVolumeTonsPerCuYd, 112.5);
     EXPECT_DOUBLE_EQ(designQuantity(asd, false), 200.0);
 
-    const ResultRow lrfd = completedRow(base, 165.0, {true, 2.0, 3.0, 0.5});
-    EXPECT_DOUBLE_EQ(lrfd.QBD, 165.0);
-    EXPECT_DOUBLE_EQ(lrfd.QDN, 75.0);
-    EXPECT_DOUBLE_EQ(lrfd.QUperVolume, 240.0);
+    const CapacityRow lrfd = completedRow(base, 165.0, {true, 2.0, 3.0, 0.5});
+    EXPECT_DOUBLE_EQ(lrfd.factoredSideTons, 165.0);
+    EXPECT_DOUBLE_EQ(lrfd.factoredBaseTons, 75.0);
+    EXPECT_DOUBLE_EQ(lrfd.factoredTotalTons, 240.0);
+    EXPECT_DOUBLE_EQ(lrfd.ultimatePerVolumeTonsPerCuYd, 112.5);
+    EXPECT_DOUBLE_EQ(lrfd.allowableTons, 0.0);
     EXPECT_DOUBLE_EQ(designQuantity(lrfd, true), 240.0);
+
+    // Printed rows: the design method chooses what the last three columns hold, SI
+    // divides by the printing factors.
+    struct Case {
+        const CapacityRow &row;
+        bool si, lrfd;
+        ResultRow expected;
+    };
+    const Case cases[] = {
+        {asd, false, false, {30.0, 4.0, 300.0, 150.0, 450.0, 350.0, 200.0, 112.5}},
+        {lrfd, false, true, {30.0, 4.0, 300.0, 150.0, 450.0, 165.0, 75.0, 240.0}},
+        {asd,
+         true,
+         false,
+         {30.0 / 3.2808, 4.0 / 1.3078, 300.0 / 0.1124, 150.0 / 0.1124, 450.0 / 0.1124,
+          350.0 / 0.1124, 200.0 / 0.1124, 112.5 / (0.1124 / 1.3078)}},
+        {lrfd,
+         true,
+         true,
+         {30.0 / 3.2808, 4.0 / 1.3078, 300.0 / 0.1124, 150.0 / 0.1124, 450.0 / 0.1124,
+          165.0 / 0.1124, 75.0 / 0.1124, 240.0 / 0.1124}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.si) + std::to_string(c.lrfd));
+        EXPECT_EQ(outputRow(c.row, c.si, c.lrfd), c.expected);
+    }
 }
 
 std::vector<ResultRow> rowsFrom(double firstLength, int count)

@@ -1,6 +1,6 @@
-#include "charts.h"
 #include "expect_throw_text.h"
-#include "rock_socket_charts.h"
+#include "method/charts.h"
+#include "method/rock_socket_charts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "fixed_field.h"
+#include "report/fixed_field.h"
 
 #include <gtest/gtest.h>
 

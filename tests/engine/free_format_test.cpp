@@ -1,4 +1,4 @@
-#include "free_format.h"
+#include "input/free_format.h"
 
 #include <gtest/gtest.h>
 

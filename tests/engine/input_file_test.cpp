@@ -1,8 +1,8 @@
-#include "input_file.h"
+#include "input/input_file.h"
 
-#include "run_context.h"
+#include "method/units.h"
+#include "run/run_context.h"
 #include "test_files.h"
-#include "units.h"
 
 #include <gtest/gtest.h>
 

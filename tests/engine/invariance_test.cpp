@@ -1,10 +1,10 @@
 // Checks of whole runs that do not come from the engine's own output: properties the method
 // must have (a diameter run alone gives what it gives in the series; an SI project gives
 // what its English twin gives) and a load-transfer hand-over worked by hand.
-#include "base_resistance.h"
-#include "soil_type.h"
+#include "method/base_resistance.h"
+#include "method/soil_type.h"
+#include "method/units.h"
 #include "test_files.h"
-#include "units.h"
 #include "vornacalc/engine.h"
 
 #include <gtest/gtest.h>

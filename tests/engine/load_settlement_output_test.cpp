@@ -1,6 +1,6 @@
-#include "load_settlement_output.h"
+#include "report/load_settlement_output.h"
 
-#include "run_context.h"
+#include "run/run_context.h"
 #include "vornacalc/engine.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "load_settlement.h"
-#include "load_transfer_curves.h"
+#include "method/load_settlement.h"
+#include "method/load_transfer_curves.h"
 
 #include "vornacalc/engine.h"
 

@@ -1,4 +1,4 @@
-#include "report_head.h"
+#include "report/report_head.h"
 
 #include "test_files.h"
 #include "vornacalc/engine.h"

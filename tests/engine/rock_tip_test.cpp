@@ -1,7 +1,7 @@
-#include "rock_socket_charts.h"
-#include "rock_tip.h"
-#include "rock_tip_output.h"
-#include "run_context.h"
+#include "method/rock_socket_charts.h"
+#include "method/rock_tip.h"
+#include "report/rock_tip_output.h"
+#include "run/run_context.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "side_resistance.h"
+#include "method/side_resistance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "soil_profile.h"
+#include "method/soil_profile.h"
 
-#include "input_file.h"
-#include "units.h"
+#include "input/si_input.h"
+#include "method/units.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "soil_report.h"
+#include "report/soil_report.h"
 
-#include "run_context.h"
-#include "side_resistance.h"
-#include "soil_profile.h"
+#include "method/side_resistance.h"
+#include "method/soil_profile.h"
+#include "run/run_context.h"
 #include "vornacalc/engine.h"
 
 #include <gtest/gtest.h>

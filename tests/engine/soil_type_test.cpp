@@ -1,5 +1,5 @@
-#include "soil_type.h"
-#include "units.h"
+#include "method/soil_type.h"
+#include "method/units.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "plot_fixtures.h"
 
-#include "plot_file.h"
-#include "text_out.h"
+#include "report/plot_file.h"
+#include "report/text_out.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 // Plot data files for the graph tests, written by the engine's own plot-file writer
-// (engine/plot_file.h), so the tests read exactly the layout a run produces. The numbers
+// (engine/report/plot_file.h), so the tests read exactly the layout a run produces. The numbers
 // come from a simple but realistic drilled-shaft model: sand over clay over dense sand,
 // side resistance by the beta and alpha methods, base resistance from blow counts and
 // undrained strength, hyperbolic load-settlement curves.

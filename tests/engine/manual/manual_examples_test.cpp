@@ -2,14 +2,14 @@
 // against the engine. The expected values are the manual's, computed by hand from its
 // formulas; a test here fails when the engine and the manual part ways. Each test names
 // the manual's section.
-#include "base_resistance.h"
-#include "charts.h"
-#include "load_settlement.h"
-#include "load_transfer_curves.h"
-#include "rock_socket_charts.h"
-#include "rock_tip.h"
-#include "side_resistance.h"
-#include "soil_profile.h"
+#include "method/base_resistance.h"
+#include "method/charts.h"
+#include "method/load_settlement.h"
+#include "method/load_transfer_curves.h"
+#include "method/rock_socket_charts.h"
+#include "method/rock_tip.h"
+#include "method/side_resistance.h"
+#include "method/soil_profile.h"
 #include "test_files.h"
 #include "vornacalc/engine.h"
 
