@@ -1,5 +1,6 @@
 #include "result_graphs.h"
 
+#include "unit_code.h"
 #include "word_reader.h"
 
 #include <cmath>
@@ -66,7 +67,7 @@ std::size_t index(ResultGraphId id)
 
 QString diameterName(int i, const ResultProjectFacts &facts)
 {
-    const bool si = facts.unitSystem == 2;
+    const bool si = facts.unitSystem == kSiUnits;
     const double diameter = facts.startDiameter + (si ? 0.152 : 0.5) * i;
     return QStringLiteral("Dia=") + shortestNumber(diameter) + (si ? " m" : " ft");
 }
@@ -101,7 +102,7 @@ void fillSettlement(TGraphPlot &g, int line, const std::vector<ResultSettlementP
 
 double baseDiameterOf(int line, const ResultProjectFacts &facts)
 {
-    const double stem = facts.startDiameter + (facts.unitSystem == 2 ? 0.152 : 0.5) * line;
+    const double stem = facts.startDiameter + (facts.unitSystem == kSiUnits ? 0.152 : 0.5) * line;
     return std::trunc(facts.bellRatio) != 0.0 ? facts.bellRatio * stem : stem;
 }
 
@@ -114,7 +115,7 @@ QString nominalResistanceText(const std::vector<TFloatPoint> &curve, double base
         return QStringLiteral(" (5% Db: not reached)");
     return QStringLiteral(" (5% Db: %1 %2)")
         .arg(QString::number(*load, 'f', 1),
-             unitSystem == 2 ? QStringLiteral("kN") : QStringLiteral("tons"));
+             unitSystem == kSiUnits ? QStringLiteral("kN") : QStringLiteral("tons"));
 }
 
 QString resultGraphMenuText(ResultGraphId id)
