@@ -239,16 +239,17 @@ void TMainForm::createMenus()
     QMenu *units = m_dataMenu->addMenu(s("&Units"));
     units->setObjectName(QStringLiteral("UnitsMenu"));
     auto *unitGroup = new QActionGroup(this);
-    m_unitsEnglish =
-        addAction(units, "UnitsEnglish", s("&English Units (lbs, in)"), [this] { setUnits(1); });
-    m_unitsSi = addAction(units, "UnitsSI", s("&SI Units (kN, m)"), [this] { setUnits(2); });
+    m_unitsEnglish = addAction(units, "UnitsEnglish", s("&English Units (lbs, in)"),
+                               [this] { setUnits(UnitSystem::English); });
+    m_unitsSi =
+        addAction(units, "UnitsSI", s("&SI Units (kN, m)"), [this] { setUnits(UnitSystem::SI); });
     QMenu *method = m_dataMenu->addMenu(s("Design Method (ASD or LRFD)"));
     method->setObjectName(QStringLiteral("DesignMethodMenu"));
     auto *methodGroup = new QActionGroup(this);
     m_methodAsd = addAction(method, "MethodASD", s("ASD (Allowable Stress Design)"),
-                            [this] { setDesignMethod(2); });
+                            [this] { setDesignMethod(DesignMethod::AllowableStress); });
     m_methodLrfd = addAction(method, "MethodLRFD", s("LRFD (Load Resistance Factor Design)"),
-                             [this] { setDesignMethod(1); });
+                             [this] { setDesignMethod(DesignMethod::Lrfd); });
     addAction(m_dataMenu, "DataShaft", s("&Drilled-Shaft Properties"),
               [this] { ShowDataWindow(DataWindow::ShaftProperties); });
     addAction(m_dataMenu, "DataSoilLayers", s("Soil &Layer Data"),
@@ -426,15 +427,15 @@ void TMainForm::updateMenus()
 {
     setCaption();
     const TProgramData &p = m_project;
-    m_factorOfSafety->setEnabled(p.designMethod == 2);
-    m_unitsEnglish->setChecked(p.unitSystem == 1);
-    m_unitsSi->setChecked(p.unitSystem == 2);
+    m_factorOfSafety->setEnabled(p.designMethod == DesignMethod::AllowableStress);
+    m_unitsEnglish->setChecked(p.unitSystem == UnitSystem::English);
+    m_unitsSi->setChecked(p.unitSystem == UnitSystem::SI);
     m_methodLrfd->setChecked(false);
     m_methodAsd->setChecked(false);
-    m_methodLrfd->setChecked(p.designMethod == 1);
-    m_methodAsd->setChecked(p.designMethod == 2);
-    m_specifyLoad->setChecked(p.designControl == 1);
-    m_specifyLength->setChecked(p.designControl == 2);
+    m_methodLrfd->setChecked(p.designMethod == DesignMethod::Lrfd);
+    m_methodAsd->setChecked(p.designMethod == DesignMethod::AllowableStress);
+    m_specifyLoad->setChecked(p.designControl == DesignControl::DesignLoad);
+    m_specifyLength->setChecked(p.designControl == DesignControl::DesignDepth);
 
     m_editInput->setEnabled(QFileInfo::exists(p.fileName));
     m_editNotes->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrr"))));
@@ -671,7 +672,7 @@ void TMainForm::ShowResultGraph(ResultGraphId graph)
 // whose grid then takes the focus; a dialog that lost it would store its unconverted text
 // into the converted project, so no window stores anything until all of them show the
 // converted values, and the window that was in front comes back to the front.
-void TMainForm::setUnits(int system)
+void TMainForm::setUnits(UnitSystem system)
 {
     if (system == m_project.unitSystem)
         return;
@@ -684,7 +685,7 @@ void TMainForm::setUnits(int system)
         m_mdiArea->setActiveSubWindow(front);
 }
 
-void TMainForm::setDesignMethod(int method)
+void TMainForm::setDesignMethod(DesignMethod method)
 {
     if (method == m_project.designMethod)
         return;
@@ -703,7 +704,7 @@ void TMainForm::specifyShaftLength()
 {
     if (!CloseDataWindow(DataWindow::DesignLoad))
         return;
-    setDesignControl(2);
+    setDesignControl(DesignControl::DesignDepth);
     ShowDataWindow(DataWindow::ShaftLength);
 }
 
@@ -711,12 +712,12 @@ void TMainForm::specifyDesignLoad()
 {
     if (!CloseDataWindow(DataWindow::ShaftLength))
         return;
-    setDesignControl(1);
+    setDesignControl(DesignControl::DesignLoad);
     ShowDataWindow(DataWindow::DesignLoad);
 }
 
 // The computation method is saved with the project, so a change counts as an edit.
-void TMainForm::setDesignControl(int control)
+void TMainForm::setDesignControl(DesignControl control)
 {
     if (m_project.designControl == control)
         return;

@@ -271,7 +271,7 @@ std::optional<LoadTestCurve> TMainForm::LoadTest() const
     if (m_loadTestCsv.isEmpty())
         return std::nullopt;
     try {
-        return readLoadTestCsv(m_loadTestCsv, {}, m_project.unitSystem);
+        return readLoadTestCsv(m_loadTestCsv, {}, unitCode(m_project.unitSystem));
     } catch (const ELoadTestError &) {
         return std::nullopt;
     }
@@ -284,7 +284,7 @@ void TMainForm::readLoadTestIfPresent()
     if (!QFileInfo::exists(kept))
         return;
     try {
-        readLoadTestFile(kept, {}, m_project.unitSystem);
+        readLoadTestFile(kept, {}, unitCode(m_project.unitSystem));
         QFile file(kept);
         if (file.open(QIODevice::ReadOnly))
             m_loadTestCsv = file.readAll();
@@ -298,9 +298,11 @@ void TMainForm::readLoadTestIfPresent()
 bool TMainForm::chooseLoadTest(const QString &fileName, const LoadTestUnits &units)
 {
     try {
-        const LoadTestCurve curve = readLoadTestFile(fileName, units, m_project.unitSystem);
-        writeLoadTestFile(loadTestFileName(m_project.fileName), curve, m_project.unitSystem);
-        m_loadTestCsv = loadTestCsvText(curve, m_project.unitSystem);
+        const LoadTestCurve curve =
+            readLoadTestFile(fileName, units, unitCode(m_project.unitSystem));
+        writeLoadTestFile(loadTestFileName(m_project.fileName), curve,
+                          unitCode(m_project.unitSystem));
+        m_loadTestCsv = loadTestCsvText(curve, unitCode(m_project.unitSystem));
     } catch (const ELoadTestError &e) {
         m_interaction->Information(this, e.message());
         return false;
@@ -328,7 +330,8 @@ void TMainForm::keepLoadTestBeside(const QString &projectFileName)
     if (!curve)
         return;
     try {
-        writeLoadTestFile(loadTestFileName(projectFileName), *curve, m_project.unitSystem);
+        writeLoadTestFile(loadTestFileName(projectFileName), *curve,
+                          unitCode(m_project.unitSystem));
     } catch (const ELoadTestError &e) {
         m_interaction->Information(this, e.message());
     }

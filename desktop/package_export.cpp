@@ -120,7 +120,7 @@ int exportCalculationPackage(const QStringList &arguments, const QString &engine
     const QString keptLoadTest = loadTestFileName(projectFileName);
     if (QFileInfo::exists(keptLoadTest)) {
         try {
-            loadTest = readLoadTestFile(keptLoadTest, {}, project.unitSystem);
+            loadTest = readLoadTestFile(keptLoadTest, {}, unitCode(project.unitSystem));
         } catch (const ELoadTestError &e) {
             errors << "The load test \"" << QDir::toNativeSeparators(keptLoadTest)
                    << "\" could not be read and is left out: " << oneLine(e.message()) << Qt::endl;

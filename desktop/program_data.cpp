@@ -32,7 +32,7 @@ void resetRows(TGridTable &table)
 TProgramData TProgramData::CreateNew(ProgramTables &tables)
 {
     TProgramData project;
-    project.ChangeUnits(1, tables);
+    project.ChangeUnits(UnitSystem::English, tables);
     for (TGridTable *table : tables.All())
         resetRows(*table);
     tables.SetDesignMethod(project.designMethod);
@@ -63,8 +63,8 @@ TProgramData TProgramData::CreateFromFile(const QString &fileName, ProjectLayout
 
 void TProgramData::ApplyDesignControl()
 {
-    designControl = proposedLength > 0.0 ? 2 : 1;
-    if (designControl == 1)
+    designControl = proposedLength > 0.0 ? DesignControl::DesignDepth : DesignControl::DesignLoad;
+    if (designControl == DesignControl::DesignLoad)
         proposedLength = 0.0;
     else
         designLoad = 0.0;
@@ -88,11 +88,10 @@ void TProgramData::SaveToFile(ProgramTables &tables,
     SetModified(false, tables);
 }
 
-void TProgramData::ChangeUnits(int system, ProgramTables &tables)
+void TProgramData::ChangeUnits(UnitSystem system, ProgramTables &tables)
 {
-    system = std::clamp(system, 1, 2);
     if (system != unitSystem) {
-        const bool toSi = system == 2;
+        const bool toSi = system == UnitSystem::SI;
         const double length = toSi ? kMPerFt : kFtPerM;
         for (ShaftProperty p :
              {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion, kWaterTableDepth})
@@ -103,7 +102,7 @@ void TProgramData::ChangeUnits(int system, ProgramTables &tables)
     }
     unitSystem = system;
     for (TGridTable *table : tables.All())
-        table->SetUnits(system);
+        table->SetUnits(unitCode(system));
 }
 
 bool TProgramData::FileChangedElsewhere() const

@@ -3,6 +3,8 @@
 // (ProgramTables); the project reads and writes them when it loads and saves.
 #pragma once
 
+#include "project_codes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -36,22 +38,22 @@ class TProgramData {
 public:
     static constexpr const char *kNewFileName = "NewVorna.vrd";
 
-    int unitSystem = 1; // 1 English, 2 SI
+    UnitSystem unitSystem = UnitSystem::English;
     QString fileName = QString::fromLatin1(kNewFileName);
     QString title = QStringLiteral("New Pile");
     double outputIncrement = 1.0; // ft / m
-    int designControl = 2;        // 1 design load given, 2 shaft length given
-    int loadingType = 1;          // 1 compression, 2 uplift
+    DesignControl designControl = DesignControl::DesignDepth;
+    LoadingType loadingType = LoadingType::Compression;
     double upliftFactor = 1.0;
     std::array<double, 8> shaftProperties{};
-    double proposedLength = 0.0; // ft / m, used under design control 2
+    double proposedLength = 0.0; // ft / m, used under a given design depth
     double FST = 2.5;            // factor of safety, side
     double FSB = 3.0;            // factor of safety, base
-    double designLoad = 0.0;     // tons / kN, used under design control 1
+    double designLoad = 0.0;     // tons / kN, used under a given design load
     int KLS = 1;                 // load-settlement curve sets of the current results
     int endBearingOption = 1;    // 1 interpolate to 10 diameters, 0 maximum anywhere
     bool currentLayout = true;   // false after reading an older file, until saved
-    int designMethod = 2;        // 1 LRFD, 2 allowable stress design
+    DesignMethod designMethod = DesignMethod::AllowableStress;
     bool modified = false;
     // Reading the file stopped early or passed over part of it: saving over it would lose
     // what was not read. Cleared when the project is saved.
@@ -79,15 +81,16 @@ public:
     // or wrote.
     bool FileChangedElsewhere() const;
 
-    // Switches the project and its tables to a unit system (clamped to 1 or 2).
-    void ChangeUnits(int system, ProgramTables &tables);
+    // Switches the project and its tables to a unit system.
+    void ChangeUnits(UnitSystem system, ProgramTables &tables);
 
     bool IsModified(const ProgramTables &tables) const;
     // false also clears the tables' modified state.
     void SetModified(bool value, ProgramTables &tables);
 
     // The project file's third value of record 5 and the design control it implies: a
-    // positive proposed length means control 2, else control 1; the unused value is zeroed.
+    // positive proposed length means a given design depth, else a given design load; the
+    // unused value is zeroed.
     void ApplyDesignControl();
 };
 

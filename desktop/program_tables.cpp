@@ -175,7 +175,7 @@ ProgramTables::ProgramTables()
     m_templates[0]->Comments = s(kSandComment);
     m_templates[1]->Comments = s(kClayComment);
     m_soilLayers = createTable(m_registry, soilLayerSpec());
-    SetDesignMethod(2);
+    SetDesignMethod(DesignMethod::AllowableStress);
 }
 
 TGridTable &ProgramTables::Template(int soilTypeCode) const
@@ -191,9 +191,9 @@ std::vector<TGridTable *> ProgramTables::All() const
     return tables;
 }
 
-void ProgramTables::SetDesignMethod(int designMethod)
+void ProgramTables::SetDesignMethod(DesignMethod designMethod)
 {
-    const bool lrfd = designMethod == 1;
+    const bool lrfd = designMethod == DesignMethod::Lrfd;
     m_soilLayers->Column(kLrfdSideColumn).Visible = lrfd;
     m_soilLayers->Column(kLrfdTipColumn).Visible = lrfd;
     m_soilLayers->Comments = s(kLimitsComment) + (lrfd ? s(kLrfdComment) : QString());

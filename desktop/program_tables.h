@@ -3,6 +3,7 @@
 #pragma once
 
 #include "grid_table.h"
+#include "project_codes.h"
 
 #include <memory>
 #include <vector>
@@ -34,8 +35,8 @@ public:
     // The soil layer table, then the templates.
     std::vector<TGridTable *> All() const;
 
-    // The LRFD columns show only under LRFD design (method 1), and the comments follow.
-    void SetDesignMethod(int designMethod);
+    // The LRFD columns show only under LRFD design, and the comments follow.
+    void SetDesignMethod(DesignMethod designMethod);
 
     TableRegistry &Registry() { return m_registry; }
 

@@ -241,8 +241,8 @@ private:
 
 void readControlRecord(TWordReader &reader, ProjectLayout layout, TProgramData &project)
 {
-    project.designControl = reader.NextInteger();
-    project.loadingType = reader.NextInteger();
+    project.designControl = choiceFromFile<DesignControl>(reader.NextInteger());
+    project.loadingType = choiceFromFile<LoadingType>(reader.NextInteger());
     project.upliftFactor = reader.NextReal();
     project.outputIncrement = reader.NextReal();
     // A record of four or five values is the older layout, whichever layout was asked for:
@@ -250,7 +250,7 @@ void readControlRecord(TWordReader &reader, ProjectLayout layout, TProgramData &
     const int remaining = reader.RemainingTokenCount();
     if (layout == ProjectLayout::Current && remaining >= 2) {
         project.endBearingOption = reader.NextInteger();
-        project.designMethod = reader.NextInteger();
+        project.designMethod = choiceFromFile<DesignMethod>(reader.NextInteger());
         project.currentLayout = true;
     } else {
         project.currentLayout = false;
@@ -377,7 +377,7 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         expected.set(reader, QStringLiteral("the title line"));
         project.title = reader.RestOfLine();
         expected.set(reader, QStringLiteral("the unit system (1 = English, 2 = SI)"));
-        project.ChangeUnits(reader.NextInteger(), tables);
+        project.ChangeUnits(unitSystemFromFile(reader.NextInteger()), tables);
         noteContinued();
         reader.NextLine();
         expected.set(reader, QStringLiteral("the control record (design control, loading type, "
@@ -406,8 +406,9 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         layerCount = reader.NextInteger();
         project.shaftProperties[kWaterTableDepth] = reader.NextReal();
         const double third = reader.NextReal();
-        project.designLoad = project.designControl == 1 ? third : 0.0;
-        project.proposedLength = project.designControl == 1 ? 0.0 : third;
+        const bool loadGiven = project.designControl == DesignControl::DesignLoad;
+        project.designLoad = loadGiven ? third : 0.0;
+        project.proposedLength = loadGiven ? 0.0 : third;
         project.FST = reader.NextReal();
         project.FSB = reader.NextReal();
         noteContinued();
@@ -469,15 +470,15 @@ QByteArray projectFileText(const TProgramData &project, const ProgramTables &tab
     QString title = project.title;
     title.replace(u'\r', u' ').replace(u'\n', u' '); // a line break would shift every record
     out.line(title);
-    out.add(QString::number(project.unitSystem));
+    out.add(QString::number(unitCode(project.unitSystem)));
     out.end();
 
-    out.add(QString::number(project.designControl));
-    out.add(QString::number(project.loadingType));
+    out.add(QString::number(fileNumber(project.designControl)));
+    out.add(QString::number(fileNumber(project.loadingType)));
     out.add(number(project.upliftFactor));
     out.add(number(project.outputIncrement));
     out.add(QString::number(project.endBearingOption));
-    out.add(QString::number(project.designMethod));
+    out.add(QString::number(fileNumber(project.designMethod)));
     out.end(false);
 
     for (int i = kMinDiameter; i <= kShaftModulus; ++i)
@@ -487,7 +488,8 @@ QByteArray projectFileText(const TProgramData &project, const ProgramTables &tab
     const TGridTable &layers = tables.SoilLayers();
     out.add(QString::number(layers.RowCount()));
     out.add(number(project.shaftProperties[kWaterTableDepth]));
-    out.add(number(project.designControl == 1 ? project.designLoad : project.proposedLength));
+    out.add(number(project.designControl == DesignControl::DesignLoad ? project.designLoad
+                                                                      : project.proposedLength));
     out.add(number(project.FST));
     out.add(number(project.FSB));
     out.end(false);

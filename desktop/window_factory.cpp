@@ -48,9 +48,9 @@ ChildWindow *createDataDialog(DataWindow kind, TMainForm &mainForm)
 ResultProjectFacts resultProjectFacts(const TProgramData &project, const ProgramTables &tables)
 {
     ResultProjectFacts facts;
-    facts.unitSystem = project.unitSystem;
-    facts.lrfd = project.designMethod == 1;
-    facts.uplift = project.loadingType == 2;
+    facts.unitSystem = unitCode(project.unitSystem);
+    facts.lrfd = project.designMethod == DesignMethod::Lrfd;
+    facts.uplift = project.loadingType == LoadingType::Uplift;
     facts.FST = project.FST;
     facts.FSB = project.FSB;
     facts.startDiameter = project.shaftProperties[kMinDiameter];

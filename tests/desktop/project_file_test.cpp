@@ -111,7 +111,7 @@ TEST_F(ProjectFile, EverySoilTypeReadsAndWritesBack)
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     const TGridTable &layers = tables.SoilLayers();
     ASSERT_EQ(layers.RowCount(), 9);
-    EXPECT_EQ(project.designMethod, 1);
+    EXPECT_EQ(project.designMethod, DesignMethod::Lrfd);
     EXPECT_EQ(project.proposedLength, 60.0);
     EXPECT_EQ(project.designLoad, 0.0);
     // Sand: K values; clay: Nc, cohesion and alpha; weak rock: the interface choice.
@@ -170,7 +170,7 @@ TEST_F(ProjectFile, OlderLayout)
         TProgramData project = loadText(text.constData(), c.layout);
         EXPECT_TRUE(messages.isEmpty());
         EXPECT_EQ(project.endBearingOption, c.endBearing);
-        EXPECT_EQ(project.designMethod, 2);
+        EXPECT_EQ(project.designMethod, DesignMethod::AllowableStress);
         EXPECT_FALSE(project.currentLayout);
         EXPECT_EQ(project.designLoad, 300.0);
         EXPECT_EQ(project.shaftProperties[kShaftModulus], 4000000.0);
