@@ -161,9 +161,9 @@ PackageTable parameterTable(const TGridTable &layers, int row)
     for (int c = 0; c < data->ColumnCount(); ++c)
         t.headers << headerText(data->Column(c));
     for (int r = 0; r < data->RowCount(); ++r) {
-        QStringList cells{r == 0   ? QStringLiteral("Top")
-                          : r == 1 ? QStringLiteral("Bottom")
-                                   : QString::number(r + 1)};
+        QStringList cells{r == kTopRow      ? QStringLiteral("Top")
+                          : r == kBottomRow ? QStringLiteral("Bottom")
+                                            : QString::number(r + 1)};
         for (int c = 0; c < data->ColumnCount(); ++c)
             cells << cellText(data->Column(c), r);
         t.rows.push_back(cells);

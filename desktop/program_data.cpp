@@ -83,7 +83,7 @@ void TProgramData::SaveToFile(ProgramTables &tables,
     readInPart = false;
     fileDigest = textDigest(text);
     currentLayout = true;
-    if (projectHasRockLayer(tables))
+    if (hasRockLayer(tables.SoilLayers()))
         KLS = 0;
     SetModified(false, tables);
 }

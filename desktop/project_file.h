@@ -35,9 +35,6 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
 // The whole file text of a project in the current layout.
 QByteArray projectFileText(const TProgramData &project, const ProgramTables &tables);
 
-// True when a layer is one of the rock types 4 to 7, which have no load-settlement curves.
-bool projectHasRockLayer(const ProgramTables &tables);
-
 // The step of a save that puts the written bytes on the disk, where a full disk shows
 // (a write only fills a buffer). Empty: flush and sync. Tests put in one that fails.
 using FlushStep = std::function<bool(QFileDevice &file)>;

@@ -57,9 +57,11 @@ ResultProjectFacts resultProjectFacts(const TProgramData &project, const Program
     facts.bellRatio = project.shaftProperties[kBellRatio];
     facts.currentLayout = project.currentLayout;
     const TGridTable &layers = tables.SoilLayers();
-    for (int row = 0; row < layers.RowCount(); ++row)
-        facts.layers.push_back({layers.Column(kSoilTypeColumn).AsInteger(row),
+    for (int row = 0; row < layers.RowCount(); ++row) {
+        const SoilCodeEntry &soil = soilCodeEntry(layerSoilCode(layers, row));
+        facts.layers.push_back({QString::fromLatin1(soil.bandName), soil.bandFill,
                                 layers.Column(kBottomDepthColumn).AsFloat(row)});
+    }
     return facts;
 }
 

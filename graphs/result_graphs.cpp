@@ -128,34 +128,6 @@ QString resultGraphObjectName(ResultGraphId id)
     return QString::fromLatin1(kTexts[index(id)].objectName);
 }
 
-// Each ground type is named for itself, so the band never reads as a contradiction of the
-// layer table; decomposed rock, weak rock and gravelly sand keep their own fills.
-BandEntry bandEntryFor(int soilType, int rowNumber)
-{
-    switch (soilType) {
-    case 1:
-        return {QStringLiteral(" SAND "), 7};
-    case 2:
-        return {QStringLiteral(" CLAY "), 1};
-    case 3:
-        return {QStringLiteral(" SHALE "), 8};
-    case 4:
-        return {QStringLiteral(" ROCK "), 9};
-    case 5:
-        return {QStringLiteral(" DECOMPOSED ROCK "), 10};
-    case 6:
-        return {QStringLiteral(" WEAK ROCK "), 12};
-    case 7:
-        return {QStringLiteral(" ROCK "), 9};
-    case 8:
-        return {QStringLiteral(" GRAVELLY SAND "), 11};
-    case 9:
-        return {QStringLiteral(" GRAVEL "), 12};
-    default:
-        return {QStringLiteral("LAYER ") + QString::number(rowNumber), 0};
-    }
-}
-
 ResultGraphs::ResultGraphs(QObject *parent) : QObject(parent)
 {
     setUp();
@@ -353,11 +325,8 @@ void ResultGraphs::addBand(const ResultProjectFacts &facts)
         TGraphPlot &g = Graph(id);
         if (g.LineCount() == 0 || g.PointCount() == 0)
             continue;
-        for (std::size_t row = 0; row < facts.layers.size(); ++row) {
-            const SoilBandLayer &layer = facts.layers[row];
-            const BandEntry entry = bandEntryFor(layer.soilType, static_cast<int>(row) + 1);
-            g.AddBandEntry(entry.name, entry.fillCode, layer.bottomDepth);
-        }
+        for (const SoilBandLayer &layer : facts.layers)
+            g.AddBandEntry(layer.name, layer.fillCode, layer.bottomDepth);
     }
 }
 

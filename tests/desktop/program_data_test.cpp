@@ -182,7 +182,7 @@ TEST_F(ProgramData, HeaderTextsWithUnits)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code * 10 + c.column);
-        TGridTable &t = tables.Template(c.code);
+        TGridTable &t = tables.Template(*soilCodeFromNumber(c.code));
         EXPECT_EQ(t.Column(c.column).HeaderLines(), c.english);
         t.SetUnits(2);
         EXPECT_EQ(t.Column(c.column).HeaderLines(), c.si);
@@ -192,12 +192,12 @@ TEST_F(ProgramData, HeaderTextsWithUnits)
 
 TEST_F(ProgramData, BlowCountLimits)
 {
-    TGridTable &sand = tables.Template(1);
+    TGridTable &sand = tables.Template(SoilCode::Sand);
     EXPECT_THROW_TEXT(sand.Column(2).SetCellText(0, QStringLiteral("101")), EAssignError,
                       "Entry must be between 0 and 100.");
     sand.Column(2).SetCellText(0, QStringLiteral("100"));
     EXPECT_EQ(sand.Column(2).AsInteger(0), 100);
-    TGridTable &gravel = tables.Template(9);
+    TGridTable &gravel = tables.Template(SoilCode::Gravel);
     gravel.Column(1).SetCellText(0, QStringLiteral("150")); // no limits there
     EXPECT_EQ(gravel.Column(1).AsInteger(0), 150);
 }
@@ -214,8 +214,9 @@ TEST_F(ProgramData, DesignMethodShowsLrfdColumnsAndComments)
     EXPECT_EQ(layers.VisibleColumnCount(), 7);
     EXPECT_TRUE(layers.Comments.startsWith(limits + QStringLiteral("\rLRFD Resistance Factors\r")));
     EXPECT_TRUE(layers.Comments.endsWith(QStringLiteral("for for tip resistance in each layer.")));
-    EXPECT_TRUE(tables.Template(1).Comments.startsWith(
-        QStringLiteral("The user may optionally enter blow counts")));
+    EXPECT_TRUE(
+        tables.Template(SoilCode::Sand)
+            .Comments.startsWith(QStringLiteral("The user may optionally enter blow counts")));
 }
 
 } // namespace
