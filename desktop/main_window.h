@@ -7,6 +7,7 @@
 #include "engine_loader.h"
 #include "program_data.h"
 #include "program_tables.h"
+#include "project_file.h"
 #include "recent_files.h"
 #include "result_graphs.h"
 #include "user_interaction.h"

@@ -94,7 +94,7 @@ bool TMainForm::loadProject(const QString &fileName, ProjectLayout layout)
 {
     QStringList messages;
     try {
-        m_project = TProgramData::CreateFromFile(fileName, layout, *m_tables, messages);
+        m_project = CreateFromFile(fileName, layout, *m_tables, messages);
     } catch (const EInputError &e) {
         m_interaction->Information(this, e.message());
         return false;
@@ -152,7 +152,7 @@ UserInteraction::SaveAnswer TMainForm::confirmReplacingProjectFile()
                                   "rest of the file is lost.\rReplace it and keep the original "
                                   "as \"%2\"?\rNo saves the project under another name.")
                        .arg(shown, shownBackup);
-    else if (m_project.FileChangedElsewhere())
+    else if (FileChangedElsewhere(m_project))
         question = QStringLiteral("The project file \"%1\" was changed by another program since "
                                   "it was opened or saved. Saving replaces those changes.\r"
                                   "Replace it and keep the changed file as \"%2\"?\rNo saves "
@@ -187,7 +187,7 @@ UserInteraction::SaveAnswer TMainForm::confirmReplacingProjectFile()
 bool TMainForm::writeProject()
 {
     try {
-        m_project.SaveToFile(*m_tables, m_saveFlush);
+        SaveToFile(m_project, *m_tables, m_saveFlush);
     } catch (const EVornaError &e) {
         m_interaction->Information(this, e.message());
         return false;

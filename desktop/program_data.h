@@ -1,26 +1,18 @@
 // The project: the input values that the data dialogs edit, that a run hands to the engine
 // and that the graphs consult. The layered soil data lives in the main window's tables
-// (ProgramTables); the project reads and writes them when it loads and saves.
+// (ProgramTables). The project file (project_file.h) reads and writes both.
 #pragma once
 
 #include "project_codes.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <array>
-#include <functional>
-
-class QFileDevice;
 
 namespace vorna {
 
 class ProgramTables;
-
-// Project file layouts: the current one, and the older one without design method and
-// LRFD factors that the open dialog's second filter selects.
-enum class ProjectLayout { Current, Older };
 
 // Shaft properties, as record 4 of the project file holds them, then the water table.
 enum ShaftProperty {
@@ -64,22 +56,6 @@ public:
 
     // A new project with defaults; every table emptied to its minimum rows, in English units.
     static TProgramData CreateNew(ProgramTables &tables);
-
-    // A project read from a file. What cannot be read is listed in messages (the reader's
-    // own message for a bad or missing value, with its line and item); the values read up
-    // to there stay. EInputError when the file cannot be opened at all.
-    static TProgramData CreateFromFile(const QString &fileName, ProjectLayout layout,
-                                       ProgramTables &tables, QStringList &messages);
-
-    // Writes the project file under fileName through a temporary file that replaces the old
-    // one only when complete. EProjectSaveError when it fails; the old file then stays, and
-    // the project keeps its state (still modified). flush: a test's replacement of the step
-    // that puts the bytes on the disk.
-    void SaveToFile(ProgramTables &tables, const std::function<bool(QFileDevice &)> &flush = {});
-
-    // True when the file under fileName exists and is no longer what the project last read
-    // or wrote.
-    bool FileChangedElsewhere() const;
 
     // Switches the project and its tables to a unit system.
     void ChangeUnits(UnitSystem system, ProgramTables &tables);

@@ -552,6 +552,51 @@ QByteArray projectFileText(const TProgramData &project, const ProgramTables &tab
     return out.text().toLatin1();
 }
 
+TProgramData CreateFromFile(const QString &fileName, ProjectLayout layout, ProgramTables &tables,
+                            QStringList &messages)
+{
+    TWordReader reader = TWordReader::fromFile(fileName);
+    TProgramData project = TProgramData::CreateNew(tables);
+    project.fileName = fileName;
+    for (TGridTable *table : tables.All())
+        table->SetRowCount(0);
+    readProject(reader, layout, project, tables, messages);
+    // Every message tells of something in the file that the project does not hold.
+    project.readInPart = !messages.isEmpty();
+    project.fileDigest = fileDigest(fileName);
+    for (TGridTable *table : tables.All()) {
+        if (table->RowCount() < table->MinRows())
+            table->SetRowCount(table->MinRows());
+    }
+    tables.SetDesignMethod(project.designMethod);
+    project.SetModified(false, tables);
+    return project;
+}
+
+void SaveToFile(TProgramData &project, ProgramTables &tables, const FlushStep &flush)
+{
+    // The design control follows from the values only once the file holds them, so a
+    // failed save leaves the project as it was.
+    TProgramData saved = project;
+    saved.ApplyDesignControl();
+    const QByteArray text = projectFileText(saved, tables);
+    writeFileSafely(project.fileName, text, flush);
+    project.ApplyDesignControl();
+    project.readInPart = false;
+    project.fileDigest = textDigest(text);
+    project.currentLayout = true;
+    if (hasRockLayer(tables.SoilLayers()))
+        project.KLS = 0;
+    project.SetModified(false, tables);
+}
+
+bool FileChangedElsewhere(const TProgramData &project)
+{
+    if (project.fileDigest.isEmpty() || !QFileInfo::exists(project.fileName))
+        return false;
+    return fileDigest(project.fileName) != project.fileDigest;
+}
+
 void writeFileSafely(const QString &fileName, const QByteArray &text, const FlushStep &flush)
 {
     const QFileInfo target(fileName);

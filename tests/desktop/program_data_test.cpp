@@ -77,7 +77,7 @@ TEST_F(ProgramData, DesignControlFollowsProposedLength)
         p.proposedLength = c.length;
         p.designLoad = c.load;
         p.fileName = dir.filePath(QStringLiteral("p.vrd"));
-        p.SaveToFile(tables);
+        SaveToFile(p, tables);
         const QByteArray text = readFile(p.fileName);
         EXPECT_EQ(fileNumber(p.designControl), c.control);
         EXPECT_TRUE(

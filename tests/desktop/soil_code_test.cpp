@@ -52,11 +52,11 @@ TEST(SoilCode, EveryCodeRoundTripsThroughTheProjectFile)
         setLayerSoilCode(tables.SoilLayers(), 0, *code);
         tables.SoilLayers().Column(kBottomDepthColumn).SetFloat(0, 30.0);
         project.fileName = dir.filePath(QStringLiteral("layer.vrd"));
-        project.SaveToFile(tables);
+        SaveToFile(project, tables);
         EXPECT_EQ(project.KLS, c.rock ? 0 : 1);
 
         QStringList messages;
-        TProgramData::CreateFromFile(project.fileName, ProjectLayout::Current, tables, messages);
+        CreateFromFile(project.fileName, ProjectLayout::Current, tables, messages);
         EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
         const TGridTable &layers = tables.SoilLayers();
         ASSERT_EQ(layers.RowCount(), 1);

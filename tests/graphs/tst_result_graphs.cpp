@@ -10,6 +10,7 @@
 
 #include "program_data.h"
 #include "program_tables.h"
+#include "project_file.h"
 #include "soil_code.h"
 #include "window_factory.h"
 
@@ -542,8 +543,7 @@ void TstResultGraphs::engineExamples()
 
     ProgramTables tables;
     QStringList messages;
-    const TProgramData data =
-        TProgramData::CreateFromFile(copy, ProjectLayout::Current, tables, messages);
+    const TProgramData data = CreateFromFile(copy, ProjectLayout::Current, tables, messages);
     QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
     ResultGraphs graphs;
     const ResultBuildOutcome outcome =
