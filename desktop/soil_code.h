@@ -1,5 +1,6 @@
 // The soil type codes of the soil layer table, as the project file stores them, and what the
-// desktop shows of each ground type: one row per code, so a new type is one row here.
+// desktop shows of each ground type, one row per code. A new type also needs its parameter
+// columns (program_tables) and its layer lines (project_file), which switch over the code.
 #pragma once
 
 #include <optional>
