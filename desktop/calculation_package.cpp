@@ -66,22 +66,22 @@ QString cellText(const TColumn &column, int row)
 
 PackageTable projectTable(const TProgramData &project)
 {
-    const int units = project.unitSystem;
-    const bool lrfd = project.designMethod == 1;
+    const int units = unitCode(project.unitSystem);
+    const bool lrfd = project.designMethod == DesignMethod::Lrfd;
     PackageTable t{
         QStringLiteral("Project"), {QStringLiteral("Item"), QStringLiteral("Value")}, {}};
     t.rows.push_back({QStringLiteral("Title"), project.title});
     t.rows.push_back({QStringLiteral("Project file"), QDir::toNativeSeparators(project.fileName)});
-    t.rows.push_back(
-        {QStringLiteral("Units"), units == 2 ? QStringLiteral("SI (m, kN, kN/m^2)")
-                                             : QStringLiteral("English (ft, tons, lbs/ft^2)")});
+    t.rows.push_back({QStringLiteral("Units"),
+                      units == kSiUnits ? QStringLiteral("SI (m, kN, kN/m^2)")
+                                        : QStringLiteral("English (ft, tons, lbs/ft^2)")});
     t.rows.push_back({QStringLiteral("Design method"),
                       lrfd ? QStringLiteral("LRFD resistance factors")
                            : QStringLiteral("Allowable stress design, factors of safety")});
-    t.rows.push_back({QStringLiteral("Loading"), project.loadingType == 2
+    t.rows.push_back({QStringLiteral("Loading"), project.loadingType == LoadingType::Uplift
                                                      ? QStringLiteral("Uplift")
                                                      : QStringLiteral("Compression")});
-    if (project.designControl == 1)
+    if (project.designControl == DesignControl::DesignLoad)
         t.rows.push_back(
             {QStringLiteral("Design load"), withUnit(project.designLoad, "F2", units, 1)});
     else
@@ -94,7 +94,7 @@ PackageTable projectTable(const TProgramData &project)
         t.rows.push_back({QStringLiteral("Factor of safety, side"), number(project.FST, 2)});
         t.rows.push_back({QStringLiteral("Factor of safety, base"), number(project.FSB, 2)});
     }
-    if (project.loadingType == 2)
+    if (project.loadingType == LoadingType::Uplift)
         t.rows.push_back({QStringLiteral("Uplift factor"), number(project.upliftFactor, 3)});
     t.rows.push_back(
         {QStringLiteral("Output increment"), withUnit(project.outputIncrement, "L2", units, 2)});
@@ -106,7 +106,7 @@ PackageTable projectTable(const TProgramData &project)
 
 PackageTable shaftTable(const TProgramData &project)
 {
-    const int units = project.unitSystem;
+    const int units = unitCode(project.unitSystem);
     const auto &p = project.shaftProperties;
     PackageTable t{QStringLiteral("Drilled shaft and water table"),
                    {QStringLiteral("Item"), QStringLiteral("Value")},
@@ -161,9 +161,9 @@ PackageTable parameterTable(const TGridTable &layers, int row)
     for (int c = 0; c < data->ColumnCount(); ++c)
         t.headers << headerText(data->Column(c));
     for (int r = 0; r < data->RowCount(); ++r) {
-        QStringList cells{r == 0   ? QStringLiteral("Top")
-                          : r == 1 ? QStringLiteral("Bottom")
-                                   : QString::number(r + 1)};
+        QStringList cells{r == kTopRow      ? QStringLiteral("Top")
+                          : r == kBottomRow ? QStringLiteral("Bottom")
+                                            : QString::number(r + 1)};
         for (int c = 0; c < data->ColumnCount(); ++c)
             cells << cellText(data->Column(c), r);
         t.rows.push_back(cells);
@@ -717,8 +717,8 @@ void layOutPackage(PageFlow &flow, const CalculationPackageSource &source,
     if (source.loadTest && trend.LineCount() > 0 && trend.Line(trend.LineCount() - 1).measured)
         placeNote(flow, QStringLiteral("Measured load test at 5% of the first base diameter: %1 %2")
                             .arg(loadAt5Percent(source.loadTest->points, baseDiameterOf(0, facts),
-                                                project.unitSystem),
-                                 unitText(QStringLiteral("F2"), project.unitSystem)));
+                                                unitCode(project.unitSystem)),
+                                 unitText(QStringLiteral("F2"), unitCode(project.unitSystem))));
     placeGraphs(flow, graphs, kls);
     placeSideView(flow, project, source.tables);
     placeReport(flow, report);

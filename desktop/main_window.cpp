@@ -295,9 +295,10 @@ void TMainForm::createMenus()
               {},
               true,
               {
-                  {E::Command, "UnitsEnglish", "&English Units (lbs, in)", [this] { setUnits(1); },
-                   &m_unitsEnglish},
-                  {E::Command, "UnitsSI", "&SI Units (kN, m)", [this] { setUnits(2); }, &m_unitsSi},
+                  {E::Command, "UnitsEnglish", "&English Units (lbs, in)",
+                   [this] { setUnits(UnitSystem::English); }, &m_unitsEnglish},
+                  {E::Command, "UnitsSI", "&SI Units (kN, m)", [this] { setUnits(UnitSystem::SI); },
+                   &m_unitsSi},
               }},
              {E::Choices,
               "DesignMethodMenu",
@@ -308,9 +309,9 @@ void TMainForm::createMenus()
               true,
               {
                   {E::Command, "MethodASD", "ASD (Allowable Stress Design)",
-                   [this] { setDesignMethod(2); }, &m_methodAsd},
+                   [this] { setDesignMethod(DesignMethod::AllowableStress); }, &m_methodAsd},
                   {E::Command, "MethodLRFD", "LRFD (Load Resistance Factor Design)",
-                   [this] { setDesignMethod(1); }, &m_methodLrfd},
+                   [this] { setDesignMethod(DesignMethod::Lrfd); }, &m_methodLrfd},
               }},
              {E::Command, "DataShaft", "&Drilled-Shaft Properties",
               [this] { ShowDataWindow(DataWindow::ShaftProperties); }},
@@ -562,15 +563,15 @@ void TMainForm::updateMenus()
 {
     setCaption();
     const TProgramData &p = m_project;
-    m_factorOfSafety->setEnabled(p.designMethod == 2);
-    m_unitsEnglish->setChecked(p.unitSystem == 1);
-    m_unitsSi->setChecked(p.unitSystem == 2);
+    m_factorOfSafety->setEnabled(p.designMethod == DesignMethod::AllowableStress);
+    m_unitsEnglish->setChecked(p.unitSystem == UnitSystem::English);
+    m_unitsSi->setChecked(p.unitSystem == UnitSystem::SI);
     m_methodLrfd->setChecked(false);
     m_methodAsd->setChecked(false);
-    m_methodLrfd->setChecked(p.designMethod == 1);
-    m_methodAsd->setChecked(p.designMethod == 2);
-    m_specifyLoad->setChecked(p.designControl == 1);
-    m_specifyLength->setChecked(p.designControl == 2);
+    m_methodLrfd->setChecked(p.designMethod == DesignMethod::Lrfd);
+    m_methodAsd->setChecked(p.designMethod == DesignMethod::AllowableStress);
+    m_specifyLoad->setChecked(p.designControl == DesignControl::DesignLoad);
+    m_specifyLength->setChecked(p.designControl == DesignControl::DesignDepth);
 
     m_editInput->setEnabled(QFileInfo::exists(p.fileName));
     m_editNotes->setEnabled(QFileInfo::exists(withExtension(p.fileName, QStringLiteral(".vrr"))));
@@ -827,7 +828,7 @@ TPlotForm *TMainForm::GraphWindow(ResultGraphId graph) const
 // whose grid then takes the focus; a dialog that lost it would store its unconverted text
 // into the converted project, so no window stores anything until all of them show the
 // converted values, and the window that was in front comes back to the front.
-void TMainForm::setUnits(int system)
+void TMainForm::setUnits(UnitSystem system)
 {
     if (system == m_project.unitSystem)
         return;
@@ -840,7 +841,7 @@ void TMainForm::setUnits(int system)
         m_mdiArea->setActiveSubWindow(front);
 }
 
-void TMainForm::setDesignMethod(int method)
+void TMainForm::setDesignMethod(DesignMethod method)
 {
     if (method == m_project.designMethod)
         return;
@@ -859,7 +860,7 @@ void TMainForm::specifyShaftLength()
 {
     if (!CloseDataWindow(DataWindow::DesignLoad))
         return;
-    setDesignControl(2);
+    setDesignControl(DesignControl::DesignDepth);
     ShowDataWindow(DataWindow::ShaftLength);
 }
 
@@ -867,12 +868,12 @@ void TMainForm::specifyDesignLoad()
 {
     if (!CloseDataWindow(DataWindow::ShaftLength))
         return;
-    setDesignControl(1);
+    setDesignControl(DesignControl::DesignLoad);
     ShowDataWindow(DataWindow::DesignLoad);
 }
 
 // The computation method is saved with the project, so a change counts as an edit.
-void TMainForm::setDesignControl(int control)
+void TMainForm::setDesignControl(DesignControl control)
 {
     if (m_project.designControl == control)
         return;

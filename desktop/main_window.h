@@ -6,6 +6,7 @@
 #include "app_settings.h"
 #include "program_data.h"
 #include "program_tables.h"
+#include "project_file.h"
 #include "recent_files.h"
 #include "result_graphs.h"
 #include "user_interaction.h"
@@ -189,11 +190,11 @@ private:
     void openHelpDocument(const QString &fileName);
     void checkForUpdates();
 
-    void setUnits(int system);
-    void setDesignMethod(int method);
+    void setUnits(UnitSystem system);
+    void setDesignMethod(DesignMethod method);
     void specifyShaftLength();
     void specifyDesignLoad();
-    void setDesignControl(int control);
+    void setDesignControl(DesignControl control);
     // Every open data and table window loads the project's values again.
     void refreshChildWindows();
     // After New and Open: the soil layer window shows the new project's rows from the top,

@@ -94,7 +94,7 @@ bool TMainForm::loadProject(const QString &fileName, ProjectLayout layout)
 {
     QStringList messages;
     try {
-        m_project = TProgramData::CreateFromFile(fileName, layout, *m_tables, messages);
+        m_project = CreateFromFile(fileName, layout, *m_tables, messages);
     } catch (const EInputError &e) {
         m_interaction->Information(this, e.message());
         return false;
@@ -152,7 +152,7 @@ UserInteraction::SaveAnswer TMainForm::confirmReplacingProjectFile()
                                   "rest of the file is lost.\rReplace it and keep the original "
                                   "as \"%2\"?\rNo saves the project under another name.")
                        .arg(shown, shownBackup);
-    else if (m_project.FileChangedElsewhere())
+    else if (FileChangedElsewhere(m_project))
         question = QStringLiteral("The project file \"%1\" was changed by another program since "
                                   "it was opened or saved. Saving replaces those changes.\r"
                                   "Replace it and keep the changed file as \"%2\"?\rNo saves "
@@ -187,7 +187,7 @@ UserInteraction::SaveAnswer TMainForm::confirmReplacingProjectFile()
 bool TMainForm::writeProject()
 {
     try {
-        m_project.SaveToFile(*m_tables, m_saveFlush);
+        SaveToFile(m_project, *m_tables, m_saveFlush);
     } catch (const EVornaError &e) {
         m_interaction->Information(this, e.message());
         return false;
@@ -276,7 +276,7 @@ std::optional<LoadTestCurve> TMainForm::LoadTest() const
     if (m_loadTestCsv.isEmpty())
         return std::nullopt;
     try {
-        return readLoadTestCsv(m_loadTestCsv, {}, m_project.unitSystem);
+        return readLoadTestCsv(m_loadTestCsv, {}, unitCode(m_project.unitSystem));
     } catch (const ELoadTestError &) {
         return std::nullopt;
     }
@@ -289,7 +289,7 @@ void TMainForm::readLoadTestIfPresent()
     if (!QFileInfo::exists(kept))
         return;
     try {
-        readLoadTestFile(kept, {}, m_project.unitSystem);
+        readLoadTestFile(kept, {}, unitCode(m_project.unitSystem));
         QFile file(kept);
         if (file.open(QIODevice::ReadOnly))
             m_loadTestCsv = file.readAll();
@@ -303,9 +303,11 @@ void TMainForm::readLoadTestIfPresent()
 bool TMainForm::chooseLoadTest(const QString &fileName, const LoadTestUnits &units)
 {
     try {
-        const LoadTestCurve curve = readLoadTestFile(fileName, units, m_project.unitSystem);
-        writeLoadTestFile(loadTestFileName(m_project.fileName), curve, m_project.unitSystem);
-        m_loadTestCsv = loadTestCsvText(curve, m_project.unitSystem);
+        const LoadTestCurve curve =
+            readLoadTestFile(fileName, units, unitCode(m_project.unitSystem));
+        writeLoadTestFile(loadTestFileName(m_project.fileName), curve,
+                          unitCode(m_project.unitSystem));
+        m_loadTestCsv = loadTestCsvText(curve, unitCode(m_project.unitSystem));
     } catch (const ELoadTestError &e) {
         m_interaction->Information(this, e.message());
         return false;
@@ -333,7 +335,8 @@ void TMainForm::keepLoadTestBeside(const QString &projectFileName)
     if (!curve)
         return;
     try {
-        writeLoadTestFile(loadTestFileName(projectFileName), *curve, m_project.unitSystem);
+        writeLoadTestFile(loadTestFileName(projectFileName), *curve,
+                          unitCode(m_project.unitSystem));
     } catch (const ELoadTestError &e) {
         m_interaction->Information(this, e.message());
     }

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "program_data.h"
 #include "program_tables.h"
+#include "project_file.h"
 #include "run_command.h"
 
 #include <QDateTime>
@@ -84,8 +85,7 @@ int exportCalculationPackage(const QStringList &arguments, const QString &engine
     TProgramData project;
     try {
         QStringList messages;
-        project =
-            TProgramData::CreateFromFile(projectFileName, ProjectLayout::Current, tables, messages);
+        project = CreateFromFile(projectFileName, ProjectLayout::Current, tables, messages);
         if (!messages.isEmpty()) {
             errors << "The project \"" << shownProject
                    << "\" could not be read wholly:" << Qt::endl;
@@ -120,7 +120,7 @@ int exportCalculationPackage(const QStringList &arguments, const QString &engine
     const QString keptLoadTest = loadTestFileName(projectFileName);
     if (QFileInfo::exists(keptLoadTest)) {
         try {
-            loadTest = readLoadTestFile(keptLoadTest, {}, project.unitSystem);
+            loadTest = readLoadTestFile(keptLoadTest, {}, unitCode(project.unitSystem));
         } catch (const ELoadTestError &e) {
             errors << "The load test \"" << QDir::toNativeSeparators(keptLoadTest)
                    << "\" could not be read and is left out: " << oneLine(e.message()) << Qt::endl;

@@ -2,10 +2,6 @@
 
 #include "grid_table.h"
 #include "program_tables.h"
-#include "project_file.h"
-#include "word_reader.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -32,7 +28,7 @@ void resetRows(TGridTable &table)
 TProgramData TProgramData::CreateNew(ProgramTables &tables)
 {
     TProgramData project;
-    project.ChangeUnits(1, tables);
+    project.ChangeUnits(UnitSystem::English, tables);
     for (TGridTable *table : tables.All())
         resetRows(*table);
     tables.SetDesignMethod(project.designMethod);
@@ -40,59 +36,19 @@ TProgramData TProgramData::CreateNew(ProgramTables &tables)
     return project;
 }
 
-TProgramData TProgramData::CreateFromFile(const QString &fileName, ProjectLayout layout,
-                                          ProgramTables &tables, QStringList &messages)
-{
-    TWordReader reader = TWordReader::fromFile(fileName);
-    TProgramData project = CreateNew(tables);
-    project.fileName = fileName;
-    for (TGridTable *table : tables.All())
-        table->SetRowCount(0);
-    readProject(reader, layout, project, tables, messages);
-    // Every message tells of something in the file that the project does not hold.
-    project.readInPart = !messages.isEmpty();
-    project.fileDigest = vorna::fileDigest(fileName);
-    for (TGridTable *table : tables.All()) {
-        if (table->RowCount() < table->MinRows())
-            table->SetRowCount(table->MinRows());
-    }
-    tables.SetDesignMethod(project.designMethod);
-    project.SetModified(false, tables);
-    return project;
-}
-
 void TProgramData::ApplyDesignControl()
 {
-    designControl = proposedLength > 0.0 ? 2 : 1;
-    if (designControl == 1)
+    designControl = proposedLength > 0.0 ? DesignControl::DesignDepth : DesignControl::DesignLoad;
+    if (designControl == DesignControl::DesignLoad)
         proposedLength = 0.0;
     else
         designLoad = 0.0;
 }
 
-void TProgramData::SaveToFile(ProgramTables &tables,
-                              const std::function<bool(QFileDevice &)> &flush)
+void TProgramData::ChangeUnits(UnitSystem system, ProgramTables &tables)
 {
-    // The design control follows from the values only once the file holds them, so a
-    // failed save leaves the project as it was.
-    TProgramData saved = *this;
-    saved.ApplyDesignControl();
-    const QByteArray text = projectFileText(saved, tables);
-    writeFileSafely(fileName, text, flush);
-    ApplyDesignControl();
-    readInPart = false;
-    fileDigest = textDigest(text);
-    currentLayout = true;
-    if (projectHasRockLayer(tables))
-        KLS = 0;
-    SetModified(false, tables);
-}
-
-void TProgramData::ChangeUnits(int system, ProgramTables &tables)
-{
-    system = std::clamp(system, 1, 2);
     if (system != unitSystem) {
-        const bool toSi = system == 2;
+        const bool toSi = system == UnitSystem::SI;
         const double length = toSi ? kMPerFt : kFtPerM;
         for (ShaftProperty p :
              {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion, kWaterTableDepth})
@@ -103,14 +59,7 @@ void TProgramData::ChangeUnits(int system, ProgramTables &tables)
     }
     unitSystem = system;
     for (TGridTable *table : tables.All())
-        table->SetUnits(system);
-}
-
-bool TProgramData::FileChangedElsewhere() const
-{
-    if (fileDigest.isEmpty() || !QFileInfo::exists(fileName))
-        return false;
-    return vorna::fileDigest(fileName) != fileDigest;
+        table->SetUnits(unitCode(system));
 }
 
 bool TProgramData::IsModified(const ProgramTables &tables) const

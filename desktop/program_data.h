@@ -1,24 +1,18 @@
 // The project: the input values that the data dialogs edit, that a run hands to the engine
 // and that the graphs consult. The layered soil data lives in the main window's tables
-// (ProgramTables); the project reads and writes them when it loads and saves.
+// (ProgramTables). The project file (project_file.h) reads and writes both.
 #pragma once
+
+#include "project_codes.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <array>
-#include <functional>
-
-class QFileDevice;
 
 namespace vorna {
 
 class ProgramTables;
-
-// Project file layouts: the current one, and the older one without design method and
-// LRFD factors that the open dialog's second filter selects.
-enum class ProjectLayout { Current, Older };
 
 // Shaft properties, as record 4 of the project file holds them, then the water table.
 enum ShaftProperty {
@@ -36,22 +30,22 @@ class TProgramData {
 public:
     static constexpr const char *kNewFileName = "NewVorna.vrd";
 
-    int unitSystem = 1; // 1 English, 2 SI
+    UnitSystem unitSystem = UnitSystem::English;
     QString fileName = QString::fromLatin1(kNewFileName);
     QString title = QStringLiteral("New Pile");
     double outputIncrement = 1.0; // ft / m
-    int designControl = 2;        // 1 design load given, 2 shaft length given
-    int loadingType = 1;          // 1 compression, 2 uplift
+    DesignControl designControl = DesignControl::DesignDepth;
+    LoadingType loadingType = LoadingType::Compression;
     double upliftFactor = 1.0;
     std::array<double, 8> shaftProperties{};
-    double proposedLength = 0.0; // ft / m, used under design control 2
+    double proposedLength = 0.0; // ft / m, used under a given design depth
     double FST = 2.5;            // factor of safety, side
     double FSB = 3.0;            // factor of safety, base
-    double designLoad = 0.0;     // tons / kN, used under design control 1
+    double designLoad = 0.0;     // tons / kN, used under a given design load
     int KLS = 1;                 // load-settlement curve sets of the current results
     int endBearingOption = 1;    // 1 interpolate to 10 diameters, 0 maximum anywhere
     bool currentLayout = true;   // false after reading an older file, until saved
-    int designMethod = 2;        // 1 LRFD, 2 allowable stress design
+    DesignMethod designMethod = DesignMethod::AllowableStress;
     bool modified = false;
     // Reading the file stopped early or passed over part of it: saving over it would lose
     // what was not read. Cleared when the project is saved.
@@ -63,31 +57,16 @@ public:
     // A new project with defaults; every table emptied to its minimum rows, in English units.
     static TProgramData CreateNew(ProgramTables &tables);
 
-    // A project read from a file. What cannot be read is listed in messages (the reader's
-    // own message for a bad or missing value, with its line and item); the values read up
-    // to there stay. EInputError when the file cannot be opened at all.
-    static TProgramData CreateFromFile(const QString &fileName, ProjectLayout layout,
-                                       ProgramTables &tables, QStringList &messages);
-
-    // Writes the project file under fileName through a temporary file that replaces the old
-    // one only when complete. EProjectSaveError when it fails; the old file then stays, and
-    // the project keeps its state (still modified). flush: a test's replacement of the step
-    // that puts the bytes on the disk.
-    void SaveToFile(ProgramTables &tables, const std::function<bool(QFileDevice &)> &flush = {});
-
-    // True when the file under fileName exists and is no longer what the project last read
-    // or wrote.
-    bool FileChangedElsewhere() const;
-
-    // Switches the project and its tables to a unit system (clamped to 1 or 2).
-    void ChangeUnits(int system, ProgramTables &tables);
+    // Switches the project and its tables to a unit system.
+    void ChangeUnits(UnitSystem system, ProgramTables &tables);
 
     bool IsModified(const ProgramTables &tables) const;
     // false also clears the tables' modified state.
     void SetModified(bool value, ProgramTables &tables);
 
     // The project file's third value of record 5 and the design control it implies: a
-    // positive proposed length means control 2, else control 1; the unused value is zeroed.
+    // positive proposed length means a given design depth, else a given design load; the
+    // unused value is zeroed.
     void ApplyDesignControl();
 };
 

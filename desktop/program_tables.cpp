@@ -42,6 +42,7 @@ TableSpec parameterTable(int identifier, const char *caption, const char *topLef
     return definition;
 }
 
+// In the order of ClayColumn.
 std::vector<ColumnSpec> clayColumns()
 {
     return {
@@ -53,6 +54,7 @@ std::vector<ColumnSpec> clayColumns()
     };
 }
 
+// In the order of StrongRockColumn.
 std::vector<ColumnSpec> strongRockColumns(const char *thickness, const char *rqd)
 {
     return {
@@ -66,6 +68,7 @@ std::vector<ColumnSpec> strongRockColumns(const char *thickness, const char *rqd
     };
 }
 
+// In the order of GravelColumn.
 std::vector<ColumnSpec> gravelColumns()
 {
     return {
@@ -75,55 +78,86 @@ std::vector<ColumnSpec> gravelColumns()
     };
 }
 
-// Identifier of each soil type's template, in the order of the soil type codes.
-const std::vector<int> kTemplateIdentifiers = {1, 2, 3, 4, 5, 6, 7, 31, 32};
-
-std::vector<TableSpec> templateSpecs()
+// In the order of SandColumn.
+std::vector<ColumnSpec> sandColumns()
 {
     return {
-        parameterTable(1, "Sand Layer Data", kLocationTopLeft, true,
-                       {
-                           realColumn(over("Total Unit Weight"), s("F/L2^3")),
-                           realColumn(under("Friction Angle")),
-                           intColumn(lines("Blow Counts", "-Optional-"), 0, 100),
-                           realColumn(under("Ko  ")),
-                           realColumn(under("Beta  ")),
-                       }),
-        parameterTable(2, "Clay Layer Data", kLocationTopLeft, true, clayColumns()),
-        parameterTable(3, "Shale Layer Data", kLocationTopLeft, true, clayColumns()),
-        parameterTable(4, "Strong Rock Layer Data", kLocationTopLeft, true,
-                       strongRockColumns("Dicontinuity", "RQD, %")),
-        parameterTable(5, "Decomposed Geo. Layer Data", kLocationTopLeft, true,
-                       {
-                           realColumn(over("Total Unit Weight,"), s("F/L2^3")),
-                           intColumn(lines("Blow Counts", "(SPT Test)"), 0, 100),
-                           realColumn(lines("Poisson's", "Ratio")),
-                           realColumn(lines("Young's Modulus", "-optional-"), s("F/L^2")),
-                           realColumn(lines("Socket", "Diameter"), s("L2")),
-                       }),
-        parameterTable(
-            6, "Weak Rock Layer Data", kLocationTopLeft, true,
-            {
-                realColumn(lines("Rock Compressive", "Strength"), s("F/L2^2")),
-                choiceColumn(lines("Interface", "Condition"),
-                             {s("Rough Surface w/closed joints"),
-                              s("Smooth Surface w/closed joints"), s("Rough Surface w/open joints"),
-                              s("Smooth Surface w/open joints")}),
-                realColumn(lines("Concrete ", "Slump"), s("L")),
-                realColumn(lines("Interface Friction", "Angle, Deg.")),
-                realColumn(lines("Socket ", "Diameter"), s("L2")),
-                realColumn(lines("Elastic Modulus of", "Rock Core"), s("F/L^2")),
-                realColumn(lines("RQD", "(%)")),
-            }),
-        parameterTable(7, "Strong Rock Layer Data", kLocationTopLeft, true,
-                       strongRockColumns("Discontinuity", "RQD,%")),
-        parameterTable(31, "Gravelly Sand Layer Data", "", false, gravelColumns()),
-        parameterTable(32, "Gravel Layer Data", "", false, gravelColumns()),
+        realColumn(over("Total Unit Weight"), s("F/L2^3")),
+        realColumn(under("Friction Angle")),
+        intColumn(lines("Blow Counts", "-Optional-"), 0, 100),
+        realColumn(under("Ko  ")),
+        realColumn(under("Beta  ")),
     };
+}
+
+// In the order of DecomposedRockColumn.
+std::vector<ColumnSpec> decomposedRockColumns()
+{
+    return {
+        realColumn(over("Total Unit Weight,"), s("F/L2^3")),
+        intColumn(lines("Blow Counts", "(SPT Test)"), 0, 100),
+        realColumn(lines("Poisson's", "Ratio")),
+        realColumn(lines("Young's Modulus", "-optional-"), s("F/L^2")),
+        realColumn(lines("Socket", "Diameter"), s("L2")),
+    };
+}
+
+// In the order of WeakRockColumn.
+std::vector<ColumnSpec> weakRockColumns()
+{
+    return {
+        realColumn(lines("Rock Compressive", "Strength"), s("F/L2^2")),
+        choiceColumn(lines("Interface", "Condition"),
+                     {s("Rough Surface w/closed joints"), s("Smooth Surface w/closed joints"),
+                      s("Rough Surface w/open joints"), s("Smooth Surface w/open joints")}),
+        realColumn(lines("Concrete ", "Slump"), s("L")),
+        realColumn(lines("Interface Friction", "Angle, Deg.")),
+        realColumn(lines("Socket ", "Diameter"), s("L2")),
+        realColumn(lines("Elastic Modulus of", "Rock Core"), s("F/L^2")),
+        realColumn(lines("RQD", "(%)")),
+    };
+}
+
+// The columns of a code's parameter table.
+std::vector<ColumnSpec> templateColumns(SoilCode code)
+{
+    switch (code) {
+    case SoilCode::Sand:
+        return sandColumns();
+    case SoilCode::Clay:
+    case SoilCode::ClayShale:
+        return clayColumns();
+    case SoilCode::StrongRockSideOrBase:
+        return strongRockColumns("Dicontinuity", "RQD, %");
+    case SoilCode::DecomposedRock:
+        return decomposedRockColumns();
+    case SoilCode::WeakRock:
+        return weakRockColumns();
+    case SoilCode::StrongRock:
+        return strongRockColumns("Discontinuity", "RQD,%");
+    case SoilCode::GravellySand:
+    case SoilCode::Gravel:
+        return gravelColumns();
+    }
+    return {};
+}
+
+TableSpec templateSpec(const SoilCodeEntry &entry)
+{
+    const char *topLeft = entry.templateLocationRows ? kLocationTopLeft : "";
+    return parameterTable(entry.templateIdentifier, entry.templateCaption, topLeft,
+                          entry.templateLocationRows, templateColumns(entry.code));
 }
 
 TableSpec soilLayerSpec()
 {
+    // A layer's choice number is its soil code, which picks the template of its data.
+    QStringList choices;
+    std::vector<int> templates;
+    for (const SoilCodeEntry &entry : soilCodes()) {
+        choices << s(entry.choiceText);
+        templates.push_back(entry.templateIdentifier);
+    }
     TableSpec definition;
     definition.identifier = 10;
     definition.caption = s("Soil Layer Data");
@@ -131,14 +165,9 @@ TableSpec soilLayerSpec()
     definition.maxRows = kMaxLayers;
     definition.topLeft = s("Layer");
     definition.columns = {
-        choiceColumn(over("Soil Type"),
-                     {s("sand (FHWA Spec.)"), s("clay (FHWA Spec.)"), s("shale (Reese &Aurora)"),
-                      s("strong rock (FHWA - use either side friction or end bearing)"),
-                      s("decomposed rock/gravel (FHWA Spec.)"), s("weak rock (FHWA Spec.)"),
-                      s("strong rock (side friction+end bearing)"),
-                      s("gravelly sand (Rollins et al)"), s("gravel (Rollins et al)")}),
+        choiceColumn(over("Soil Type"), choices),
         realColumn(lines("Depth at Bottom ", "of each Layer"), s("L2")),
-        tableColumn(over("Layer  Data"), kTemplateIdentifiers),
+        tableColumn(over("Layer  Data"), templates),
         realColumn(lines("Max. Side ", "Friction"), s("F/L2^2")),
         realColumn(lines("Max. End ", "Bearing"), s("F/L2^2")),
         realColumn(lines("LRFD Resistance Factor", "(Side Friction)"), {}, 1.0),
@@ -170,17 +199,17 @@ const char *const kClayComment =
 ProgramTables::ProgramTables()
 {
     // The templates exist before the first layer row copies one of them.
-    for (const TableSpec &definition : templateSpecs())
-        m_templates.push_back(createTable(m_registry, definition));
-    m_templates[0]->Comments = s(kSandComment);
-    m_templates[1]->Comments = s(kClayComment);
+    for (const SoilCodeEntry &entry : soilCodes())
+        m_templates.push_back(createTable(m_registry, templateSpec(entry)));
+    Template(SoilCode::Sand).Comments = s(kSandComment);
+    Template(SoilCode::Clay).Comments = s(kClayComment);
     m_soilLayers = createTable(m_registry, soilLayerSpec());
-    SetDesignMethod(2);
+    SetDesignMethod(DesignMethod::AllowableStress);
 }
 
-TGridTable &ProgramTables::Template(int soilTypeCode) const
+TGridTable &ProgramTables::Template(SoilCode code) const
 {
-    return *m_templates.at(static_cast<std::size_t>(soilTypeCode - 1));
+    return *m_templates.at(static_cast<std::size_t>(soilCodeNumber(code) - 1));
 }
 
 std::vector<TGridTable *> ProgramTables::All() const
@@ -191,12 +220,32 @@ std::vector<TGridTable *> ProgramTables::All() const
     return tables;
 }
 
-void ProgramTables::SetDesignMethod(int designMethod)
+void ProgramTables::SetDesignMethod(DesignMethod designMethod)
 {
-    const bool lrfd = designMethod == 1;
+    const bool lrfd = designMethod == DesignMethod::Lrfd;
     m_soilLayers->Column(kLrfdSideColumn).Visible = lrfd;
     m_soilLayers->Column(kLrfdTipColumn).Visible = lrfd;
     m_soilLayers->Comments = s(kLimitsComment) + (lrfd ? s(kLrfdComment) : QString());
+}
+
+SoilCode layerSoilCode(const TGridTable &layers, int row)
+{
+    // The choice column holds only the numbers of its choices, 1 to 9.
+    return *soilCodeFromNumber(layers.Column(kSoilTypeColumn).AsInteger(row));
+}
+
+void setLayerSoilCode(TGridTable &layers, int row, SoilCode code)
+{
+    layers.Column(kSoilTypeColumn).SetInteger(row, soilCodeNumber(code));
+}
+
+bool hasRockLayer(const TGridTable &layers)
+{
+    for (int row = 0; row < layers.RowCount(); ++row) {
+        if (soilCodeEntry(layerSoilCode(layers, row)).isRock)
+            return true;
+    }
+    return false;
 }
 
 } // namespace vorna

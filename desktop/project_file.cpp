@@ -42,85 +42,125 @@ constexpr Slot layer(int column)
 // The two LRFD factors end every layer line; a line without them keeps the defaults.
 constexpr int kLrfdSlots = 2;
 
-constexpr Slot kSandLine[] = {P,
-                              par(0),
-                              par(1),
-                              P,
-                              par(2),
-                              layer(kMaxSideFrictionColumn),
-                              layer(kMaxEndBearingColumn),
-                              layer(kLrfdSideColumn),
-                              layer(kLrfdTipColumn)};
-constexpr Slot kClayLine[] = {par(4),
-                              par(0),
-                              P,
-                              par(1),
-                              par(2),
-                              layer(kMaxSideFrictionColumn),
-                              layer(kMaxEndBearingColumn),
-                              layer(kLrfdSideColumn),
-                              layer(kLrfdTipColumn)};
-constexpr Slot kRockLine[] = {par(0),
-                              par(1),
-                              par(2),
-                              par(3),
-                              par(4),
-                              layer(kMaxSideFrictionColumn),
-                              par(5),
-                              par(6),
-                              layer(kMaxEndBearingColumn),
-                              layer(kLrfdSideColumn),
-                              layer(kLrfdTipColumn)};
-constexpr Slot kDecomposedLine[] = {par(0),
-                                    par(1),
-                                    par(2),
-                                    par(3),
-                                    par(4),
-                                    layer(kMaxSideFrictionColumn),
-                                    layer(kMaxEndBearingColumn),
-                                    layer(kLrfdSideColumn),
-                                    layer(kLrfdTipColumn)};
-constexpr Slot kGravelLine[] = {par(0),
-                                par(1),
-                                par(2),
-                                layer(kMaxSideFrictionColumn),
-                                layer(kMaxEndBearingColumn),
-                                layer(kLrfdSideColumn),
-                                layer(kLrfdTipColumn)};
+// clang-format off
+constexpr Slot kSandLine[] = {
+    P,
+    par(kSandUnitWeightColumn),
+    par(kSandFrictionAngleColumn),
+    P,
+    par(kSandBlowCountColumn),
+    layer(kMaxSideFrictionColumn),
+    layer(kMaxEndBearingColumn),
+    layer(kLrfdSideColumn),
+    layer(kLrfdTipColumn),
+};
+constexpr Slot kClayLine[] = {
+    par(kClayNcColumn),
+    par(kClayUnitWeightColumn),
+    P,
+    par(kClayCohesionColumn),
+    par(kClayBlowCountColumn),
+    layer(kMaxSideFrictionColumn),
+    layer(kMaxEndBearingColumn),
+    layer(kLrfdSideColumn),
+    layer(kLrfdTipColumn),
+};
+constexpr Slot kStrongRockLine[] = {
+    par(kStrongRockStrengthColumn),
+    par(kStrongRockConcreteStrengthColumn),
+    par(kStrongRockSpacingColumn),
+    par(kStrongRockThicknessColumn),
+    par(kStrongRockSocketColumn),
+    layer(kMaxSideFrictionColumn),
+    par(kStrongRockModulusColumn),
+    par(kStrongRockRqdColumn),
+    layer(kMaxEndBearingColumn),
+    layer(kLrfdSideColumn),
+    layer(kLrfdTipColumn),
+};
+constexpr Slot kWeakRockLine[] = {
+    par(kWeakRockStrengthColumn),
+    par(kWeakRockInterfaceColumn),
+    par(kWeakRockSlumpColumn),
+    par(kWeakRockFrictionAngleColumn),
+    par(kWeakRockSocketColumn),
+    layer(kMaxSideFrictionColumn),
+    par(kWeakRockModulusColumn),
+    par(kWeakRockRqdColumn),
+    layer(kMaxEndBearingColumn),
+    layer(kLrfdSideColumn),
+    layer(kLrfdTipColumn),
+};
+constexpr Slot kDecomposedLine[] = {
+    par(kDecomposedUnitWeightColumn),
+    par(kDecomposedBlowCountColumn),
+    par(kDecomposedPoissonColumn),
+    par(kDecomposedModulusColumn),
+    par(kDecomposedSocketColumn),
+    layer(kMaxSideFrictionColumn),
+    layer(kMaxEndBearingColumn),
+    layer(kLrfdSideColumn),
+    layer(kLrfdTipColumn),
+};
+constexpr Slot kGravelLine[] = {
+    par(kGravelUnitWeightColumn),
+    par(kGravelBlowCountColumn),
+    par(kGravelBetaColumn),
+    layer(kMaxSideFrictionColumn),
+    layer(kMaxEndBearingColumn),
+    layer(kLrfdSideColumn),
+    layer(kLrfdTipColumn),
+};
+// clang-format on
 
-// Parameter columns of the coefficient line: sand K and beta, clay and shale alpha.
-constexpr int kSandKColumn = 3;
-constexpr int kSandBetaColumn = 4;
-constexpr int kClayAlphaColumn = 3;
-
-std::span<const Slot> layerLine(int code)
+std::span<const Slot> layerLine(SoilCode code)
 {
     switch (code) {
-    case 1:
+    case SoilCode::Sand:
         return kSandLine;
-    case 2:
-    case 3:
+    case SoilCode::Clay:
+    case SoilCode::ClayShale:
         return kClayLine;
-    case 4:
-    case 6:
-    case 7:
-        return kRockLine;
-    case 5:
+    case SoilCode::StrongRockSideOrBase:
+    case SoilCode::StrongRock:
+        return kStrongRockLine;
+    case SoilCode::WeakRock:
+        return kWeakRockLine;
+    case SoilCode::DecomposedRock:
         return kDecomposedLine;
-    default:
+    case SoilCode::GravellySand:
+    case SoilCode::Gravel:
         return kGravelLine;
     }
+    return kGravelLine;
 }
 
-bool isKnownSoilCode(int code)
+// The lines that follow a code's two layer lines: sand's method line and coefficient line
+// (K or beta), the coefficient line of clay and shale (alpha).
+enum class CoefficientLines { None, SandMethod, ClayAlpha };
+
+CoefficientLines coefficientLines(SoilCode code)
 {
-    return code >= 1 && code <= 9;
+    switch (code) {
+    case SoilCode::Sand:
+        return CoefficientLines::SandMethod;
+    case SoilCode::Clay:
+    case SoilCode::ClayShale:
+        return CoefficientLines::ClayAlpha;
+    case SoilCode::StrongRockSideOrBase:
+    case SoilCode::DecomposedRock:
+    case SoilCode::WeakRock:
+    case SoilCode::StrongRock:
+    case SoilCode::GravellySand:
+    case SoilCode::Gravel:
+        return CoefficientLines::None;
+    }
+    return CoefficientLines::None;
 }
 
-bool isRockCode(int code)
-{
-    return code >= 4 && code <= 7;
-}
+// Sand's method line: 1 = the coefficient line holds K, any other value beta.
+constexpr int kSandMethodK = 1;
+constexpr int kSandMethodBeta = 2;
 
 QString number(double value)
 {
@@ -172,7 +212,7 @@ public:
         }
     }
 
-    void readLayerLine(int code, int layerRow, int parameterRow)
+    void readLayerLine(SoilCode code, int layerRow, int parameterRow)
     {
         TGridTable &layers = m_tables.SoilLayers();
         TGridTable *parameters = layers.Column(kLayerDataColumn).AsTable(layerRow);
@@ -195,26 +235,27 @@ public:
     void readCoefficientLine(int layerRow, int column)
     {
         TGridTable *parameters = m_tables.SoilLayers().Column(kLayerDataColumn).AsTable(layerRow);
-        readCell(parameters->Column(column), 0);
-        readCell(parameters->Column(column), 1);
+        readCell(parameters->Column(column), kTopRow);
+        readCell(parameters->Column(column), kBottomRow);
         m_reader.NextLine();
     }
 
-    void readLayer(int code, int row, int number)
+    void readLayer(SoilCode code, int row, int number)
     {
         const int values = static_cast<int>(layerLine(code).size());
         m_expected.set(m_reader, QStringLiteral("the top line of %1 (%2 values for soil type %3)")
                                      .arg(layerName(number))
                                      .arg(values)
-                                     .arg(code));
-        readLayerLine(code, row, 0);
+                                     .arg(soilCodeNumber(code)));
+        readLayerLine(code, row, kTopRow);
         m_expected.set(m_reader,
                        QStringLiteral("the bottom line of %1 (%2 values for soil type %3)")
                            .arg(layerName(number))
                            .arg(values)
-                           .arg(code));
-        readLayerLine(code, row, 1);
-        if (code == 1) {
+                           .arg(soilCodeNumber(code)));
+        readLayerLine(code, row, kBottomRow);
+        switch (coefficientLines(code)) {
+        case CoefficientLines::SandMethod: {
             m_expected.set(
                 m_reader,
                 QStringLiteral("the sand method of %1 (1 = K, 2 = beta)").arg(layerName(number)));
@@ -223,12 +264,17 @@ public:
             m_expected.set(m_reader,
                            QStringLiteral("the coefficient line of %1 (top and bottom value)")
                                .arg(layerName(number)));
-            readCoefficientLine(row, method == 1 ? kSandKColumn : kSandBetaColumn);
-        } else if (code == 2 || code == 3) {
+            readCoefficientLine(row, method == kSandMethodK ? kSandKColumn : kSandBetaColumn);
+            break;
+        }
+        case CoefficientLines::ClayAlpha:
             m_expected.set(m_reader,
                            QStringLiteral("the coefficient line of %1 (top and bottom value)")
                                .arg(layerName(number)));
             readCoefficientLine(row, kClayAlphaColumn);
+            break;
+        case CoefficientLines::None:
+            break;
         }
     }
 
@@ -241,8 +287,8 @@ private:
 
 void readControlRecord(TWordReader &reader, ProjectLayout layout, TProgramData &project)
 {
-    project.designControl = reader.NextInteger();
-    project.loadingType = reader.NextInteger();
+    project.designControl = choiceFromFile<DesignControl>(reader.NextInteger());
+    project.loadingType = choiceFromFile<LoadingType>(reader.NextInteger());
     project.upliftFactor = reader.NextReal();
     project.outputIncrement = reader.NextReal();
     // A record of four or five values is the older layout, whichever layout was asked for:
@@ -250,7 +296,7 @@ void readControlRecord(TWordReader &reader, ProjectLayout layout, TProgramData &
     const int remaining = reader.RemainingTokenCount();
     if (layout == ProjectLayout::Current && remaining >= 2) {
         project.endBearingOption = reader.NextInteger();
-        project.designMethod = reader.NextInteger();
+        project.designMethod = choiceFromFile<DesignMethod>(reader.NextInteger());
         project.currentLayout = true;
     } else {
         project.currentLayout = false;
@@ -280,7 +326,7 @@ private:
     QString m_text;
 };
 
-void writeLayerLine(LineWriter &out, int code, const TGridTable &layers, int layerRow,
+void writeLayerLine(LineWriter &out, SoilCode code, const TGridTable &layers, int layerRow,
                     const TGridTable &parameters, int parameterRow)
 {
     for (const Slot &slot : layerLine(code)) {
@@ -296,29 +342,35 @@ void writeLayerLine(LineWriter &out, int code, const TGridTable &layers, int lay
 
 void writeCoefficientLine(LineWriter &out, const TGridTable &parameters, int column)
 {
-    out.add(parameters.Column(column).CellText(0));
-    out.add(parameters.Column(column).CellText(1));
+    out.add(parameters.Column(column).CellText(kTopRow));
+    out.add(parameters.Column(column).CellText(kBottomRow));
     out.end(false);
 }
 
 void writeLayer(LineWriter &out, const TGridTable &layers, int row)
 {
-    const int code = layers.Column(kSoilTypeColumn).AsInteger(row);
-    out.add(QString::number(code));
+    const SoilCode code = layerSoilCode(layers, row);
+    out.add(QString::number(soilCodeNumber(code)));
     out.add(layers.Column(kBottomDepthColumn).CellText(row));
     out.end();
     const TGridTable *parameters = layers.Column(kLayerDataColumn).AsTable(row);
     if (!parameters)
         return;
-    writeLayerLine(out, code, layers, row, *parameters, 0);
-    writeLayerLine(out, code, layers, row, *parameters, 1);
-    if (code == 1) {
-        const bool usesK = parameters->Column(kSandKColumn).AsFloat(1) > 0.0;
-        out.add(usesK ? QStringLiteral("1") : QStringLiteral("2"));
+    writeLayerLine(out, code, layers, row, *parameters, kTopRow);
+    writeLayerLine(out, code, layers, row, *parameters, kBottomRow);
+    switch (coefficientLines(code)) {
+    case CoefficientLines::SandMethod: {
+        const bool usesK = parameters->Column(kSandKColumn).AsFloat(kBottomRow) > 0.0;
+        out.add(QString::number(usesK ? kSandMethodK : kSandMethodBeta));
         out.end();
         writeCoefficientLine(out, *parameters, usesK ? kSandKColumn : kSandBetaColumn);
-    } else if (code == 2 || code == 3) {
+        break;
+    }
+    case CoefficientLines::ClayAlpha:
         writeCoefficientLine(out, *parameters, kClayAlphaColumn);
+        break;
+    case CoefficientLines::None:
+        break;
     }
 }
 
@@ -377,7 +429,7 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         expected.set(reader, QStringLiteral("the title line"));
         project.title = reader.RestOfLine();
         expected.set(reader, QStringLiteral("the unit system (1 = English, 2 = SI)"));
-        project.ChangeUnits(reader.NextInteger(), tables);
+        project.ChangeUnits(unitSystemFromFile(reader.NextInteger()), tables);
         noteContinued();
         reader.NextLine();
         expected.set(reader, QStringLiteral("the control record (design control, loading type, "
@@ -406,8 +458,9 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
         layerCount = reader.NextInteger();
         project.shaftProperties[kWaterTableDepth] = reader.NextReal();
         const double third = reader.NextReal();
-        project.designLoad = project.designControl == 1 ? third : 0.0;
-        project.proposedLength = project.designControl == 1 ? 0.0 : third;
+        const bool loadGiven = project.designControl == DesignControl::DesignLoad;
+        project.designLoad = loadGiven ? third : 0.0;
+        project.proposedLength = loadGiven ? 0.0 : third;
         project.FST = reader.NextReal();
         project.FSB = reader.NextReal();
         noteContinued();
@@ -433,25 +486,26 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
                                                 "bottom depth)")
                                      .arg(layerName(currentLayer))
                                      .arg(layerCount));
-            const int code = reader.NextInteger();
+            const int codeNumber = reader.NextInteger();
             const int codeLine = reader.LineNumber();
             const double bottomDepth = reader.NextReal();
             noteContinued();
             reader.NextLine();
-            if (!isKnownSoilCode(code)) {
+            const std::optional<SoilCode> code = soilCodeFromNumber(codeNumber);
+            if (!code) {
                 // As the engine reads it, no lines follow an unknown code's header.
                 messages << QStringLiteral("Line %1: layer %2 has the unknown soil type code %3 "
                                            "and was skipped.")
                                 .arg(codeLine)
                                 .arg(currentLayer)
-                                .arg(code);
+                                .arg(codeNumber);
                 continue;
             }
             const int row = layers.RowCount();
             layers.SetRowCount(row + 1);
-            layers.Column(kSoilTypeColumn).SetInteger(row, code);
+            setLayerSoilCode(layers, row, *code);
             layers.Column(kBottomDepthColumn).SetFloat(row, bottomDepth);
-            layerReader.readLayer(code, row, currentLayer);
+            layerReader.readLayer(*code, row, currentLayer);
         }
     } catch (const EInputError &e) {
         // One box: the tokenizer's text, then where it stopped and what was expected there.
@@ -469,15 +523,15 @@ QByteArray projectFileText(const TProgramData &project, const ProgramTables &tab
     QString title = project.title;
     title.replace(u'\r', u' ').replace(u'\n', u' '); // a line break would shift every record
     out.line(title);
-    out.add(QString::number(project.unitSystem));
+    out.add(QString::number(unitCode(project.unitSystem)));
     out.end();
 
-    out.add(QString::number(project.designControl));
-    out.add(QString::number(project.loadingType));
+    out.add(QString::number(fileNumber(project.designControl)));
+    out.add(QString::number(fileNumber(project.loadingType)));
     out.add(number(project.upliftFactor));
     out.add(number(project.outputIncrement));
     out.add(QString::number(project.endBearingOption));
-    out.add(QString::number(project.designMethod));
+    out.add(QString::number(fileNumber(project.designMethod)));
     out.end(false);
 
     for (int i = kMinDiameter; i <= kShaftModulus; ++i)
@@ -487,7 +541,8 @@ QByteArray projectFileText(const TProgramData &project, const ProgramTables &tab
     const TGridTable &layers = tables.SoilLayers();
     out.add(QString::number(layers.RowCount()));
     out.add(number(project.shaftProperties[kWaterTableDepth]));
-    out.add(number(project.designControl == 1 ? project.designLoad : project.proposedLength));
+    out.add(number(project.designControl == DesignControl::DesignLoad ? project.designLoad
+                                                                      : project.proposedLength));
     out.add(number(project.FST));
     out.add(number(project.FSB));
     out.end(false);
@@ -495,6 +550,51 @@ QByteArray projectFileText(const TProgramData &project, const ProgramTables &tab
     for (int row = 0; row < layers.RowCount(); ++row)
         writeLayer(out, layers, row);
     return out.text().toLatin1();
+}
+
+TProgramData CreateFromFile(const QString &fileName, ProjectLayout layout, ProgramTables &tables,
+                            QStringList &messages)
+{
+    TWordReader reader = TWordReader::fromFile(fileName);
+    TProgramData project = TProgramData::CreateNew(tables);
+    project.fileName = fileName;
+    for (TGridTable *table : tables.All())
+        table->SetRowCount(0);
+    readProject(reader, layout, project, tables, messages);
+    // Every message tells of something in the file that the project does not hold.
+    project.readInPart = !messages.isEmpty();
+    project.fileDigest = fileDigest(fileName);
+    for (TGridTable *table : tables.All()) {
+        if (table->RowCount() < table->MinRows())
+            table->SetRowCount(table->MinRows());
+    }
+    tables.SetDesignMethod(project.designMethod);
+    project.SetModified(false, tables);
+    return project;
+}
+
+void SaveToFile(TProgramData &project, ProgramTables &tables, const FlushStep &flush)
+{
+    // The design control follows from the values only once the file holds them, so a
+    // failed save leaves the project as it was.
+    TProgramData saved = project;
+    saved.ApplyDesignControl();
+    const QByteArray text = projectFileText(saved, tables);
+    writeFileSafely(project.fileName, text, flush);
+    project.ApplyDesignControl();
+    project.readInPart = false;
+    project.fileDigest = textDigest(text);
+    project.currentLayout = true;
+    if (hasRockLayer(tables.SoilLayers()))
+        project.KLS = 0;
+    project.SetModified(false, tables);
+}
+
+bool FileChangedElsewhere(const TProgramData &project)
+{
+    if (project.fileDigest.isEmpty() || !QFileInfo::exists(project.fileName))
+        return false;
+    return fileDigest(project.fileName) != project.fileDigest;
 }
 
 void writeFileSafely(const QString &fileName, const QByteArray &text, const FlushStep &flush)
@@ -549,16 +649,6 @@ QByteArray fileDigest(const QString &fileName)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return textDigest(file.readAll());
-}
-
-bool projectHasRockLayer(const ProgramTables &tables)
-{
-    const TGridTable &layers = tables.SoilLayers();
-    for (int row = 0; row < layers.RowCount(); ++row) {
-        if (isRockCode(layers.Column(kSoilTypeColumn).AsInteger(row)))
-            return true;
-    }
-    return false;
 }
 
 } // namespace vorna

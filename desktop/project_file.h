@@ -17,6 +17,10 @@ namespace vorna {
 class ProgramTables;
 class TWordReader;
 
+// Project file layouts: the current one, and the older one without design method and
+// LRFD factors that the open dialog's second filter selects.
+enum class ProjectLayout { Current, Older };
+
 class EProjectSaveError : public EVornaError {
 public:
     EProjectSaveError(const QString &fileName, const QString &reason)
@@ -35,12 +39,22 @@ void readProject(TWordReader &reader, ProjectLayout layout, TProgramData &projec
 // The whole file text of a project in the current layout.
 QByteArray projectFileText(const TProgramData &project, const ProgramTables &tables);
 
-// True when a layer is one of the rock types 4 to 7, which have no load-settlement curves.
-bool projectHasRockLayer(const ProgramTables &tables);
-
 // The step of a save that puts the written bytes on the disk, where a full disk shows
 // (a write only fills a buffer). Empty: flush and sync. Tests put in one that fails.
 using FlushStep = std::function<bool(QFileDevice &file)>;
+
+// A project read from a file, over a new project with defaults. What cannot be read is
+// listed in messages (the reader's own message for a bad or missing value, with its line and
+// item); the values read up to there stay. EInputError when the file cannot be opened at all.
+TProgramData CreateFromFile(const QString &fileName, ProjectLayout layout, ProgramTables &tables,
+                            QStringList &messages);
+
+// Writes the project file under the project's file name through writeFileSafely. On
+// EProjectSaveError the old file stays, and the project keeps its state (still modified).
+void SaveToFile(TProgramData &project, ProgramTables &tables, const FlushStep &flush = {});
+
+// True when the project's file exists and is no longer what the project last read or wrote.
+bool FileChangedElsewhere(const TProgramData &project);
 
 // Writes text to fileName through a temporary file in the same folder. The temporary file
 // is flushed and checked, then read back and compared, and only then renamed over the

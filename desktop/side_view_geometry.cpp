@@ -34,7 +34,7 @@ SideViewInput sideViewInput(const TProgramData &project, const ProgramTables &ta
     double top = 0.0;
     for (int row = 0; row < layers.RowCount(); ++row) {
         SoilBand band;
-        band.soilType = layers.Column(kSoilTypeColumn).AsInteger(row);
+        band.soilType = layerSoilCode(layers, row);
         band.topDepth = top;
         band.bottomDepth = layers.Column(kBottomDepthColumn).AsFloat(row);
         top = band.bottomDepth;
@@ -127,43 +127,22 @@ double drawingY(int pixelY, const Extents &range, int height)
     return range.yMin + pixelY * (range.yMax - range.yMin) / height;
 }
 
-bool labelShowsDepths(int soilType)
+bool labelShowsDepths(SoilCode soilType)
 {
-    return soilType == 1 || soilType == 2 || soilType == 8 || soilType == 9;
+    return soilCodeEntry(soilType).viewShowsDepths;
 }
 
 QString screenLabel(const SoilBand &layer)
 {
-    switch (layer.soilType) {
-    case 1:
-        return depthRange(layer) + QStringLiteral("; Sand");
-    case 2:
-        return depthRange(layer) + QStringLiteral("; Clay");
-    case 3:
-        return QStringLiteral("Shale");
-    case 4:
-    case 7:
-        return QStringLiteral("Strong Rock");
-    case 5:
-        return QStringLiteral("Decomposed Rock");
-    case 6:
-        return QStringLiteral("Weak Rock");
-    case 8:
-        return depthRange(layer) + QStringLiteral("; Gravelly Sand");
-    case 9:
-        return depthRange(layer) + QStringLiteral("; Gravel");
-    }
-    return {};
+    const QString name = QLatin1String(soilCodeEntry(layer.soilType).viewName);
+    return labelShowsDepths(layer.soilType) ? depthRange(layer) + QStringLiteral("; ") + name
+                                            : name;
 }
 
 QString printLabel(const SoilBand &layer)
 {
-    static constexpr const char *kNames[] = {
-        "Sand",      "Clay",        "Shale",         "Strong Rock", "Decomposed Rock",
-        "Soft Rock", "Strong Rock", "Gravelly Sand", "Gravel"};
-    if (layer.soilType < 1 || layer.soilType > 9)
-        return depthRange(layer);
-    return depthRange(layer) + QStringLiteral("; ") + QLatin1String(kNames[layer.soilType - 1]);
+    return depthRange(layer) + QStringLiteral("; ") +
+           QLatin1String(soilCodeEntry(layer.soilType).printName);
 }
 
 } // namespace vorna

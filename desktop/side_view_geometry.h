@@ -4,6 +4,8 @@
 // stands "stick-up" above the ground: a soil depth d is drawn at y = d + stick-up.
 #pragma once
 
+#include "soil_code.h"
+
 #include <QPointF>
 #include <QString>
 
@@ -17,7 +19,7 @@ class ProgramTables;
 class TProgramData;
 
 struct SoilBand {
-    int soilType = 1;      // 1 to 9
+    SoilCode soilType = SoilCode::Sand;
     double topDepth = 0.0; // ft / m below the ground
     double bottomDepth = 0.0;
 };
@@ -69,6 +71,6 @@ double drawingY(int pixelY, const Extents &range, int height);
 QString screenLabel(const SoilBand &layer);
 QString printLabel(const SoilBand &layer);
 // True when the screen label carries the depth range (and stands below the layer's top).
-bool labelShowsDepths(int soilType);
+bool labelShowsDepths(SoilCode soilType);
 
 } // namespace vorna

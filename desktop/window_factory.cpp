@@ -48,18 +48,20 @@ ChildWindow *createDataDialog(DataWindow kind, TProgramData &project, QString &w
 ResultProjectFacts resultProjectFacts(const TProgramData &project, const ProgramTables &tables)
 {
     ResultProjectFacts facts;
-    facts.unitSystem = project.unitSystem;
-    facts.lrfd = project.designMethod == 1;
-    facts.uplift = project.loadingType == 2;
+    facts.unitSystem = unitCode(project.unitSystem);
+    facts.lrfd = project.designMethod == DesignMethod::Lrfd;
+    facts.uplift = project.loadingType == LoadingType::Uplift;
     facts.FST = project.FST;
     facts.FSB = project.FSB;
     facts.startDiameter = project.shaftProperties[kMinDiameter];
     facts.bellRatio = project.shaftProperties[kBellRatio];
     facts.currentLayout = project.currentLayout;
     const TGridTable &layers = tables.SoilLayers();
-    for (int row = 0; row < layers.RowCount(); ++row)
-        facts.layers.push_back({layers.Column(kSoilTypeColumn).AsInteger(row),
+    for (int row = 0; row < layers.RowCount(); ++row) {
+        const SoilCodeEntry &soil = soilCodeEntry(layerSoilCode(layers, row));
+        facts.layers.push_back({QString::fromLatin1(soil.bandName), soil.bandFill,
                                 layers.Column(kBottomDepthColumn).AsFloat(row)});
+    }
     return facts;
 }
 

@@ -1,5 +1,7 @@
 #include "graph_plot.h"
 
+#include "unit_code.h"
+
 #include <algorithm>
 
 namespace vorna {
@@ -26,7 +28,7 @@ void replaceFirstFound(QString &text, const Placeholder (&group)[N], int unitSys
     for (const Placeholder &p : group) {
         const QString code = QString::fromLatin1(p.code);
         if (text.contains(code)) {
-            text.replace(code, QString::fromLatin1(unitSystem == 1 ? p.english : p.si));
+            text.replace(code, QString::fromLatin1(unitSystem == kEnglishUnits ? p.english : p.si));
             return;
         }
     }
@@ -47,7 +49,7 @@ QColor paletteColor(int n)
 
 QString unitPlaceholderText(const QString &units, int unitSystem)
 {
-    if (unitSystem != 1 && unitSystem != 2)
+    if (unitSystem != kEnglishUnits && unitSystem != kSiUnits)
         return units;
     QString text = units;
     replaceFirstFound(text, kForces, unitSystem);

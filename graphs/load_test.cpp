@@ -1,5 +1,7 @@
 #include "load_test.h"
 
+#include "unit_code.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -261,7 +263,7 @@ LoadTestCurve readLoadTestCsv(const QByteArray &bytes, const LoadTestUnits &unit
             lineError(headerLine, QStringLiteral("the header names no column of settlements (e.g. "
                                                  "\"head settlement (mm)\").")));
     const ResolvedUnits factors = resolveUnits(load, settlement, units, headerLine);
-    const bool si = unitSystem == 2;
+    const bool si = unitSystem == kSiUnits;
     const double loadFactor = si ? factors.kNPerLoad : factors.kNPerLoad / kKNPerTon;
     const double settlementFactor = si ? factors.mPerSettlement : factors.mPerSettlement / kMPerIn;
 
@@ -328,7 +330,7 @@ LoadTestCurve readLoadTestFile(const QString &fileName, const LoadTestUnits &uni
 
 QByteArray loadTestCsvText(const LoadTestCurve &curve, int unitSystem)
 {
-    const bool si = unitSystem == 2;
+    const bool si = unitSystem == kSiUnits;
     QByteArray text =
         si ? "head load (kN),head settlement (m)\r\n" : "head load (tons),head settlement (in)\r\n";
     for (const TFloatPoint &p : curve.points)
@@ -369,7 +371,7 @@ std::optional<double> loadAtSettlement(const std::vector<TFloatPoint> &curve, do
 double nominalSettlement(double baseDiameter, int unitSystem)
 {
     constexpr double kInPerFt = 12.0;
-    return 0.05 * baseDiameter * (unitSystem == 2 ? 1.0 : kInPerFt);
+    return 0.05 * baseDiameter * (unitSystem == kSiUnits ? 1.0 : kInPerFt);
 }
 
 } // namespace vorna

@@ -1,5 +1,6 @@
 #include "result_graphs.h"
 
+#include "unit_code.h"
 #include "word_reader.h"
 
 #include <cmath>
@@ -66,7 +67,7 @@ std::size_t index(ResultGraphId id)
 
 QString diameterName(int i, const ResultProjectFacts &facts)
 {
-    const bool si = facts.unitSystem == 2;
+    const bool si = facts.unitSystem == kSiUnits;
     const double diameter = facts.startDiameter + (si ? 0.152 : 0.5) * i;
     return QStringLiteral("Dia=") + shortestNumber(diameter) + (si ? " m" : " ft");
 }
@@ -101,7 +102,7 @@ void fillSettlement(TGraphPlot &g, int line, const std::vector<ResultSettlementP
 
 double baseDiameterOf(int line, const ResultProjectFacts &facts)
 {
-    const double stem = facts.startDiameter + (facts.unitSystem == 2 ? 0.152 : 0.5) * line;
+    const double stem = facts.startDiameter + (facts.unitSystem == kSiUnits ? 0.152 : 0.5) * line;
     return std::trunc(facts.bellRatio) != 0.0 ? facts.bellRatio * stem : stem;
 }
 
@@ -114,7 +115,7 @@ QString nominalResistanceText(const std::vector<TFloatPoint> &curve, double base
         return QStringLiteral(" (5% Db: not reached)");
     return QStringLiteral(" (5% Db: %1 %2)")
         .arg(QString::number(*load, 'f', 1),
-             unitSystem == 2 ? QStringLiteral("kN") : QStringLiteral("tons"));
+             unitSystem == kSiUnits ? QStringLiteral("kN") : QStringLiteral("tons"));
 }
 
 QString resultGraphMenuText(ResultGraphId id)
@@ -125,34 +126,6 @@ QString resultGraphMenuText(ResultGraphId id)
 QString resultGraphObjectName(ResultGraphId id)
 {
     return QString::fromLatin1(kTexts[index(id)].objectName);
-}
-
-// Each ground type is named for itself, so the band never reads as a contradiction of the
-// layer table; decomposed rock, weak rock and gravelly sand keep their own fills.
-BandEntry bandEntryFor(int soilType, int rowNumber)
-{
-    switch (soilType) {
-    case 1:
-        return {QStringLiteral(" SAND "), 7};
-    case 2:
-        return {QStringLiteral(" CLAY "), 1};
-    case 3:
-        return {QStringLiteral(" SHALE "), 8};
-    case 4:
-        return {QStringLiteral(" ROCK "), 9};
-    case 5:
-        return {QStringLiteral(" DECOMPOSED ROCK "), 10};
-    case 6:
-        return {QStringLiteral(" WEAK ROCK "), 12};
-    case 7:
-        return {QStringLiteral(" ROCK "), 9};
-    case 8:
-        return {QStringLiteral(" GRAVELLY SAND "), 11};
-    case 9:
-        return {QStringLiteral(" GRAVEL "), 12};
-    default:
-        return {QStringLiteral("LAYER ") + QString::number(rowNumber), 0};
-    }
 }
 
 ResultGraphs::ResultGraphs(QObject *parent) : QObject(parent)
@@ -352,11 +325,8 @@ void ResultGraphs::addBand(const ResultProjectFacts &facts)
         TGraphPlot &g = Graph(id);
         if (g.LineCount() == 0 || g.PointCount() == 0)
             continue;
-        for (std::size_t row = 0; row < facts.layers.size(); ++row) {
-            const SoilBandLayer &layer = facts.layers[row];
-            const BandEntry entry = bandEntryFor(layer.soilType, static_cast<int>(row) + 1);
-            g.AddBandEntry(entry.name, entry.fillCode, layer.bottomDepth);
-        }
+        for (const SoilBandLayer &layer : facts.layers)
+            g.AddBandEntry(layer.name, layer.fillCode, layer.bottomDepth);
     }
 }
 

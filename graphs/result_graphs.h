@@ -54,9 +54,10 @@ QString resultGraphObjectName(ResultGraphId id);
 // The message shown when a plot data file cannot be read after a fresh run.
 inline constexpr const char *kRunErrorMessage = "An error occured in running the main program.";
 
-// One row of the project's soil layer table.
+// One row of the project's soil layer table, as the soil band shows it.
 struct SoilBandLayer {
-    int soilType = 0;         // soil type code 1..9
+    QString name;             // " SAND ", " CLAY ", ...
+    int fillCode = 0;         // FillCode of hatch_patterns.h
     double bottomDepth = 0.0; // depth at the bottom of the layer, ft / m
 };
 
@@ -97,14 +98,6 @@ struct ResultBuildOutcome {
     // For an information box: kRunErrorMessage after a fresh run that failed, else empty.
     QString message;
 };
-
-// The band entry of a soil type: name and fill code (" SAND " 7, " CLAY " 1, ...; any
-// other code "LAYER " + row number with no fill).
-struct BandEntry {
-    QString name;
-    int fillCode = 0;
-};
-BandEntry bandEntryFor(int soilType, int rowNumber);
 
 class ResultGraphs : public QObject {
     Q_OBJECT

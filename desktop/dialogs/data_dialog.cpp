@@ -77,6 +77,13 @@ void TDataDialog::assign(int &target, int value)
     target = value;
 }
 
+void TDataDialog::assign(LoadingType &target, LoadingType value)
+{
+    if (target != value)
+        m_changed = true;
+    target = value;
+}
+
 double TDataDialog::valueOf(const TDataEdit *field)
 {
     return static_cast<double>(field->Number());
@@ -85,7 +92,7 @@ double TDataDialog::valueOf(const TDataEdit *field)
 void TDataDialog::refresh()
 {
     for (TDataEdit *edit : m_fields)
-        edit->SetUnits(m_project.unitSystem);
+        edit->SetUnits(unitCode(m_project.unitSystem));
     loadFields();
 }
 

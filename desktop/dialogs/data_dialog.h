@@ -5,6 +5,7 @@
 #pragma once
 
 #include "child_window.h"
+#include "project_codes.h"
 
 #include <QList>
 
@@ -48,6 +49,7 @@ protected:
     // Stores a value and remembers whether it changed.
     void assign(double &target, double value);
     void assign(int &target, int value);
+    void assign(LoadingType &target, LoadingType value);
     // The field's value as the project keeps it.
     static double valueOf(const TDataEdit *field);
     void markModified();

@@ -38,7 +38,7 @@ TLoadingDialog::TLoadingDialog(TProgramData &project, const QString &caption,
 
 void TLoadingDialog::loadFields()
 {
-    const bool uplift = project().loadingType != 1;
+    const bool uplift = project().loadingType != LoadingType::Compression;
     m_compression->setChecked(!uplift);
     m_uplift->setChecked(uplift);
     m_reduction->setEnabled(uplift);
@@ -48,7 +48,7 @@ void TLoadingDialog::loadFields()
 void TLoadingDialog::storeFields()
 {
     const bool uplift = m_uplift->isChecked();
-    assign(project().loadingType, uplift ? 2 : 1);
+    assign(project().loadingType, uplift ? LoadingType::Uplift : LoadingType::Compression);
     assign(project().upliftFactor, uplift ? valueOf(m_reduction) : 1.0);
 }
 

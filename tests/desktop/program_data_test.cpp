@@ -23,15 +23,15 @@ TEST_F(ProgramData, NewProjectDefaults)
     const TProgramData p = TProgramData::CreateNew(tables);
     EXPECT_EQ(p.title, QStringLiteral("New Pile"));
     EXPECT_EQ(p.fileName, QStringLiteral("NewVorna.vrd"));
-    EXPECT_EQ(p.unitSystem, 1);
-    EXPECT_EQ(p.designControl, 2);
+    EXPECT_EQ(p.unitSystem, UnitSystem::English);
+    EXPECT_EQ(p.designControl, DesignControl::DesignDepth);
     EXPECT_EQ(p.proposedLength, 0.0);
-    EXPECT_EQ(p.loadingType, 1);
+    EXPECT_EQ(p.loadingType, LoadingType::Compression);
     EXPECT_EQ(p.FST, 2.5);
     EXPECT_EQ(p.FSB, 3.0);
     EXPECT_EQ(p.outputIncrement, 1.0);
     EXPECT_EQ(p.endBearingOption, 1);
-    EXPECT_EQ(p.designMethod, 2);
+    EXPECT_EQ(p.designMethod, DesignMethod::AllowableStress);
     EXPECT_EQ(p.KLS, 1);
     EXPECT_TRUE(p.currentLayout);
     EXPECT_FALSE(p.IsModified(tables));
@@ -46,7 +46,7 @@ TEST_F(ProgramData, NewProjectDefaults)
 TEST_F(ProgramData, NewProjectEmptiesTablesAndReturnsToEnglish)
 {
     TProgramData p = TProgramData::CreateNew(tables);
-    p.ChangeUnits(2, tables);
+    p.ChangeUnits(UnitSystem::SI, tables);
     tables.SoilLayers().AddRowGroup();
     tables.SoilLayers().SetModified(true);
     p = TProgramData::CreateNew(tables);
@@ -77,9 +77,9 @@ TEST_F(ProgramData, DesignControlFollowsProposedLength)
         p.proposedLength = c.length;
         p.designLoad = c.load;
         p.fileName = dir.filePath(QStringLiteral("p.vrd"));
-        p.SaveToFile(tables);
+        SaveToFile(p, tables);
         const QByteArray text = readFile(p.fileName);
-        EXPECT_EQ(p.designControl, c.control);
+        EXPECT_EQ(fileNumber(p.designControl), c.control);
         EXPECT_TRUE(
             text.contains(QByteArray("\r\n") + QByteArray::number(c.control) + " 1 1 1 1 2\r\n"));
         EXPECT_TRUE(text.contains(c.record5)) << text.toStdString();
@@ -100,7 +100,7 @@ TEST_F(ProgramData, UnitSwitchThereAndBack)
     layers.Column(kMaxSideFrictionColumn).SetFloat(0, 2000.0);
     const QStringList english = snapshot(p, tables);
 
-    p.ChangeUnits(2, tables);
+    p.ChangeUnits(UnitSystem::SI, tables);
     EXPECT_NEAR(p.shaftProperties[kMinDiameter], 0.6096, 1e-12);
     EXPECT_NEAR(p.shaftProperties[kMaxDiameter], 1.8288, 1e-12);
     EXPECT_EQ(p.shaftProperties[kBellRatio], 2.5);
@@ -112,12 +112,12 @@ TEST_F(ProgramData, UnitSwitchThereAndBack)
               QStringLiteral("of each Layer (m)  "));
 
     const QStringList si = snapshot(p, tables);
-    p.ChangeUnits(2, tables); // the system the project already has changes nothing
+    p.ChangeUnits(UnitSystem::SI, tables); // the system the project already has changes nothing
     EXPECT_EQ(snapshot(p, tables), si);
-    p.ChangeUnits(7, tables); // clamped to SI
+    p.ChangeUnits(unitSystemFromFile(7), tables); // a file's 7 is clamped to SI
     EXPECT_EQ(snapshot(p, tables), si);
 
-    p.ChangeUnits(1, tables);
+    p.ChangeUnits(unitSystemFromFile(0), tables); // and 0 to English
     EXPECT_NEAR(p.shaftProperties[kMinDiameter], 2.0, 1e-9);
     EXPECT_NEAR(p.shaftProperties[kMaxDiameter], 6.0, 1e-9);
     EXPECT_NEAR(p.designLoad, 300.0, 1e-6);
@@ -182,7 +182,7 @@ TEST_F(ProgramData, HeaderTextsWithUnits)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.code * 10 + c.column);
-        TGridTable &t = tables.Template(c.code);
+        TGridTable &t = tables.Template(*soilCodeFromNumber(c.code));
         EXPECT_EQ(t.Column(c.column).HeaderLines(), c.english);
         t.SetUnits(2);
         EXPECT_EQ(t.Column(c.column).HeaderLines(), c.si);
@@ -192,12 +192,12 @@ TEST_F(ProgramData, HeaderTextsWithUnits)
 
 TEST_F(ProgramData, BlowCountLimits)
 {
-    TGridTable &sand = tables.Template(1);
+    TGridTable &sand = tables.Template(SoilCode::Sand);
     EXPECT_THROW_TEXT(sand.Column(2).SetCellText(0, QStringLiteral("101")), EAssignError,
                       "Entry must be between 0 and 100.");
     sand.Column(2).SetCellText(0, QStringLiteral("100"));
     EXPECT_EQ(sand.Column(2).AsInteger(0), 100);
-    TGridTable &gravel = tables.Template(9);
+    TGridTable &gravel = tables.Template(SoilCode::Gravel);
     gravel.Column(1).SetCellText(0, QStringLiteral("150")); // no limits there
     EXPECT_EQ(gravel.Column(1).AsInteger(0), 150);
 }
@@ -210,12 +210,13 @@ TEST_F(ProgramData, DesignMethodShowsLrfdColumnsAndComments)
         "assumes no limits in side friction and end bearing computed by the program.");
     EXPECT_EQ(layers.Comments, limits);
     EXPECT_EQ(layers.VisibleColumnCount(), 5);
-    tables.SetDesignMethod(1);
+    tables.SetDesignMethod(DesignMethod::Lrfd);
     EXPECT_EQ(layers.VisibleColumnCount(), 7);
     EXPECT_TRUE(layers.Comments.startsWith(limits + QStringLiteral("\rLRFD Resistance Factors\r")));
     EXPECT_TRUE(layers.Comments.endsWith(QStringLiteral("for for tip resistance in each layer.")));
-    EXPECT_TRUE(tables.Template(1).Comments.startsWith(
-        QStringLiteral("The user may optionally enter blow counts")));
+    EXPECT_TRUE(
+        tables.Template(SoilCode::Sand)
+            .Comments.startsWith(QStringLiteral("The user may optionally enter blow counts")));
 }
 
 } // namespace

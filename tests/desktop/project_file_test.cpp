@@ -68,7 +68,7 @@ protected:
     TProgramData load(const QString &name, ProjectLayout layout = ProjectLayout::Current)
     {
         messages.clear();
-        return TProgramData::CreateFromFile(name, layout, tables, messages);
+        return CreateFromFile(name, layout, tables, messages);
     }
 
     TProgramData loadText(const char *text, ProjectLayout layout = ProjectLayout::Current)
@@ -94,13 +94,13 @@ TEST_F(ProjectFile, EveryExampleRoundTrips)
         const QStringList values = snapshot(original, tables);
 
         original.fileName = path("first.vrd");
-        original.SaveToFile(tables);
+        SaveToFile(original, tables);
         TProgramData reloaded = load(path("first.vrd"));
         EXPECT_TRUE(messages.isEmpty());
         EXPECT_EQ(snapshot(reloaded, tables), values);
 
         reloaded.fileName = path("second.vrd");
-        reloaded.SaveToFile(tables);
+        SaveToFile(reloaded, tables);
         EXPECT_EQ(readFile(path("first.vrd")), readFile(path("second.vrd")));
     }
 }
@@ -111,7 +111,7 @@ TEST_F(ProjectFile, EverySoilTypeReadsAndWritesBack)
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     const TGridTable &layers = tables.SoilLayers();
     ASSERT_EQ(layers.RowCount(), 9);
-    EXPECT_EQ(project.designMethod, 1);
+    EXPECT_EQ(project.designMethod, DesignMethod::Lrfd);
     EXPECT_EQ(project.proposedLength, 60.0);
     EXPECT_EQ(project.designLoad, 0.0);
     // Sand: K values; clay: Nc, cohesion and alpha; weak rock: the interface choice.
@@ -130,7 +130,7 @@ TEST_F(ProjectFile, EverySoilTypeReadsAndWritesBack)
     EXPECT_EQ(layers.Column(kLrfdTipColumn).AsFloat(3), 0.5);
 
     project.fileName = path("out.vrd");
-    project.SaveToFile(tables);
+    SaveToFile(project, tables);
     EXPECT_EQ(QString::fromLatin1(readFile(path("out.vrd"))),
               QString::fromLatin1(crlf(kAllSoilTypes)));
     EXPECT_EQ(project.KLS, 0); // rock layers have no load-settlement curves
@@ -144,7 +144,7 @@ TEST_F(ProjectFile, SandWithoutKWritesBetaMethod)
     sand->Column(4).SetFloat(0, 0.3);
     sand->Column(4).SetFloat(1, 0.35);
     project.fileName = path("beta.vrd");
-    project.SaveToFile(tables);
+    SaveToFile(project, tables);
     const QByteArray text = readFile(path("beta.vrd"));
     EXPECT_TRUE(text.endsWith("2 \r\n0.3 0.35\r\n")) << text.toStdString();
 }
@@ -170,7 +170,7 @@ TEST_F(ProjectFile, OlderLayout)
         TProgramData project = loadText(text.constData(), c.layout);
         EXPECT_TRUE(messages.isEmpty());
         EXPECT_EQ(project.endBearingOption, c.endBearing);
-        EXPECT_EQ(project.designMethod, 2);
+        EXPECT_EQ(project.designMethod, DesignMethod::AllowableStress);
         EXPECT_FALSE(project.currentLayout);
         EXPECT_EQ(project.designLoad, 300.0);
         EXPECT_EQ(project.shaftProperties[kShaftModulus], 4000000.0);
@@ -179,7 +179,7 @@ TEST_F(ProjectFile, OlderLayout)
         EXPECT_EQ(layers.Column(kLrfdSideColumn).AsFloat(0), 1.0);
 
         project.fileName = path("saved.vrd");
-        project.SaveToFile(tables);
+        SaveToFile(project, tables);
         EXPECT_TRUE(project.currentLayout);
         const QByteArray saved = readFile(path("saved.vrd"));
         EXPECT_TRUE(saved.contains(QByteArray("\r\n1 1 1 1 ") + QByteArray::number(c.endBearing) +
@@ -338,7 +338,7 @@ TEST_F(ProjectFile, CommaLocaleWritesAndReadsPoints)
     project.FST = 2.25;
     tables.SoilLayers().Column(kBottomDepthColumn).SetFloat(0, 12.5);
     project.fileName = path("comma.vrd");
-    project.SaveToFile(tables);
+    SaveToFile(project, tables);
     const QByteArray text = readFile(path("comma.vrd"));
     TProgramData reloaded = load(path("comma.vrd"));
     QLocale::setDefault(saved);
@@ -357,7 +357,7 @@ TEST_F(ProjectFile, FailedSaveReportsAndKeepsState)
     project.modified = true;
     project.fileName = path("no such folder/p.vrd");
     try {
-        project.SaveToFile(tables);
+        SaveToFile(project, tables);
         FAIL() << "save succeeded";
     } catch (const EProjectSaveError &e) {
         EXPECT_TRUE(e.message().startsWith(
@@ -371,7 +371,7 @@ TEST_F(ProjectFile, SaveReplacesWholeFileAndLeavesNoTemporaryFile)
     writeFile(path("p.vrd"), QByteArray(5000, 'x'));
     TProgramData project = TProgramData::CreateNew(tables);
     project.fileName = path("p.vrd");
-    project.SaveToFile(tables);
+    SaveToFile(project, tables);
     EXPECT_TRUE(readFile(path("p.vrd")).startsWith("New Pile\r\n1 \r\n"));
     EXPECT_FALSE(readFile(path("p.vrd")).contains('x'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("p.vrd")});
@@ -388,7 +388,7 @@ TEST_F(ProjectFile, FailedFlushKeepsTheOldFile)
     project.proposedLength = 20.0;
     project.designLoad = 300.0;
     project.modified = true;
-    EXPECT_THROW_TEXT(project.SaveToFile(tables, [](QFileDevice &) { return false; }),
+    EXPECT_THROW_TEXT(SaveToFile(project, tables, [](QFileDevice &) { return false; }),
                       EProjectSaveError,
                       QStringLiteral("The project could not be saved to \"%1\":\r"
                                      "The data could not be written to the disk.\r"
@@ -430,7 +430,7 @@ TEST_F(ProjectFile, FullFileSystemKeepsTheOldFile)
     project.title = QString(3000, u'T').left(80);
     project.modified = true;
     try {
-        project.SaveToFile(tables);
+        SaveToFile(project, tables);
         FAIL() << "saved on a full file system";
     } catch (const EProjectSaveError &e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("No space left on device")))
@@ -451,18 +451,18 @@ TEST_F(ProjectFile, ReadInPartAndChangedElsewhere)
     TProgramData whole = loadText(kAllSoilTypes);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(whole.readInPart);
-    EXPECT_FALSE(whole.FileChangedElsewhere());
+    EXPECT_FALSE(FileChangedElsewhere(whole));
     TProgramData part = loadText("Short\n1 \n1 1 1 1 1 2\n2 6 0 0 5 1 4000000\n2 10 300 2.5 3\n"
                                  "2 60 \n0 115 0.0 2000 0 0 0 1 1 \n");
     EXPECT_TRUE(part.readInPart);
 
     writeFile(path("in.vrd"), crlf("Changed by an editor\n1 \n"));
-    EXPECT_TRUE(part.FileChangedElsewhere());
-    part.SaveToFile(tables);
+    EXPECT_TRUE(FileChangedElsewhere(part));
+    SaveToFile(part, tables);
     EXPECT_FALSE(part.readInPart);
-    EXPECT_FALSE(part.FileChangedElsewhere());
+    EXPECT_FALSE(FileChangedElsewhere(part));
     QFile::remove(path("in.vrd"));
-    EXPECT_FALSE(part.FileChangedElsewhere()); // nothing there to lose
+    EXPECT_FALSE(FileChangedElsewhere(part)); // nothing there to lose
 }
 
 TEST_F(ProjectFile, TitleLineBreaksDoNotShiftRecords)
@@ -470,7 +470,7 @@ TEST_F(ProjectFile, TitleLineBreaksDoNotShiftRecords)
     TProgramData project = TProgramData::CreateNew(tables);
     project.title = QStringLiteral("Pier 7\r\nwest");
     project.fileName = path("t.vrd");
-    project.SaveToFile(tables);
+    SaveToFile(project, tables);
     TProgramData reloaded = load(path("t.vrd"));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(reloaded.title, QStringLiteral("Pier 7  west"));

@@ -60,11 +60,11 @@ inline QStringList snapshot(const TProgramData &p, const ProgramTables &tables)
 {
     QStringList out;
     auto n = [](double v) { return QString::number(v, 'g', 17); };
-    out << p.title << QString::number(p.unitSystem) << n(p.outputIncrement)
-        << QString::number(p.designControl) << QString::number(p.loadingType) << n(p.upliftFactor)
-        << n(p.proposedLength) << n(p.FST) << n(p.FSB) << n(p.designLoad)
-        << QString::number(p.endBearingOption) << QString::number(p.designMethod)
-        << QString::number(p.currentLayout);
+    out << p.title << QString::number(unitCode(p.unitSystem)) << n(p.outputIncrement)
+        << QString::number(fileNumber(p.designControl))
+        << QString::number(fileNumber(p.loadingType)) << n(p.upliftFactor) << n(p.proposedLength)
+        << n(p.FST) << n(p.FSB) << n(p.designLoad) << QString::number(p.endBearingOption)
+        << QString::number(fileNumber(p.designMethod)) << QString::number(p.currentLayout);
     for (double v : p.shaftProperties)
         out << n(v);
     appendTable(out, tables.SoilLayers(), QStringLiteral("layers"));

@@ -13,7 +13,7 @@ namespace {
 SideViewInput twoLayers()
 {
     SideViewInput input;
-    input.layers = {{1, 0.0, 10.0}, {2, 10.0, 30.0}};
+    input.layers = {{SoilCode::Sand, 0.0, 10.0}, {SoilCode::Clay, 10.0, 30.0}};
     input.proposedLength = 20.0;
     input.minDiameter = 2.0;
     return input;
@@ -123,19 +123,20 @@ TEST(SideViewGeometry, PixelMappingAndItsInverse)
 
 TEST(SideViewGeometry, Labels)
 {
-    EXPECT_EQ(screenLabel({1, 0, 10}), QStringLiteral("depth= 0 - 10; Sand"));
-    EXPECT_EQ(screenLabel({2, 10, 35.25}), QStringLiteral("depth= 10 - 35.25; Clay"));
-    EXPECT_EQ(screenLabel({8, 1, 2}), QStringLiteral("depth= 1 - 2; Gravelly Sand"));
-    EXPECT_EQ(screenLabel({9, 1, 2}), QStringLiteral("depth= 1 - 2; Gravel"));
-    EXPECT_EQ(screenLabel({3, 1, 2}), QStringLiteral("Shale"));
-    EXPECT_EQ(screenLabel({4, 1, 2}), QStringLiteral("Strong Rock"));
-    EXPECT_EQ(screenLabel({7, 1, 2}), QStringLiteral("Strong Rock"));
-    EXPECT_EQ(screenLabel({5, 1, 2}), QStringLiteral("Decomposed Rock"));
-    EXPECT_EQ(screenLabel({6, 1, 2}), QStringLiteral("Weak Rock"));
-    EXPECT_EQ(printLabel({6, 1, 2}), QStringLiteral("depth= 1 - 2; Soft Rock"));
-    EXPECT_EQ(printLabel({3, 1, 2}), QStringLiteral("depth= 1 - 2; Shale"));
-    EXPECT_TRUE(labelShowsDepths(9));
-    EXPECT_FALSE(labelShowsDepths(6));
+    EXPECT_EQ(screenLabel({SoilCode::Sand, 0, 10}), QStringLiteral("depth= 0 - 10; Sand"));
+    EXPECT_EQ(screenLabel({SoilCode::Clay, 10, 35.25}), QStringLiteral("depth= 10 - 35.25; Clay"));
+    EXPECT_EQ(screenLabel({SoilCode::GravellySand, 1, 2}),
+              QStringLiteral("depth= 1 - 2; Gravelly Sand"));
+    EXPECT_EQ(screenLabel({SoilCode::Gravel, 1, 2}), QStringLiteral("depth= 1 - 2; Gravel"));
+    EXPECT_EQ(screenLabel({SoilCode::ClayShale, 1, 2}), QStringLiteral("Shale"));
+    EXPECT_EQ(screenLabel({SoilCode::StrongRockSideOrBase, 1, 2}), QStringLiteral("Strong Rock"));
+    EXPECT_EQ(screenLabel({SoilCode::StrongRock, 1, 2}), QStringLiteral("Strong Rock"));
+    EXPECT_EQ(screenLabel({SoilCode::DecomposedRock, 1, 2}), QStringLiteral("Decomposed Rock"));
+    EXPECT_EQ(screenLabel({SoilCode::WeakRock, 1, 2}), QStringLiteral("Weak Rock"));
+    EXPECT_EQ(printLabel({SoilCode::WeakRock, 1, 2}), QStringLiteral("depth= 1 - 2; Soft Rock"));
+    EXPECT_EQ(printLabel({SoilCode::ClayShale, 1, 2}), QStringLiteral("depth= 1 - 2; Shale"));
+    EXPECT_TRUE(labelShowsDepths(SoilCode::Gravel));
+    EXPECT_FALSE(labelShowsDepths(SoilCode::WeakRock));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "package_export.h"
 #include "program_data.h"
 #include "program_tables.h"
+#include "project_file.h"
 
 #include <QAction>
 #include <QDate>
@@ -92,8 +93,7 @@ private slots:
         // The module itself, on the results the export's run left.
         ProgramTables tables;
         QStringList messages;
-        const TProgramData data =
-            TProgramData::CreateFromFile(project, ProjectLayout::Current, tables, messages);
+        const TProgramData data = CreateFromFile(project, ProjectLayout::Current, tables, messages);
         QVERIFY(messages.isEmpty());
         const QString again = path(QStringLiteral("si/again.pdf"));
         const int pages =

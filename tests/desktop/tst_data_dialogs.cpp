@@ -182,7 +182,7 @@ void tst_DataDialogs::loadingType()
     QFETCH(int, loadingType);
     QFETCH(double, factor);
     Project p;
-    p.data.loadingType = 2;
+    p.data.loadingType = LoadingType::Uplift;
     p.data.upliftFactor = 0.9;
     std::unique_ptr<TLoadingDialog> dialog;
     if (designLoadDialog)
@@ -194,7 +194,7 @@ void tst_DataDialogs::loadingType()
     dialog->reductionField()->setText(reduction);
     (uplift ? dialog->upliftButton() : dialog->compressionButton())->setChecked(true);
     QVERIFY(dialog->commit());
-    QCOMPARE(p.data.loadingType, loadingType);
+    QCOMPARE(fileNumber(p.data.loadingType), loadingType);
     QCOMPARE(p.data.upliftFactor, factor);
 }
 
@@ -211,7 +211,7 @@ void tst_DataDialogs::reductionFactorFollowsLoadingType()
     dialog->reductionField()->setText(QStringLiteral("1.5"));
     QVERIFY(!dialog->commit());
     QCOMPARE(log.messages, QStringList{QStringLiteral("Entry must be less than or equal to 1")});
-    QCOMPARE(p.data.loadingType, 1);
+    QCOMPARE(p.data.loadingType, LoadingType::Compression);
     // Reduction factor edits alone do not mark the project; a stored change does.
     QVERIFY(!p.data.modified);
     dialog->reductionField()->setText(QStringLiteral("0.6"));
@@ -319,7 +319,7 @@ void tst_DataDialogs::unitSwitchWhileOpen()
     p.data.shaftProperties[kMinDiameter] = 2;
     p.data.shaftProperties[kMaxDiameter] = 6;
     auto dialog = make<TfrmShaftProperties>(p.data);
-    p.data.ChangeUnits(2, p.tables);
+    p.data.ChangeUnits(UnitSystem::SI, p.tables);
     dialog->refresh();
     QCOMPARE(dialog->field(kMinCaption)->EditLabel()->text(), kMinCaption + QStringLiteral(" (m)"));
     QCOMPARE(dialog->field(kMinCaption)->text(), QStringLiteral("0.6096"));

@@ -273,7 +273,7 @@ void tst_MainWindow::factorOfSafetyFollowsDesignMethod()
     QFETCH(int, designMethod);
     QFETCH(bool, enabled);
     auto form = makeForm();
-    form->Project().designMethod = designMethod;
+    form->Project().designMethod = choiceFromFile<DesignMethod>(designMethod);
     form->updateMenus();
     QCOMPARE(action(*form, "DataFS")->isEnabled(), enabled);
     QCOMPARE(action(*form, "MethodLRFD")->isChecked(), designMethod == 1);
@@ -287,8 +287,8 @@ void tst_MainWindow::radioItemsFollowTheProject()
     QVERIFY(action(*form, "UnitsEnglish")->isChecked());
     QVERIFY(!action(*form, "UnitsSI")->isChecked());
     QVERIFY(action(*form, "SpecifyLength")->isChecked()); // a new project gives the length
-    form->Project().unitSystem = 2;
-    form->Project().designControl = 1;
+    form->Project().unitSystem = UnitSystem::SI;
+    form->Project().designControl = DesignControl::DesignLoad;
     form->updateMenus();
     QVERIFY(action(*form, "UnitsSI")->isChecked());
     QVERIFY(!action(*form, "UnitsEnglish")->isChecked());
@@ -398,7 +398,7 @@ void tst_MainWindow::unitsItemConvertsTheProject()
     int changes = 0;
     connect(form.get(), &TMainForm::projectChanged, this, [&] { ++changes; });
     action(*form, "UnitsSI")->trigger();
-    QCOMPARE(form->Project().unitSystem, 2);
+    QCOMPARE(form->Project().unitSystem, UnitSystem::SI);
     QCOMPARE(form->Project().shaftProperties[kMinDiameter], 0.6096);
     QVERIFY(form->IsModified());
     QCOMPARE(changes, 1);
@@ -465,7 +465,7 @@ void tst_MainWindow::unitSwitchConvertsUnderEachActiveDialog()
     auto close = [](double actual, double expected) {
         return std::fabs(actual - expected) <= 1e-9 * std::max(1.0, std::fabs(expected));
     };
-    QCOMPARE(p.unitSystem, target);
+    QCOMPARE(unitCode(p.unitSystem), target);
     for (ShaftProperty k :
          {kMinDiameter, kMaxDiameter, kTopExclusion, kBottomExclusion, kWaterTableDepth})
         QVERIFY2(close(p.shaftProperties[k], before.shaftProperties[k] * lengthFactor),
@@ -501,7 +501,7 @@ void tst_MainWindow::designMethodItemShowsTheLrfdColumns()
     QVERIFY(window);
     const int asdColumns = window->model()->columnCount();
     action(*form, "MethodLRFD")->trigger();
-    QCOMPARE(form->Project().designMethod, 1);
+    QCOMPARE(form->Project().designMethod, DesignMethod::Lrfd);
     QVERIFY(layers.Column(kLrfdSideColumn).Visible);
     QVERIFY(layers.Column(kLrfdTipColumn).Visible);
     QVERIFY(layers.Comments.contains(QStringLiteral("LRFD Resistance Factors")));
@@ -1140,13 +1140,13 @@ void tst_MainWindow::shaftLengthAndDesignLoadExcludeEachOther()
     };
 
     action(*form, "SpecifyLoad")->trigger();
-    QCOMPARE(form->Project().designControl, 1);
+    QCOMPARE(form->Project().designControl, DesignControl::DesignLoad);
     QVERIFY(dialog(DataWindow::DesignLoad));
     dialog(DataWindow::DesignLoad)->valueField()->setText(QStringLiteral("500"));
 
     // The load dialog stores its load and closes; the length dialog takes its place.
     action(*form, "SpecifyLength")->trigger();
-    QCOMPARE(form->Project().designControl, 2);
+    QCOMPARE(form->Project().designControl, DesignControl::DesignDepth);
     QCOMPARE(form->Project().designLoad, 500.0);
     QVERIFY(!dialog(DataWindow::DesignLoad));
     QVERIFY(dialog(DataWindow::ShaftLength));
@@ -1162,7 +1162,7 @@ void tst_MainWindow::shaftLengthAndDesignLoadExcludeEachOther()
     dialog(DataWindow::DesignLoad)->valueField()->setText(QStringLiteral("abc"));
     action(*form, "SpecifyLength")->trigger();
     QCOMPARE(log.messages.size(), 1);
-    QCOMPARE(form->Project().designControl, 1);
+    QCOMPARE(form->Project().designControl, DesignControl::DesignLoad);
     QVERIFY(dialog(DataWindow::DesignLoad));
     QVERIFY(!dialog(DataWindow::ShaftLength));
 }

@@ -5,6 +5,7 @@
 #include "message_log.h"
 #include "program_data.h"
 #include "program_tables.h"
+#include "project_file.h"
 #include "project_helpers.h"
 #include "shaft_properties_dialog.h"
 #include "table_form.h"
@@ -81,13 +82,13 @@ void tst_ProjectEntry::enteredProjectSurvivesSaveAndOpen()
     QVERIFY(project.IsModified(tables));
 
     project.fileName = dir.filePath(QStringLiteral("entered.vrd"));
-    project.SaveToFile(tables);
+    SaveToFile(project, tables);
     const QStringList saved = test::snapshot(project, tables);
 
     ProgramTables reopenedTables;
     QStringList messages;
-    TProgramData reopened = TProgramData::CreateFromFile(project.fileName, ProjectLayout::Current,
-                                                         reopenedTables, messages);
+    TProgramData reopened =
+        CreateFromFile(project.fileName, ProjectLayout::Current, reopenedTables, messages);
     QVERIFY(messages.isEmpty());
     QCOMPARE(test::snapshot(reopened, reopenedTables), saved);
     QCOMPARE(reopenedTables.SoilLayers().RowCount(), 2);

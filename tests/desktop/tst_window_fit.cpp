@@ -235,7 +235,7 @@ void tst_WindowFit::tableShowsANewProjectAfresh()
     layers.Column(kBottomDepthColumn).SetFloat(2, 80.0);
     layers.Column(kSoilTypeColumn).SetInteger(2, 2);
     action(*form, "MethodLRFD")->trigger();
-    QCOMPARE(form->Project().designMethod, 1);
+    QCOMPARE(form->Project().designMethod, DesignMethod::Lrfd);
     action(*form, "FileSave")->trigger();
 
     m_fake->saveAnswer = UserInteraction::SaveAnswer::No;

@@ -10,6 +10,8 @@
 
 #include "program_data.h"
 #include "program_tables.h"
+#include "project_file.h"
+#include "soil_code.h"
 #include "window_factory.h"
 
 #include "vornacalc/engine.h"
@@ -37,8 +39,10 @@ ResultProjectFacts factsFor(const PlotFixture &f)
     facts.FST = f.FST;
     facts.FSB = f.FSB;
     facts.startDiameter = f.startDiameter;
-    for (const FixtureLayer &l : fixtureLayers(f))
-        facts.layers.push_back({l.soilType, l.bottomDepth});
+    for (const FixtureLayer &l : fixtureLayers(f)) {
+        const SoilCodeEntry &soil = soilCodeEntry(*soilCodeFromNumber(l.soilType));
+        facts.layers.push_back({QString::fromLatin1(soil.bandName), soil.bandFill, l.bottomDepth});
+    }
     return facts;
 }
 
@@ -62,7 +66,6 @@ private slots:
     void legendsShowTheLoadAtFivePercentOfTheBase();
     void loadTestIsASeriesOfItsOwn();
     void bandEntriesForEveryDepthGraph();
-    void bandEntryNamesAndFills();
     void loadGraphHasLinesButNoData();
     void everyGraphOpensItsWindow();
     void rebuildOverwritesLines();
@@ -463,30 +466,6 @@ void TstResultGraphs::bandEntriesForEveryDepthGraph()
     QCOMPARE(graphs.Graph(ResultGraphId::Skin).LineCount(LineList::Band), 3);
 }
 
-void TstResultGraphs::bandEntryNamesAndFills()
-{
-    const struct {
-        int type;
-        const char *name;
-        int fill;
-    } expected[] = {{1, " SAND ", 7},
-                    {2, " CLAY ", 1},
-                    {3, " SHALE ", 8},
-                    {4, " ROCK ", 9},
-                    {5, " DECOMPOSED ROCK ", 10},
-                    {6, " WEAK ROCK ", 12},
-                    {7, " ROCK ", 9},
-                    {8, " GRAVELLY SAND ", 11},
-                    {9, " GRAVEL ", 12},
-                    {0, "LAYER 4", 0},
-                    {10, "LAYER 4", 0}};
-    for (const auto &e : expected) {
-        const BandEntry entry = bandEntryFor(e.type, 4);
-        QCOMPARE(entry.name, QString::fromLatin1(e.name));
-        QCOMPARE(entry.fillCode, e.fill);
-    }
-}
-
 void TstResultGraphs::loadGraphHasLinesButNoData()
 {
     QTemporaryDir dir;
@@ -564,8 +543,7 @@ void TstResultGraphs::engineExamples()
 
     ProgramTables tables;
     QStringList messages;
-    const TProgramData data =
-        TProgramData::CreateFromFile(copy, ProjectLayout::Current, tables, messages);
+    const TProgramData data = CreateFromFile(copy, ProjectLayout::Current, tables, messages);
     QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
     ResultGraphs graphs;
     const ResultBuildOutcome outcome =
