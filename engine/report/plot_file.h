@@ -24,4 +24,10 @@ struct PlotBlock {
 
 void writePlotBlock(TextOut &plot, const PlotBlock &block);
 
+// The block's three parts, in their order: the head (NDIA, the number of points, KLS), the
+// capacity rows, and the load-settlement points.
+void writePlotBlockHead(TextOut &plot, const PlotBlock &block);
+void writePlotRows(TextOut &plot, const std::vector<PlotRow> &rows);
+void writePlotCurves(TextOut &plot, const PlotBlock &block);
+
 } // namespace vorna

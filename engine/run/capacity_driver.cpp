@@ -535,18 +535,22 @@ PlotBlock diameterPlotRows(const RunContext &run, const DiameterOutcome &outcome
     return block;
 }
 
-// The diameter's block of the plot data file with `kls` of the run so far. A diameter with
-// a single curve after soil tips of earlier diameters still fills the three sets the reader
-// expects, with its own curve in each.
-void writeDiameterPlot(TextOut &plot, const RunState &state, int kls)
+// The diameter's block of the plot data file with `kls` of the run so far, around its rows
+// as the diameter wrote them. A diameter with a single curve after soil tips of earlier
+// diameters still fills the three sets the reader expects, with its own curve in each.
+void writeDiameterPlot(TextOut &plot, const RunState &state, std::string_view rowsText, int kls)
 {
-    PlotBlock block = state.block;
+    PlotBlock block;
+    block.diameterCount = state.block.diameterCount;
     block.kls = kls;
     const std::size_t sets = kls > 1 ? 3 : 1;
     const std::vector<SettlementCurve> &curves = state.curves;
     for (std::size_t set = 0; set < sets; ++set)
         block.curves.push_back(asVector(curves[std::min(set, curves.size() - 1)]));
-    writePlotBlock(plot, block);
+    block.rows = state.block.rows;
+    writePlotBlockHead(plot, block);
+    plot.write(rowsText);
+    writePlotCurves(plot, block);
 }
 
 // The diameter as the C++ API returns it, in output units.
@@ -594,6 +598,7 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
         noteBestShaftCandidate(state, design, shaft, input.isSI());
     }
     state.block = diameterPlotRows(run, outcome, diameterCount, state);
+    writePlotRows(run.plot, state.block.rows);
     state.curves = curves.curves;
     if (run.options.results)
         run.options.results->diameters.push_back(
@@ -616,8 +621,9 @@ struct DiameterWork {
     RunContext context;
     AnalysisResults results;
     RunState state;
-    DiameterText rows;  // up to the design-load check
-    DiameterText after; // the rest
+    DiameterText rows;    // up to the design-load check
+    DiameterText after;   // the rest
+    std::string plotRows; // the capacity rows of its plot block
     std::vector<std::string> consoleLines;
     std::exception_ptr failure;
 
@@ -657,6 +663,7 @@ void analyseAside(DiameterWork &work, const SoilProfile &profile, double D, int 
         work.failure = std::current_exception();
     }
     (work.state.rowsComplete ? work.after : work.rows) = work.take();
+    work.plotRows = work.context.plot.takeText();
 }
 
 // The run-wide state that the diameters, taken up in order, build.
@@ -703,7 +710,7 @@ void takeUp(RunContext &run, DiameterWork &work, SeriesState &series)
         series.bestQUperVolume = state.quPerVolume;
         series.best = state.candidate;
     }
-    writeDiameterPlot(run.plot, state, series.kls);
+    writeDiameterPlot(run.plot, state, work.plotRows, series.kls);
     if (AnalysisResults *results = run.options.results) {
         for (DiameterResult &result : work.results.diameters)
             results->diameters.push_back(std::move(result));
@@ -725,9 +732,9 @@ void runCapacityAnalysis(RunContext &run, const SoilProfile &profile)
         results->designDepth = input.designControl == DesignControl::DesignDepth;
     }
     const int count = static_cast<int>(diameters.size());
-    // Two diameters at a time beside the one being taken up: both cores busy, and no more
-    // than three diameters' text in memory.
-    constexpr std::size_t kAhead = 2;
+    // As many diameters at a time as there are cores (two to four) beside the one being taken
+    // up: no more than five diameters' text in memory at once.
+    const std::size_t ahead = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 2, 4);
     const bool aside =
         run.options.parallelDiameters && count > 1 && std::thread::hardware_concurrency() > 1;
     std::deque<std::pair<std::unique_ptr<DiameterWork>, std::future<void>>> pending;
@@ -745,12 +752,16 @@ void runCapacityAnalysis(RunContext &run, const SoilProfile &profile)
         }
         pending.emplace_back(std::move(work), std::move(done));
     };
-    SeriesState state;
-    while (next < diameters.size() || !pending.empty()) {
-        while (next < diameters.size() && pending.size() < (aside ? kAhead : 1))
+    const auto fill = [&] {
+        while (next < diameters.size() && pending.size() < (aside ? ahead : 1))
             start();
+    };
+    SeriesState state;
+    fill();
+    while (!pending.empty()) {
         auto [work, done] = std::move(pending.front());
         pending.pop_front();
+        fill(); // the cores go on while this diameter is taken up
         done.get();
         takeUp(run, *work, state);
     }
