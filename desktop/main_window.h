@@ -132,6 +132,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -166,7 +167,10 @@ private:
 
     void newProject();
     // False when the file could not be opened; the current project then stays.
-    bool loadProject(const QString &fileName, ProjectLayout layout);
+    // resultsAfterFirstPaint: the project named on the command line shows at once, and its
+    // results are read once the window has been painted.
+    bool loadProject(const QString &fileName, ProjectLayout layout,
+                     bool resultsAfterFirstPaint = false);
     // False when the user cancelled Save As or the file could not be written.
     bool saveProject();
     bool saveProjectAs();
@@ -215,6 +219,10 @@ private:
     ResultGraphs m_graphs;
     RecentFiles m_recent;
     bool m_resultsAvailable = false;
+    // Counts every change of the results (read, cleared, a run); a read waiting for the
+    // first paint is made only while the count is still the one it was planned at.
+    int m_resultsGeneration = 0;
+    std::optional<int> m_resultsAfterPaint;
     // The kept load test's file content (it names its own units), empty without one.
     QByteArray m_loadTestCsv;
     bool m_firstShowDone = false;

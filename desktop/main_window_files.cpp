@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 namespace vorna {
@@ -90,7 +91,8 @@ void TMainForm::OpenProjectFile(const QString &fileName, ProjectLayout layout, b
 
 // Reads a project and its results. A file that cannot be opened at all leaves the current
 // project as it is; one that breaks off keeps what was read.
-bool TMainForm::loadProject(const QString &fileName, ProjectLayout layout)
+bool TMainForm::loadProject(const QString &fileName, ProjectLayout layout,
+                            bool resultsAfterFirstPaint)
 {
     QStringList messages;
     try {
@@ -103,7 +105,12 @@ bool TMainForm::loadProject(const QString &fileName, ProjectLayout layout)
         m_interaction->Information(this, message);
     setCaption();
     readLoadTestIfPresent();
-    readResultsIfPresent(false);
+    if (resultsAfterFirstPaint) {
+        setResultsAvailable(false);
+        m_resultsAfterPaint = m_resultsGeneration;
+    } else {
+        readResultsIfPresent(false);
+    }
     m_tables->SetDesignMethod(m_project.designMethod);
     emit projectChanged();
     showTablesAfresh();
@@ -245,6 +252,7 @@ void TMainForm::setCaption()
 
 void TMainForm::setResultsAvailable(bool available)
 {
+    ++m_resultsGeneration;
     m_resultsAvailable = available;
     if (!available) {
         // Graphs of earlier results must not stay on screen beside a new or renamed project.
@@ -446,8 +454,28 @@ void TMainForm::firstShow()
         QFileInfo(commandLineProjectName(m_commandLineArgument)).absoluteFilePath();
     if (!QFileInfo(fileName).isFile())
         return; // the new project of the start stays
-    // The folder and the recent-files list stay as they are.
-    runCommand([&] { loadProject(fileName, ProjectLayout::Current); }, false);
+    // The folder and the recent-files list stay as they are. A large plot data file would
+    // hold back the first painted window: the graphs are built just after it.
+    m_mdiArea->viewport()->installEventFilter(this);
+    runCommand([&] { loadProject(fileName, ProjectLayout::Current, true); }, false);
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && watched == m_mdiArea->viewport()) {
+        m_mdiArea->viewport()->removeEventFilter(this);
+        if (!m_resultsAfterPaint)
+            return QMainWindow::eventFilter(watched, event);
+        const int planned = *m_resultsAfterPaint;
+        m_resultsAfterPaint.reset();
+        // After this paint has reached the screen; not if another project, a run or a new
+        // name has changed the results meanwhile.
+        QTimer::singleShot(0, this, [this, planned] {
+            if (planned == m_resultsGeneration)
+                runCommand([&] { readResultsIfPresent(false); }, false);
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

@@ -138,6 +138,7 @@ private slots:
     void settingsAreReadAtFirstShowing();
     void commandLineArgument_data();
     void commandLineArgument();
+    void commandLineResultsFollowTheFirstPaint();
     void saveChangesQuery_data();
     void saveChangesQuery();
     void cancelledSaveAsStopsTheCommand();
@@ -683,6 +684,37 @@ void tst_MainWindow::commandLineArgument()
     QCOMPARE(form->Recent().Count(), 0); // the list is not changed
     QCOMPARE(QDir::currentPath(), QDir(m_dir.path()).canonicalPath());
     QVERIFY(m_fake->messages.isEmpty());
+}
+
+// The project named on the command line shows first; its graphs are built once the window
+// has been painted, unless the results changed in between.
+void tst_MainWindow::commandLineResultsFollowTheFirstPaint()
+{
+    const QString project = projectFile(QStringLiteral("painted.vrd"));
+    test::writeFile(path(QStringLiteral("painted.vrp")), plotFile(3));
+    QDir::setCurrent(m_dir.path());
+    {
+        auto form = makeForm(QStringLiteral("painted.vrd"));
+        form->show();
+        QCOMPARE(form->Project().title, QStringLiteral("Example"));
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QTRY_VERIFY(form->ResultsAvailable());
+        QCOMPARE(form->Project().KLS, 3);
+        QVERIFY(m_fake->messages.isEmpty());
+    }
+    {
+        // Saved under another name before the window is painted: the planned read must not
+        // take up results beside the renamed project (a plot file of that name included).
+        test::writeFile(path(QStringLiteral("renamed.vrp")), plotFile(3));
+        auto form = makeForm(QStringLiteral("painted.vrd"));
+        m_fake->saveAnswers = {path(QStringLiteral("renamed.vrd"))};
+        form->show();
+        action(*form, "FileSaveAs")->trigger();
+        QCOMPARE(QFileInfo(form->Project().fileName).fileName(), QStringLiteral("renamed.vrd"));
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QTest::qWait(50);
+        QVERIFY(!form->ResultsAvailable());
+    }
 }
 
 void tst_MainWindow::saveChangesQuery_data()
