@@ -1,3 +1,4 @@
+#include "comma_locale.h"
 #include "numeric_entry.h"
 #include "qt_print.h"
 
@@ -13,18 +14,7 @@ namespace {
 
 // Every case runs under a locale whose decimal separator is a comma: entries and the limits
 // in the messages still use ".".
-class NumericEntry : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_saved = QLocale();
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    }
-    void TearDown() override { QLocale::setDefault(m_saved); }
-
-private:
-    QLocale m_saved;
-};
+using NumericEntry = test::CommaLocaleTest;
 
 struct EntryCase {
     const char *name;

@@ -1,3 +1,4 @@
+#include "comma_locale.h"
 #include "expect_throw_text.h"
 #include "qt_print.h"
 #include "word_reader.h"
@@ -16,18 +17,7 @@ using namespace vorna;
 namespace {
 
 // Numbers read the same whatever the user's locale; a comma is never a decimal separator.
-class CommaLocale : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_saved = QLocale();
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    }
-    void TearDown() override { QLocale::setDefault(m_saved); }
-
-private:
-    QLocale m_saved;
-};
+using CommaLocale = test::CommaLocaleTest;
 
 TEST_F(CommaLocale, ReadsDecimalForms)
 {
