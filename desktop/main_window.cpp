@@ -246,7 +246,8 @@ struct MenuItem {
 
 namespace {
 
-struct MenuSpec {
+// A menu of the menu bar and its items.
+struct TopMenu {
     const char *name;
     const char *text;
     QMenu **kept;
@@ -261,7 +262,7 @@ void TMainForm::createMenus()
 {
     using E = MenuEntry;
     const MenuItem separator{E::Separator};
-    const MenuSpec menus[] = {
+    const TopMenu menus[] = {
         {"FileMenu",
          "&File",
          &m_fileMenu,
@@ -400,12 +401,12 @@ void TMainForm::createMenus()
              {E::Command, "HelpCheckUpdates", "&Check for Updates", [this] { checkForUpdates(); }},
          }},
     };
-    for (const MenuSpec &spec : menus) {
-        QMenu *menu = menuBar()->addMenu(s(spec.text));
-        menu->setObjectName(QLatin1String(spec.name));
-        *spec.kept = menu;
-        addMenuItems(menu, spec.items);
-        if (spec.commitsOnOpen)
+    for (const TopMenu &top : menus) {
+        QMenu *menu = menuBar()->addMenu(s(top.text));
+        menu->setObjectName(QLatin1String(top.name));
+        *top.kept = menu;
+        addMenuItems(menu, top.items);
+        if (top.commitsOnOpen)
             connect(menu, &QMenu::aboutToShow, this, [this] { CommitActiveChild(); });
         connect(menu, &QMenu::aboutToShow, this, &TMainForm::updateMenus);
     }
