@@ -6,6 +6,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,19 +54,33 @@ struct ValuePlace {
 // ("DSTART", "outputIncrement"), layerValueKey for the layer values. Messages about a
 // value found wrong after reading name its line with it.
 struct ValuePlaces {
-    std::map<std::string, ValuePlace, std::less<>> byName;
     // The first line of the first record that went on to a following line (0: none).
     int firstContinuedRecordLine = 0;
 
     std::optional<ValuePlace> find(std::string_view name) const
     {
-        const auto it = byName.find(name);
-        if (it == byName.end())
+        if (!m_byName)
+            return std::nullopt;
+        const auto it = m_byName->find(name);
+        if (it == m_byName->end())
             return std::nullopt;
         return it->second;
     }
+    void keep(std::string name, ValuePlace place)
+    {
+        if (!m_byName)
+            m_byName = std::make_shared<Table>();
+        else if (m_byName.use_count() > 1)
+            m_byName = std::make_shared<Table>(*m_byName); // copies share until one writes
+        (*m_byName)[std::move(name)] = place;
+    }
     // Where a value came from is no part of the data itself.
     bool operator==(const ValuePlaces &) const { return true; }
+
+private:
+    // Shared, since every diameter of a run works on its own copy of the input.
+    using Table = std::map<std::string, ValuePlace, std::less<>>;
+    std::shared_ptr<Table> m_byName;
 };
 
 // The name of a layer value in ValuePlaces: layer number (1-based), the value's name in

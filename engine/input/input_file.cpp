@@ -104,7 +104,7 @@ std::vector<FreeFormatValue> readRecord(RunContext &run, FreeFormatReader &reade
 
 void keepPlace(RunContext &run, std::string name, const FreeFormatValue &value)
 {
-    run.input.places.byName[std::move(name)] = {value.line, value.item};
+    run.input.places.keep(std::move(name), {value.line, value.item});
 }
 
 void keepPlaces(RunContext &run, std::initializer_list<const char *> names,

@@ -138,28 +138,28 @@ std::string resultRowLine(const ResultRow &row, bool si)
     return line;
 }
 
-void addOverflowingColumns(std::vector<std::string> &names, const ResultRow &row,
+void addOverflowingColumns(std::vector<std::string> &names, std::string_view line,
                            const TableStyle &style)
 {
-    const int d = style.si ? 1 : 2;
+    if (line.find('*') == std::string_view::npos)
+        return; // nearly every row
     struct Column {
         const char *name;
-        double value;
-        int width, decimals;
+        std::size_t end; // one past the field's last column in resultRowLine
     };
-    const char *qb = style.uplift ? "WT" : "QB";
     const Column columns[] = {
-        {"LENGTH", row.length, 8, 1},
-        {"VOLUME", row.volume, 8, style.si ? 1 : 2},
-        {"QS", row.QS, 9, d},
-        {qb, row.QB, 9, d},
-        {"QU", row.QU, 9, d},
-        {style.lrfd ? "LRFD QS" : "QBD", row.QBD, 9, d},
-        {style.lrfd ? (style.uplift ? "WT" : "LRFD QB") : "QDN", row.QDN, 9, d},
-        {style.lrfd ? "LRFD QU" : "QU/VOLUME", row.QUperVolume, 9, 2},
+        {"LENGTH", 9},
+        {"VOLUME", 18},
+        {"QS", 27},
+        {style.uplift ? "WT" : "QB", 36},
+        {"QU", 45},
+        {style.lrfd ? "LRFD QS" : "QBD", 54},
+        {style.lrfd ? (style.uplift ? "WT" : "LRFD QB") : "QDN", 63},
+        {style.lrfd ? "LRFD QU" : "QU/VOLUME", 73},
     };
+    // A field that does not fit is all asterisks, its last column with them.
     for (const Column &c : columns) {
-        if (fieldF(c.value, c.width, c.decimals).find('*') == std::string::npos)
+        if (c.end > line.size() || line[c.end - 1] != '*')
             continue;
         if (std::find(names.begin(), names.end(), c.name) == names.end())
             names.emplace_back(c.name);

@@ -40,9 +40,9 @@ void writeTableHeading(RunContext &run, const TableStyle &style);
 std::vector<std::string> tableHeadingLines(const TableStyle &style);
 std::string resultRowLine(const ResultRow &row, bool si);
 
-// The columns of a result row (as resultRowLine writes it) whose values do not fit their
-// fields and print as asterisks, added to `names` when not there yet, in column order.
-void addOverflowingColumns(std::vector<std::string> &names, const ResultRow &row,
+// The columns of a result row line (as resultRowLine writes it) whose values do not fit
+// their fields and print as asterisks, added to `names` when not there yet, in column order.
+void addOverflowingColumns(std::vector<std::string> &names, std::string_view line,
                            const TableStyle &style);
 
 // The WARNING block, to the report and the run-time file, for result values of one shaft

@@ -251,7 +251,7 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
             run.console(line);
             if (toReport) {
                 run.report.line(line);
-                addOverflowingColumns(state.overflowing, printed, {si, uplift, lrfd});
+                addOverflowingColumns(state.overflowing, line, {si, uplift, lrfd});
             }
         }
 
@@ -281,8 +281,9 @@ void writeRetabulatedRows(RunContext &run, const DiameterOutcome &outcome,
     const double above = outputLength(bottomLengthFt + input.TOPLEN + geometry.stemEndToBaseFt, si);
     for (const ResultRow &row :
          retabulatedRows(rows, input.outputIncrement, above, lastLength, lrfd)) {
-        run.report.line(resultRowLine(row, si));
-        addOverflowingColumns(state.overflowing, row,
+        const std::string line = resultRowLine(row, si);
+        run.report.line(line);
+        addOverflowingColumns(state.overflowing, line,
                               {si, input.loadingType == LoadingType::Uplift, lrfd});
     }
 }

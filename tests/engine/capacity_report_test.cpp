@@ -75,6 +75,24 @@ TEST(CapacityReport, ResultRowsInBothUnitSystems)
     EXPECT_EQ(resultRowLine(huge, false).substr(0, 36), " ********     1.00*********     0.00");
 }
 
+// The columns named are those whose fields print as asterisks, each once, in column order.
+TEST(CapacityReport, OverflowingColumnsAreReadFromTheLine)
+{
+    const ResultRow fits{30.0, 3.49, 150.25, 120.5, 270.75, 190.41, 100.17, 77.58};
+    const ResultRow wide{1.0e6, 1.0, 1.0e6, 0.0, 1.0e6, 0.0, -1.0e6, 1.0e8};
+    const ResultRow lastOnly{1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0e9};
+    std::vector<std::string> names;
+    addOverflowingColumns(names, resultRowLine(fits, false), {false, false, false});
+    EXPECT_TRUE(names.empty());
+    addOverflowingColumns(names, resultRowLine(lastOnly, false), {false, false, false});
+    addOverflowingColumns(names, resultRowLine(wide, false), {false, false, false});
+    EXPECT_EQ(names, (std::vector<std::string>{"QU/VOLUME", "LENGTH", "QS", "QU", "QDN"}));
+    names.clear();
+    // SI prints one decimal, so 1000000.0 fits where -1000000.0 does not.
+    addOverflowingColumns(names, resultRowLine(wide, true), {true, true, true});
+    EXPECT_EQ(names, (std::vector<std::string>{"LENGTH", "WT", "LRFD QU"}));
+}
+
 class ReportBlocks : public ::testing::Test {
 protected:
     void SetUp() override
