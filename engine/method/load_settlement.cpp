@@ -347,35 +347,94 @@ struct NodeState {
     double movementIn = 0.0;
 };
 
-// The node above a segment, from the node below it: the movement at mid-segment is
-// iterated until it agrees with the side transfer it produces. Nothing when it does not
-// settle within the pass cap.
-std::optional<NodeState> settleNode(const Segment &segment, const NodeState &below,
-                                    const std::vector<CurveStation> &stations, double segmentIn,
-                                    double perimeterIn, std::size_t &upperK, std::size_t &lowerK)
-{
-    double estimate = below.movementIn;
-    for (int pass = 1; pass <= kMaxNodePasses; ++pass) {
+// The tip movements start independent chains, one per point of the curve. A node settles
+// by iterating the movement at mid-segment until it agrees with the side transfer it
+// produces; every chain's pass at a segment is done before any chain's next one, so the
+// processor overlaps the chains' dependent divisions instead of waiting out each chain's
+// iteration. Each chain still does the same operations in the same order as alone.
+template <std::size_t N> class NodeChains {
+public:
+    NodeChains(const std::vector<CurveStation> &stations, double segmentIn, double perimeterIn)
+        : m_stations(stations), m_segmentIn(segmentIn), m_halfSegmentIn(0.5 * segmentIn),
+          m_transferWidthIn(segmentIn * perimeterIn)
+    {}
+
+    void start(std::size_t chain, NodeState tip) { m_nodes[chain] = tip; }
+
+    // The nodes above `segment`, for the chains still running. A chain whose node does not
+    // settle within the pass cap (or whose movement stops being finite) fails at `node`.
+    void climb(const Segment &segment, int node)
+    {
+        std::array<std::size_t, N> running{};
+        std::size_t count = 0;
+        for (std::size_t c = 0; c < N; ++c) {
+            if (m_failedNode[c] == 0) {
+                m_estimate[c] = m_nodes[c].movementIn;
+                running[count++] = c;
+            }
+        }
+        for (int pass = 1; pass <= kMaxNodePasses && count > 0; ++pass) {
+            std::size_t kept = 0;
+            for (std::size_t i = 0; i < count; ++i) {
+                const std::size_t c = running[i];
+                switch (step(segment, c)) {
+                case Pass::Again:
+                    running[kept++] = c;
+                    break;
+                case Pass::Failed:
+                    m_failedNode[c] = node;
+                    break;
+                case Pass::Settled:
+                    break;
+                }
+            }
+            count = kept;
+        }
+        for (std::size_t i = 0; i < count; ++i)
+            m_failedNode[running[i]] = node;
+    }
+
+    const NodeState &node(std::size_t chain) const { return m_nodes[chain]; }
+    int failedNode(std::size_t chain) const { return m_failedNode[chain]; }
+
+private:
+    enum class Pass { Again, Settled, Failed };
+
+    // One pass of chain c at the segment.
+    Pass step(const Segment &segment, std::size_t c)
+    {
+        const NodeState &below = m_nodes[c];
+        const double estimate = m_estimate[c];
         const double transferPsi =
             segment.transfersSide
-                ? sideTransferAt(stations, segment.stations, estimate, upperK, lowerK)
+                ? sideTransferAt(m_stations, segment.stations, estimate, m_upperK[c], m_lowerK[c])
                 : 0.0;
-        const double transferredLb = segmentIn * perimeterIn * transferPsi;
+        const double transferredLb = m_transferWidthIn * transferPsi;
         const double loadLb = below.loadLb + transferredLb;
-        const double meanLoad = below.loadLb + 0.5 * transferredLb;
-        const double movementIn = below.movementIn + segmentIn * meanLoad / segment.stiffnessLb;
         // Mean load of the lower half of the segment.
         const double lowerHalfLoad = 0.5 * (below.loadLb + 0.5 * (loadLb + below.loadLb));
         const double midMovement =
-            below.movementIn + 0.5 * segmentIn * lowerHalfLoad / segment.stiffnessLb;
+            below.movementIn + m_halfSegmentIn * lowerHalfLoad / segment.stiffnessLb;
         if (!std::isfinite(midMovement))
-            return std::nullopt;
-        if (std::fabs(midMovement - estimate) <= kNodeToleranceIn)
-            return NodeState{loadLb, movementIn};
-        estimate = midMovement;
+            return Pass::Failed;
+        if (std::fabs(midMovement - estimate) <= kNodeToleranceIn) {
+            const double meanLoad = below.loadLb + 0.5 * transferredLb;
+            m_nodes[c] = {loadLb, below.movementIn + m_segmentIn * meanLoad / segment.stiffnessLb};
+            return Pass::Settled;
+        }
+        m_estimate[c] = midMovement;
+        return Pass::Again;
     }
-    return std::nullopt;
-}
+
+    const std::vector<CurveStation> &m_stations;
+    const double m_segmentIn;
+    const double m_halfSegmentIn;
+    const double m_transferWidthIn;
+    std::array<NodeState, N> m_nodes{};
+    std::array<double, N> m_estimate{};
+    std::array<int, N> m_failedNode{};                 // 0 while the chain runs
+    std::array<std::size_t, N> m_upperK{}, m_lowerK{}; // curve positions of the last pass
+};
 
 } // namespace
 
@@ -411,39 +470,25 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
     const double perimeterIn = kPiFine * diameterIn;
     const std::vector<Segment> segments =
         buildSegments(input, run.stations, depths, segmentCount, segmentIn);
-    // The tip movements start independent chains of dependent divisions; walking them
-    // together, segment by segment, lets the processor overlap them. Each chain still does
-    // the same operations in the same order, and the first chain that fails is reported,
-    // with the points before it kept, as when the chains ran one after another.
     const auto tipMovements = assumedTipMovementsIn(diameterIn);
     constexpr std::size_t kChains = std::tuple_size_v<decltype(tipMovements)>;
-    std::array<NodeState, kChains> nodes{};
-    std::array<int, kChains> failedNode{};               // 0 while the chain runs
-    std::array<std::size_t, kChains> upperK{}, lowerK{}; // curve positions of the last pass
+    NodeChains<kChains> chains(run.stations, segmentIn, perimeterIn);
     for (std::size_t point = 0; point < kChains; ++point)
-        nodes[point] = {baseLoadAt(run.baseCurve, tipMovements[point]), tipMovements[point]};
-    for (std::size_t n = 0; n < segments.size(); ++n) {
-        for (std::size_t point = 0; point < kChains; ++point) {
-            if (failedNode[point] != 0)
-                continue;
-            const std::optional<NodeState> above =
-                settleNode(segments[n], nodes[point], run.stations, segmentIn, perimeterIn,
-                           upperK[point], lowerK[point]);
-            if (above)
-                nodes[point] = *above;
-            else
-                failedNode[point] = static_cast<int>(n) + 2;
-        }
-    }
+        chains.start(point, {baseLoadAt(run.baseCurve, tipMovements[point]), tipMovements[point]});
+    for (std::size_t n = 0; n < segments.size(); ++n)
+        chains.climb(segments[n], static_cast<int>(n) + 2);
+    // The first chain that failed is reported, with the points before it kept, as when the
+    // chains ran one after another.
     for (std::size_t point = 0; point < kChains; ++point) {
-        if (failedNode[point] != 0) {
+        if (chains.failedNode(point) != 0) {
             run.status = kStatusNoConvergence;
             run.failedPoint = static_cast<int>(point) + 1;
-            run.failedNode = failedNode[point];
+            run.failedNode = chains.failedNode(point);
             return run;
         }
         const double tipMovementIn = tipMovements[point];
-        const SettlementPoint working{nodes[point].loadLb, nodes[point].movementIn,
+        const NodeState &top = chains.node(point);
+        const SettlementPoint working{top.loadLb, top.movementIn,
                                       baseLoadAt(run.baseCurve, tipMovementIn), tipMovementIn};
         run.workingPoints[point] = working;
         run.points[point] = toOutputUnits(working, input.unitSystem);
