@@ -10,6 +10,14 @@
 #include <optional>
 #include <tuple>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define VORNA_VECTOR_CHAINS 1
+#define VORNA_VECTOR_TARGET __attribute__((target("avx512f")))
+#else
+#define VORNA_VECTOR_CHAINS 0
+#endif
+
 namespace vorna {
 namespace {
 
@@ -436,9 +444,235 @@ private:
     std::array<std::size_t, N> m_upperK{}, m_lowerK{}; // curve positions of the last pass
 };
 
+#if VORNA_VECTOR_CHAINS
+// A side curve laid out for loading into registers: movements and values, points 0 to 7
+// and 8 on.
+struct VectorCurve {
+    double movement[16] = {};
+    double value[16] = {};
+};
+
+// The same passes eight chains to a vector (AVX-512, chosen at run time): the chains'
+// divisions go through the divider together. Every lane does the scalar operations in the
+// scalar order (the engine is built without contraction into fused multiply-adds), so the
+// results are the same to the bit. A side curve is read at the position upper_bound gives,
+// found by counting the points not beyond the movement, which is the same for curves whose
+// movements rise and are numbers (`vectorReadable`).
+template <std::size_t N> class VectorNodeChains {
+public:
+    VectorNodeChains(const std::vector<CurveStation> &stations, double segmentIn,
+                     double perimeterIn)
+        : m_segmentIn(segmentIn), m_halfSegmentIn(0.5 * segmentIn),
+          m_transferWidthIn(segmentIn * perimeterIn)
+    {
+        m_curves.resize(stations.size());
+        for (std::size_t s = 0; s < stations.size(); ++s) {
+            for (std::size_t j = 0; j < kTransferCurvePoints; ++j) {
+                m_curves[s].movement[j] = stations[s].curve[j].movementIn;
+                m_curves[s].value[j] = stations[s].curve[j].value;
+            }
+        }
+        for (std::size_t c = N; c < kPadded; ++c)
+            m_failedNode[c] = -1; // lanes past the last chain never run
+    }
+
+    void start(std::size_t chain, NodeState tip)
+    {
+        m_loadLb[chain] = tip.loadLb;
+        m_movementIn[chain] = tip.movementIn;
+    }
+
+    VORNA_VECTOR_TARGET void climb(const Segment &segment, int node)
+    {
+        const std::size_t upper = segment.stations.upper;
+        const std::size_t lower = segment.stations.lower;
+        const bool twoStations = upper != lower;
+        const __m512d weight = _mm512_set1_pd(segment.stations.lowerWeight);
+        const __m512d width = _mm512_set1_pd(m_transferWidthIn);
+        const __m512d half = _mm512_set1_pd(0.5);
+        const __m512d halfSegment = _mm512_set1_pd(m_halfSegmentIn);
+        const __m512d wholeSegment = _mm512_set1_pd(m_segmentIn);
+        const __m512d stiffness = _mm512_set1_pd(segment.stiffnessLb);
+        const __m512d tolerance = _mm512_set1_pd(kNodeToleranceIn);
+        const __m512d infinity = _mm512_set1_pd(HUGE_VAL);
+        // The groups' passes interleave, so that one group's divisions overlap another's.
+        Group groups[kGroups];
+        int anyRunning = 0;
+        for (std::size_t g = 0; g < kGroups; ++g) {
+            Group &group = groups[g];
+            group.running = 0;
+            for (std::size_t lane = 0; lane < kLanes; ++lane)
+                if (m_failedNode[g * kLanes + lane] == 0)
+                    group.running = static_cast<__mmask8>(group.running | (1u << lane));
+            anyRunning |= group.running;
+            group.failed = 0;
+            group.belowLoad = group.loadLb = _mm512_loadu_pd(&m_loadLb[g * kLanes]);
+            group.belowMovement = group.movementIn = group.estimate =
+                _mm512_loadu_pd(&m_movementIn[g * kLanes]);
+        }
+        for (int pass = 1; pass <= kMaxNodePasses && anyRunning != 0; ++pass) {
+            anyRunning = 0;
+            for (Group &group : groups) {
+                if (group.running == 0)
+                    continue;
+                __m512d transferPsi = _mm512_setzero_pd();
+                if (segment.transfersSide) {
+                    transferPsi = transferAt(upper, group.estimate);
+                    if (twoStations) {
+                        const __m512d below = transferAt(lower, group.estimate);
+                        transferPsi = _mm512_add_pd(
+                            transferPsi, _mm512_mul_pd(weight, _mm512_sub_pd(below, transferPsi)));
+                    }
+                }
+                const __m512d transferredLb = _mm512_mul_pd(width, transferPsi);
+                const __m512d load = _mm512_add_pd(group.belowLoad, transferredLb);
+                const __m512d lowerHalfLoad = _mm512_mul_pd(
+                    half, _mm512_add_pd(group.belowLoad,
+                                        _mm512_mul_pd(half, _mm512_add_pd(load, group.belowLoad))));
+                const __m512d midMovement = _mm512_add_pd(
+                    group.belowMovement,
+                    _mm512_div_pd(_mm512_mul_pd(halfSegment, lowerHalfLoad), stiffness));
+                const __mmask8 finite = _mm512_mask_cmp_pd_mask(
+                    group.running, _mm512_abs_pd(midMovement), infinity, _CMP_LT_OQ);
+                group.failed = static_cast<__mmask8>(group.failed | (group.running & ~finite));
+                const __mmask8 agrees = _mm512_mask_cmp_pd_mask(
+                    finite, _mm512_abs_pd(_mm512_sub_pd(midMovement, group.estimate)), tolerance,
+                    _CMP_LE_OQ);
+                if (agrees != 0) {
+                    const __m512d meanLoad =
+                        _mm512_add_pd(group.belowLoad, _mm512_mul_pd(half, transferredLb));
+                    const __m512d settledMovement = _mm512_add_pd(
+                        group.belowMovement,
+                        _mm512_div_pd(_mm512_mul_pd(wholeSegment, meanLoad), stiffness));
+                    group.loadLb = _mm512_mask_blend_pd(agrees, group.loadLb, load);
+                    group.movementIn =
+                        _mm512_mask_blend_pd(agrees, group.movementIn, settledMovement);
+                }
+                group.running = static_cast<__mmask8>(finite & ~agrees);
+                group.estimate = _mm512_mask_blend_pd(group.running, group.estimate, midMovement);
+                anyRunning |= group.running;
+            }
+        }
+        for (std::size_t g = 0; g < kGroups; ++g) {
+            const Group &group = groups[g];
+            _mm512_storeu_pd(&m_loadLb[g * kLanes], group.loadLb);
+            _mm512_storeu_pd(&m_movementIn[g * kLanes], group.movementIn);
+            // Lanes that failed, or that were still running when the passes ran out.
+            const unsigned stopped = group.failed | group.running;
+            for (std::size_t lane = 0; lane < kLanes; ++lane)
+                if ((stopped >> lane) & 1u)
+                    m_failedNode[g * kLanes + lane] = node;
+        }
+    }
+
+    NodeState node(std::size_t chain) const { return {m_loadLb[chain], m_movementIn[chain]}; }
+    int failedNode(std::size_t chain) const { return m_failedNode[chain]; }
+
+private:
+    static constexpr std::size_t kLanes = 8;
+    static constexpr std::size_t kGroups = (N + kLanes - 1) / kLanes;
+    static constexpr std::size_t kPadded = kGroups * kLanes;
+
+    struct Group {
+        __m512d belowLoad, belowMovement, estimate, loadLb, movementIn;
+        __mmask8 running, failed;
+    };
+
+    // sideTransferAt of each lane's movement on the curve of station s.
+    VORNA_VECTOR_TARGET __m512d transferAt(std::size_t s, __m512d movementIn) const
+    {
+        const VectorCurve &curve = m_curves[s];
+        const double *points = curve.movement;
+        // The points not beyond the movement, counted in two sums to keep the chains short.
+        const __m512i one = _mm512_set1_epi64(1);
+        __m512i even = _mm512_setzero_si512();
+        __m512i odd = _mm512_setzero_si512();
+        for (std::size_t j = 0; j < kTransferCurvePoints; j += 2) {
+            even = _mm512_mask_add_epi64(
+                even, _mm512_cmp_pd_mask(movementIn, _mm512_set1_pd(points[j]), _CMP_NLT_UQ), even,
+                one);
+            odd = _mm512_mask_add_epi64(
+                odd, _mm512_cmp_pd_mask(movementIn, _mm512_set1_pd(points[j + 1]), _CMP_NLT_UQ),
+                odd, one);
+        }
+        const __m512i k = _mm512_add_epi64(even, odd);
+        // k clamped to 1..n-1 (the masked forms: the plain ones warn in this compiler's headers).
+        const __m512i hi = _mm512_maskz_max_epi64(
+            0xFF, one,
+            _mm512_maskz_min_epi64(0xFF, k, _mm512_set1_epi64(kTransferCurvePoints - 1)));
+        const __m512i lo = _mm512_sub_epi64(hi, one);
+        const __m512d movementLow = _mm512_loadu_pd(curve.movement);
+        const __m512d movementHigh = _mm512_loadu_pd(curve.movement + 8);
+        const __m512d valueLow = _mm512_loadu_pd(curve.value);
+        const __m512d valueHigh = _mm512_loadu_pd(curve.value + 8);
+        const __m512d x0 = _mm512_permutex2var_pd(movementLow, lo, movementHigh);
+        const __m512d x1 = _mm512_permutex2var_pd(movementLow, hi, movementHigh);
+        const __m512d y0 = _mm512_permutex2var_pd(valueLow, lo, valueHigh);
+        const __m512d y1 = _mm512_permutex2var_pd(valueLow, hi, valueHigh);
+        __m512d value = _mm512_add_pd(
+            y0, _mm512_div_pd(_mm512_mul_pd(_mm512_sub_pd(movementIn, x0), _mm512_sub_pd(y1, y0)),
+                              _mm512_sub_pd(x1, x0)));
+        const __mmask8 before = _mm512_cmpeq_epi64_mask(k, _mm512_setzero_si512());
+        const __mmask8 beyond = _mm512_cmpeq_epi64_mask(k, _mm512_set1_epi64(kTransferCurvePoints));
+        value = _mm512_mask_blend_pd(before, value, _mm512_set1_pd(curve.value[0]));
+        return _mm512_mask_blend_pd(beyond, value,
+                                    _mm512_set1_pd(curve.value[kTransferCurvePoints - 1]));
+    }
+
+    const double m_segmentIn;
+    const double m_halfSegmentIn;
+    const double m_transferWidthIn;
+    std::vector<VectorCurve> m_curves;
+    std::array<double, kPadded> m_loadLb{};
+    std::array<double, kPadded> m_movementIn{};
+    std::array<int, kPadded> m_failedNode{}; // 0 while the chain runs
+};
+
+// Whether counting a curve's points finds what upper_bound finds: movements that are numbers
+// and do not fall.
+bool vectorReadable(const std::vector<CurveStation> &stations)
+{
+    for (const CurveStation &station : stations) {
+        for (std::size_t j = 0; j < kTransferCurvePoints; ++j) {
+            const double m = station.curve[j].movementIn;
+            if (std::isnan(m) || (j > 0 && m < station.curve[j - 1].movementIn))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool vectorUnitPresent()
+{
+    static const bool present = __builtin_cpu_supports("avx512f");
+    return present;
+}
+#endif
+
+// The climb of all chains up the shaft.
+template <class Chains>
+void climbShaft(Chains &chains, const std::vector<Segment> &segments,
+                const std::array<NodeState, kSettlementPoints> &tips)
+{
+    for (std::size_t point = 0; point < tips.size(); ++point)
+        chains.start(point, tips[point]);
+    for (std::size_t n = 0; n < segments.size(); ++n)
+        chains.climb(segments[n], static_cast<int>(n) + 2);
+}
+
 } // namespace
 
-LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase)
+bool fasterNodeKernelPresent()
+{
+#if VORNA_VECTOR_CHAINS
+    return vectorUnitPresent();
+#else
+    return false;
+#endif
+}
+
+LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase,
+                                        NodeKernel kernel)
 {
     assert(!input.layers.empty() && "the load-settlement analysis needs at least one layer");
     LoadSettlementRun run;
@@ -472,23 +706,39 @@ LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveC
         buildSegments(input, run.stations, depths, segmentCount, segmentIn);
     const auto tipMovements = assumedTipMovementsIn(diameterIn);
     constexpr std::size_t kChains = std::tuple_size_v<decltype(tipMovements)>;
-    NodeChains<kChains> chains(run.stations, segmentIn, perimeterIn);
+    std::array<NodeState, kChains> tips{};
     for (std::size_t point = 0; point < kChains; ++point)
-        chains.start(point, {baseLoadAt(run.baseCurve, tipMovements[point]), tipMovements[point]});
-    for (std::size_t n = 0; n < segments.size(); ++n)
-        chains.climb(segments[n], static_cast<int>(n) + 2);
+        tips[point] = {baseLoadAt(run.baseCurve, tipMovements[point]), tipMovements[point]};
+    std::array<NodeState, kChains> top{};
+    std::array<int, kChains> failedNode{};
+    const auto climb = [&](auto &chains) {
+        climbShaft(chains, segments, tips);
+        for (std::size_t point = 0; point < kChains; ++point) {
+            top[point] = chains.node(point);
+            failedNode[point] = chains.failedNode(point);
+        }
+    };
+#if VORNA_VECTOR_CHAINS
+    if (kernel == NodeKernel::Fastest && vectorUnitPresent() && vectorReadable(run.stations)) {
+        VectorNodeChains<kChains> chains(run.stations, segmentIn, perimeterIn);
+        climb(chains);
+    } else
+#endif
+    {
+        NodeChains<kChains> chains(run.stations, segmentIn, perimeterIn);
+        climb(chains);
+    }
     // The first chain that failed is reported, with the points before it kept, as when the
     // chains ran one after another.
     for (std::size_t point = 0; point < kChains; ++point) {
-        if (chains.failedNode(point) != 0) {
+        if (failedNode[point] != 0) {
             run.status = kStatusNoConvergence;
             run.failedPoint = static_cast<int>(point) + 1;
-            run.failedNode = chains.failedNode(point);
+            run.failedNode = failedNode[point];
             return run;
         }
         const double tipMovementIn = tipMovements[point];
-        const NodeState &top = chains.node(point);
-        const SettlementPoint working{top.loadLb, top.movementIn,
+        const SettlementPoint working{top[point].loadLb, top[point].movementIn,
                                       baseLoadAt(run.baseCurve, tipMovementIn), tipMovementIn};
         run.workingPoints[point] = working;
         run.points[point] = toOutputUnits(working, input.unitSystem);

@@ -80,7 +80,15 @@ struct LoadSettlementRun {
     SettlementCurve points{};        // output units
 };
 
-LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase);
+// How the nodes are iterated: the fastest way the processor offers, or the portable one.
+// Both give the same results to the bit; the choice is there for the tests that show it.
+enum class NodeKernel { Fastest, Portable };
+
+LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase,
+                                        NodeKernel kernel = NodeKernel::Fastest);
+
+// Whether NodeKernel::Fastest has more than the portable kernel on this processor.
+bool fasterNodeKernelPresent();
 
 // Pieces of the computation, exposed for their own tests.
 

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <iostream>
+#include <string>
 
 using namespace vorna;
 
@@ -351,6 +354,65 @@ TEST(LoadSettlementStatus, ZeroConcreteModulusFailsInsteadOfGivingInfinities)
     EXPECT_EQ(run.status, kStatusNoConvergence);
     EXPECT_EQ(run.failedPoint, 1);
     EXPECT_EQ(run.failedNode, 2);
+}
+
+// The vector kernel must give the portable kernel's results to the bit, failures included:
+// the same point and node, the same points kept before them.
+TEST(NodeKernels, GiveTheSameBits)
+{
+    if (!fasterNodeKernelPresent())
+        std::cout << "[ NOTE     ] no faster kernel on this processor: both runs are portable\n";
+    LoadSettlementInput layered = uniformShaft(SoilType::Clay, 120.0, 1.0, 4.0e6);
+    layered.layers.clear();
+    for (int i = 0; i < 12; ++i) // alternate clay and sand, resistance rising with depth
+        layered.layers.push_back({i % 2 == 0 ? SoilType::Clay : SoilType::Sand,
+                                  i == 0 ? 1.0 : 10.0 * i, 10.0 * (i + 1), 0.4 + 0.05 * i,
+                                  0.45 + 0.05 * i});
+    for (std::size_t k = 0; k < layered.sideProfile.size(); ++k)
+        layered.sideProfile[k].sideTsf = 0.4 + 0.006 * static_cast<double>(k);
+    LoadSettlementInput belled = uniformShaft(SoilType::Sand, 60.0, 2.0, 3.6e6);
+    belled.baseDiameterFt = 7.5;
+    belled.lengthWithoutSideFt = 6.0; // segments in the bell carry no side load
+    LoadSettlementInput wide = uniformShaft(SoilType::Clay, 80.0, 3.0, 5.0e6);
+    wide.stemDiameterFt = wide.baseDiameterFt = 12.0;
+    LoadSettlementInput creeping = uniformShaft(SoilType::Clay, 40.0, 5.0, 125500.0);
+    creeping.baseResistanceTons = 1.0;
+    creeping.segmentCount = 5;
+    LoadSettlementInput fine = uniformShaft(SoilType::Sand, 30.0, 0.8, 4.0e6);
+    fine.segmentCount = 300;
+    const struct {
+        const char *name;
+        LoadSettlementInput input;
+    } cases[] = {
+        {"clay", uniformShaft(SoilType::Clay, 40.0, 1.0, 4.0e6)},
+        {"sand", uniformShaft(SoilType::Sand, 50.0, 1.5, 4.0e6)},
+        {"layered", layered},
+        {"belled", belled},
+        {"wide", wide},
+        {"finely cut", fine},
+        {"no convergence", creeping},
+        {"zero modulus", uniformShaft(SoilType::Clay, 40.0, 1.0, 0.0)},
+    };
+    for (const auto &c : cases) {
+        for (const CurveCase curveCase :
+             {CurveCase::Trend, CurveCase::UpperBound, CurveCase::LowerBound}) {
+            SCOPED_TRACE(std::string(c.name) + " " + std::to_string(static_cast<int>(curveCase)));
+            const LoadSettlementRun fast =
+                computeLoadSettlement(c.input, curveCase, NodeKernel::Fastest);
+            const LoadSettlementRun portable =
+                computeLoadSettlement(c.input, curveCase, NodeKernel::Portable);
+            EXPECT_EQ(fast.status, portable.status);
+            EXPECT_EQ(fast.failedPoint, portable.failedPoint);
+            EXPECT_EQ(fast.failedNode, portable.failedNode);
+            for (std::size_t i = 0; i < fast.workingPoints.size(); ++i) {
+                const SettlementPoint &a = fast.workingPoints[i];
+                const SettlementPoint &b = portable.workingPoints[i];
+                EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0)
+                    << "point " << i + 1 << ": " << a.topLoad << " " << a.topMovement << " against "
+                    << b.topLoad << " " << b.topMovement;
+            }
+        }
+    }
 }
 
 } // namespace
