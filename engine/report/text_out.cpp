@@ -62,7 +62,7 @@ bool TextOut::close()
 void TextOut::line(std::string_view text)
 {
     if (m_inMemory) {
-        m_memory.append(text).append("\r\n");
+        m_memory.append(text).append("\r\n", 2);
         return;
     }
     if (!m_stream.is_open() || !m_failure.empty())
@@ -74,10 +74,12 @@ void TextOut::line(std::string_view text)
         noteFailure();
 }
 
-TextOut TextOut::inMemory()
+TextOut TextOut::inMemory(std::string memory)
 {
     TextOut out;
     out.m_inMemory = true;
+    memory.clear();
+    out.m_memory = std::move(memory);
     return out;
 }
 

@@ -29,10 +29,13 @@ public:
     void emptyLines(int count);
 
     // Keeps the lines in memory instead of a file: a part of a run made aside, whose text a
-    // file's own TextOut writes later, in its place, with `write`.
-    static TextOut inMemory();
+    // file's own TextOut writes later, in its place, with `write`. The text goes into
+    // `memory`, emptied first: a string handed on from an earlier one keeps its capacity.
+    static TextOut inMemory(std::string memory = {});
     // The lines kept so far, each with its CR LF; the memory is emptied.
     std::string takeText();
+    // How many characters the lines kept so far take.
+    std::size_t textSize() const { return m_memory.size(); }
     // Text whose lines already end in CR LF, as `line` would have written them.
     void write(std::string_view text);
 

@@ -14,12 +14,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <functional>
-#include <future>
 #include <limits>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -59,6 +62,13 @@ DepthWalk walkProfile(RunContext &run, const SoilProfile &profile, const BaseGeo
     const InputData &input = run.input;
     DepthWalk walk;
     walk.layers.resize(profile.layers.size());
+    if (!profile.layers.empty()) {
+        // The tips go down to about the profile's bottom below the base.
+        const double deepestTip =
+            profile.layers.back().DEPTH + bottomLengthFt + geometry.stemEndToBaseFt;
+        if (deepestTip > 0.0 && deepestTip < 65536.0)
+            walk.byTip.reserve(static_cast<std::size_t>(deepestTip) + 2);
+    }
     EffectiveStress stress{startingStressPsf(profile, input.TOPLEN, input.WTD), 0.0};
     SideTotals totals;
     RunningMean weakRockModulus;
@@ -217,6 +227,10 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
         return outcome;
     }
     const std::vector<TipRecord> records = walk.tipRecords();
+    // Every row but where the design load or depth comes first.
+    const auto rowCount = static_cast<std::size_t>(std::min(lastRow - firstRow + 1, 1 << 16));
+    outcome.rows.reserve(rowCount);
+    outcome.printed.reserve(rowCount);
     double previousVolume = 0.0;
     for (int k = firstRow; k <= lastRow; ++k) {
         const StepRecord &step = static_cast<std::size_t>(k) < walk.byTip.size()
@@ -328,6 +342,7 @@ LoadSettlementInput loadSettlementInput(const RunContext &run, const DepthWalk &
         if (summary.lastTip >= design.lengthFt)
             break;
     }
+    in.sideProfile.reserve(outcome.rows.size());
     for (const CapacityRow &row : outcome.rows)
         in.sideProfile.push_back(
             {row.lengthFt, sideTsfAtTip(walk, static_cast<int>(row.lengthFt))});
@@ -531,6 +546,7 @@ PlotBlock diameterPlotRows(const RunContext &run, const DiameterOutcome &outcome
 {
     PlotBlock block;
     block.diameterCount = diameterCount;
+    block.rows.reserve(outcome.printed.size());
     for (const ResultRow &row : outcome.printed)
         block.rows.push_back(plotRow(row, state, run.input));
     return block;
@@ -539,7 +555,7 @@ PlotBlock diameterPlotRows(const RunContext &run, const DiameterOutcome &outcome
 // The diameter's block of the plot data file with `kls` of the run so far, around its rows
 // as the diameter wrote them. A diameter with a single curve after soil tips of earlier
 // diameters still fills the three sets the reader expects, with its own curve in each.
-void writeDiameterPlot(TextOut &plot, const RunState &state, std::string_view rowsText, int kls)
+void writeDiameterPlot(TextOut &plot, RunState &state, std::string_view rowsText, int kls)
 {
     PlotBlock block;
     block.diameterCount = state.block.diameterCount;
@@ -548,7 +564,7 @@ void writeDiameterPlot(TextOut &plot, const RunState &state, std::string_view ro
     const std::vector<SettlementCurve> &curves = state.curves;
     for (std::size_t set = 0; set < sets; ++set)
         block.curves.push_back(asVector(curves[std::min(set, curves.size() - 1)]));
-    block.rows = state.block.rows;
+    block.rows = std::move(state.block.rows); // the last use of the rows
     writePlotBlockHead(plot, block);
     plot.write(rowsText);
     writePlotCurves(plot, block);
@@ -610,11 +626,20 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
         writeShortProfileNote(run);
 }
 
-// The text a diameter wrote to the report, the run-time file and the console, up to a point.
-struct DiameterText {
+// The memory of a diameter's text. A diameter taken up hands it on to one yet to run, so
+// that the strings of the series grow once instead of once a diameter.
+struct TextMemory {
     std::string report;
     std::string runtime;
-    std::vector<std::string> console;
+    std::string plot;
+    std::string console;                  // the console lines, one after the other
+    std::vector<std::size_t> consoleEnds; // where each console line ends in `console`
+
+    std::string_view consoleLine(std::size_t i) const
+    {
+        const std::size_t begin = i == 0 ? 0 : consoleEnds[i - 1];
+        return std::string_view(console).substr(begin, consoleEnds[i] - begin);
+    }
 };
 
 // One diameter analysed in a context of its own, its outputs kept in memory.
@@ -622,50 +647,144 @@ struct DiameterWork {
     RunContext context;
     AnalysisResults results;
     RunState state;
-    DiameterText rows;    // up to the design-load check
-    DiameterText after;   // the rest
-    std::string plotRows; // the capacity rows of its plot block
-    std::vector<std::string> consoleLines;
-    std::exception_ptr failure;
+    double D = 0.0;
+    TextMemory text; // the console lines as they come, the rest once analysed
+    // Where the text up to the design-load check ends, in each part of `text`.
+    std::size_t reportRows = 0;
+    std::size_t runtimeRows = 0;
+    std::size_t consoleRows = 0;
+    std::exception_ptr failure; // of the analysis: comes out where the diameter is taken up
+    std::exception_ptr lost;    // of keeping its text (no memory): the text is incomplete
+    bool done = false;          // guarded by the mutex of the threads that analyse
 
-    DiameterText take()
+    void markRows()
     {
-        return {context.report.takeText(), context.runtime.takeText(),
-                std::exchange(consoleLines, {})};
+        reportRows = context.report.textSize();
+        runtimeRows = context.runtime.textSize();
+        consoleRows = text.consoleEnds.size();
     }
 };
 
-std::unique_ptr<DiameterWork> diameterWork(const RunContext &run)
+std::unique_ptr<DiameterWork> diameterWork(const RunContext &run, double D, TextMemory memory)
 {
     auto work = std::make_unique<DiameterWork>();
     RunContext &c = work->context;
     c.files = run.files;
     c.options = run.options;
     c.input = run.input;
-    c.report = TextOut::inMemory();
-    c.runtime = TextOut::inMemory();
-    c.plot = TextOut::inMemory();
+    c.report = TextOut::inMemory(std::move(memory.report));
+    c.runtime = TextOut::inMemory(std::move(memory.runtime));
+    c.plot = TextOut::inMemory(std::move(memory.plot));
+    TextMemory &text = work->text;
+    text.console = std::move(memory.console);
+    text.console.clear();
+    text.consoleEnds = std::move(memory.consoleEnds);
+    text.consoleEnds.clear();
     if (run.options.console)
-        c.options.console = [lines = &work->consoleLines](std::string_view line) {
-            lines->emplace_back(line);
+        c.options.console = [&text](std::string_view line) {
+            text.console.append(line);
+            text.consoleEnds.push_back(text.console.size());
         };
     if (run.options.results)
         c.options.results = &work->results;
     work->state.FSB = run.input.FSB;
+    work->D = D;
     return work;
 }
 
-void analyseAside(DiameterWork &work, const SoilProfile &profile, double D, int diameterCount)
+void analyseAside(DiameterWork &work, const SoilProfile &profile, int diameterCount)
 {
-    work.state.onRowsComplete = [&work] { work.rows = work.take(); };
     try {
-        analyseDiameter(work.context, profile, D, diameterCount, work.state);
+        work.state.onRowsComplete = [&work] { work.markRows(); };
+        try {
+            analyseDiameter(work.context, profile, work.D, diameterCount, work.state);
+        } catch (...) {
+            work.failure = std::current_exception();
+        }
+        if (!work.state.rowsComplete)
+            work.markRows();
+        work.text.report = work.context.report.takeText();
+        work.text.runtime = work.context.runtime.takeText();
+        work.text.plot = work.context.plot.takeText();
     } catch (...) {
-        work.failure = std::current_exception();
+        work.lost = std::current_exception();
     }
-    (work.state.rowsComplete ? work.after : work.rows) = work.take();
-    work.plotRows = work.context.plot.takeText();
 }
+
+// A few threads of the run that analyse the diameters handed to them, in the order handed.
+// Destroying it lets the diameters under way end and drops those not begun.
+class AsideThreads {
+public:
+    AsideThreads(const SoilProfile &profile, int diameterCount)
+        : m_profile(profile), m_diameterCount(diameterCount)
+    {}
+    AsideThreads(const AsideThreads &) = delete;
+    AsideThreads &operator=(const AsideThreads &) = delete;
+    ~AsideThreads()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_toDo.notify_all();
+        // The threads are joined as m_threads, the last member, goes first.
+    }
+
+    // Starts up to `count` threads; returns how many could be had.
+    std::size_t start(std::size_t count)
+    {
+        m_threads.reserve(count);
+        try {
+            while (m_threads.size() < count)
+                m_threads.emplace_back([this] { serve(); });
+        } catch (const std::system_error &) {
+            // No more threads to be had: those started do the work.
+        }
+        return m_threads.size();
+    }
+
+    void hand(DiameterWork &work)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_queue.push_back(&work);
+        }
+        m_toDo.notify_one();
+    }
+
+    void waitFor(const DiameterWork &work)
+    {
+        std::unique_lock lock(m_mutex);
+        m_done.wait(lock, [&work] { return work.done; });
+    }
+
+private:
+    void serve()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_toDo.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
+            if (m_stopping)
+                return;
+            DiameterWork *work = m_queue.front();
+            m_queue.pop_front();
+            lock.unlock();
+            analyseAside(*work, m_profile, m_diameterCount);
+            lock.lock();
+            work->done = true;
+            m_done.notify_all();
+        }
+    }
+
+    const SoilProfile &m_profile;
+    const int m_diameterCount;
+    std::mutex m_mutex;
+    std::condition_variable m_toDo;
+    std::condition_variable m_done;
+    std::deque<DiameterWork *> m_queue;
+    bool m_stopping = false;
+    std::vector<std::jthread> m_threads;
+};
 
 // The run-wide state that the diameters, taken up in order, build.
 struct SeriesState {
@@ -677,20 +796,28 @@ struct SeriesState {
     std::optional<BestShaft> best;
 };
 
-void emit(RunContext &run, const DiameterText &text)
+// Writes the text of the diameter up to the design-load check, or with `rows` false the rest.
+void emit(RunContext &run, const DiameterWork &work, bool rows)
 {
-    for (const std::string &line : text.console)
-        run.console(line);
-    run.report.write(text.report);
-    run.runtime.write(text.runtime);
+    const TextMemory &text = work.text;
+    const std::size_t lines = text.consoleEnds.size();
+    for (std::size_t i = rows ? 0 : work.consoleRows; i < (rows ? work.consoleRows : lines); ++i)
+        run.console(text.consoleLine(i));
+    const auto part = [rows](const std::string &all, std::size_t split) {
+        return rows ? std::string_view(all).substr(0, split) : std::string_view(all).substr(split);
+    };
+    run.report.write(part(text.report, work.reportRows));
+    run.runtime.write(part(text.runtime, work.runtimeRows));
 }
 
 // Takes up a diameter analysed aside as if it had just been analysed in the run itself.
 void takeUp(RunContext &run, DiameterWork &work, SeriesState &series)
 {
-    const RunState &state = work.state;
+    if (work.lost)
+        std::rethrow_exception(work.lost);
+    RunState &state = work.state;
     series.weakCodeFourRock = series.weakCodeFourRock || state.weakCodeFourRock;
-    emit(run, work.rows);
+    emit(run, work, true);
     if (!state.rowsComplete)
         std::rethrow_exception(work.failure);
     series.designLoadEverReached = series.designLoadEverReached || state.designLoadReached;
@@ -698,7 +825,7 @@ void takeUp(RunContext &run, DiameterWork &work, SeriesState &series)
         writeNeedAnotherLayer(run);
         throw RunStopped{kStatusNeedAnotherLayer};
     }
-    emit(run, work.after);
+    emit(run, work, false);
     if (work.context.deferredDiagnostics)
         run.deferredDiagnostics = std::move(work.context.deferredDiagnostics);
     if (work.failure)
@@ -711,7 +838,7 @@ void takeUp(RunContext &run, DiameterWork &work, SeriesState &series)
         series.bestQUperVolume = state.quPerVolume;
         series.best = state.candidate;
     }
-    writeDiameterPlot(run.plot, state, work.plotRows, series.kls);
+    writeDiameterPlot(run.plot, state, work.text.plot, series.kls);
     if (AnalysisResults *results = run.options.results) {
         for (DiameterResult &result : work.results.diameters)
             results->diameters.push_back(std::move(result));
@@ -733,38 +860,44 @@ void runCapacityAnalysis(RunContext &run, const SoilProfile &profile)
         results->designDepth = input.designControl == DesignControl::DesignDepth;
     }
     const int count = static_cast<int>(diameters.size());
-    // As many diameters at a time as there are cores (two to four) beside the one being taken
-    // up: no more than five diameters' text in memory at once.
+    // As many threads as there are cores (two to four), each a diameter ahead of the one being
+    // taken up: no more than five diameters' text in memory at once.
     const std::size_t ahead = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 2, 4);
     const bool aside =
         run.options.parallelDiameters && count > 1 && std::thread::hardware_concurrency() > 1;
-    std::deque<std::pair<std::unique_ptr<DiameterWork>, std::future<void>>> pending;
+    // Declared before the threads, which use it until they are joined.
+    std::deque<std::unique_ptr<DiameterWork>> pending;
+    std::vector<TextMemory> spare;
+    std::optional<AsideThreads> threads;
+    if (aside) {
+        threads.emplace(profile, count);
+        if (threads->start(ahead) == 0)
+            threads.reset(); // no thread to be had: one diameter after the other, here
+    }
+    const std::size_t inMemory = threads ? ahead + 1 : 1;
     std::size_t next = 0;
-    const auto start = [&] {
-        std::unique_ptr<DiameterWork> work = diameterWork(run);
-        const auto analyse = [w = work.get(), &profile, D = diameters[next++], count] {
-            analyseAside(*w, profile, D, count);
-        };
-        std::future<void> done;
-        try {
-            done = std::async(aside ? std::launch::async : std::launch::deferred, analyse);
-        } catch (const std::system_error &) {
-            done = std::async(std::launch::deferred, analyse); // no thread to be had
-        }
-        pending.emplace_back(std::move(work), std::move(done));
-    };
     const auto fill = [&] {
-        while (next < diameters.size() && pending.size() < (aside ? ahead : 1))
-            start();
+        while (next < diameters.size() && pending.size() < inMemory) {
+            TextMemory memory;
+            if (!spare.empty()) {
+                memory = std::move(spare.back());
+                spare.pop_back();
+            }
+            pending.push_back(diameterWork(run, diameters[next++], std::move(memory)));
+            if (threads)
+                threads->hand(*pending.back());
+        }
     };
     SeriesState state;
-    fill();
-    while (!pending.empty()) {
-        auto [work, done] = std::move(pending.front());
+    for (fill(); !pending.empty(); fill()) {
+        DiameterWork &work = *pending.front();
+        if (threads)
+            threads->waitFor(work);
+        else
+            analyseAside(work, profile, count);
+        takeUp(run, work, state);
+        spare.push_back(std::move(work.text));
         pending.pop_front();
-        fill(); // the cores go on while this diameter is taken up
-        done.get();
-        takeUp(run, *work, state);
     }
 
     if (!state.anyRows) {
