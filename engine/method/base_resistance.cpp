@@ -230,33 +230,51 @@ int zoneOffset(const BaseGeometry &geometry, double bottomLengthFt)
 
 } // namespace
 
+ZoneWeights zoneWeights(const BaseGeometry &geometry)
+{
+    ZoneWeights zone;
+    const int length = geometry.zoneLengthFt;
+    for (int i = 0; i < length; ++i) {
+        const double t = static_cast<double>(i) / length;
+        const double w = t <= 0.5 ? 0.6 * t / 0.5 : 0.6 * (2.0 - t) / 1.5;
+        zone.weights.push_back(w);
+        zone.sum += w;
+    }
+    return zone;
+}
+
 double averagedBaseResistanceTons(std::span<const TipRecord> byTip, int rowLengthFt,
                                   const BaseGeometry &geometry, double bottomLengthFt)
 {
+    return averagedBaseResistanceTons(byTip, rowLengthFt, geometry, bottomLengthFt,
+                                      zoneWeights(geometry));
+}
+
+double averagedBaseResistanceTons(std::span<const TipRecord> byTip, int rowLengthFt,
+                                  const BaseGeometry &geometry, double bottomLengthFt,
+                                  const ZoneWeights &zone)
+{
     const int first = rowLengthFt + zoneOffset(geometry, bottomLengthFt) + 1;
-    const int zone = geometry.zoneLengthFt;
-    const auto record = [&](int m) {
-        return m >= 0 && static_cast<std::size_t>(m) < byTip.size() ? byTip[m] : TipRecord{};
+    static constexpr TipRecord kNone{};
+    const auto record = [&](int m) -> const TipRecord & {
+        return m >= 0 && static_cast<std::size_t>(m) < byTip.size() ? byTip[m] : kNone;
     };
-    if (geometry.stemDiameterFt < 1.0 || zone <= 0)
+    if (geometry.stemDiameterFt < 1.0 || geometry.zoneLengthFt <= 0)
         return record(first).baseResistanceTons;
 
     const bool tipInSoil = record(first).soilBeforeRock;
     double lastSoilTons = record(first).baseResistanceTons;
     double weighted = 0.0;
-    double weights = 0.0;
-    for (int m = first; m < first + zone; ++m) {
-        const double t = static_cast<double>(m - first) / zone;
-        const double w = t <= 0.5 ? 0.6 * t / 0.5 : 0.6 * (2.0 - t) / 1.5;
-        double value = record(m).baseResistanceTons;
-        if (record(m).soilBeforeRock)
+    for (std::size_t i = 0; i < zone.weights.size(); ++i) {
+        const TipRecord &r = record(first + static_cast<int>(i));
+        double value = r.baseResistanceTons;
+        if (r.soilBeforeRock)
             lastSoilTons = value;
         else if (tipInSoil)
             value = lastSoilTons; // a tip above rock does not count on the rock below
-        weighted += w * value;
-        weights += w;
+        weighted += zone.weights[i] * value;
     }
-    return weights > 0.0 ? weighted / weights : record(first).baseResistanceTons;
+    return zone.sum > 0.0 ? weighted / zone.sum : record(first).baseResistanceTons;
 }
 
 int lastBaseRowLengthFt(int lastTipPosition, const BaseGeometry &geometry, double bottomLengthFt)

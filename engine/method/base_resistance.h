@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <span>
+#include <vector>
 
 namespace vorna {
 
@@ -91,6 +92,18 @@ struct TipRecord {
 // 1 ft take the first record of the zone.
 double averagedBaseResistanceTons(std::span<const TipRecord> byTip, int rowLengthFt,
                                   const BaseGeometry &geometry, double bottomLengthFt);
+
+// The weights of the zone's records and their sum, the same for every row of a shaft.
+struct ZoneWeights {
+    std::vector<double> weights;
+    double sum = 0.0;
+};
+ZoneWeights zoneWeights(const BaseGeometry &geometry);
+
+// The same with the zone's weights worked out beforehand.
+double averagedBaseResistanceTons(std::span<const TipRecord> byTip, int rowLengthFt,
+                                  const BaseGeometry &geometry, double bottomLengthFt,
+                                  const ZoneWeights &zone);
 
 // The longest shaft whose zone lies inside the computed tip positions; negative when there
 // is none (the profile must be deepened).

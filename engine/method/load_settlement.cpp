@@ -159,15 +159,28 @@ struct DepthProfile {
     }
 };
 
-TransferCurve scaledCurve(const NormalizedCurve &normalized, double diameterIn, double scale)
+using CurveMovements = std::array<double, kTransferCurvePoints>;
+
+CurveMovements curveMovements(const NormalizedCurve &normalized, double diameterIn)
+{
+    CurveMovements movements{};
+    for (std::size_t j = 0; j < movements.size(); ++j)
+        movements[j] = diameterIn * normalized.movementPercent[j] / 100.0;
+    return movements;
+}
+
+TransferCurve scaledCurve(const NormalizedCurve &normalized, const CurveMovements &movements,
+                          double scale)
 {
     TransferCurve curve{};
-    for (int i = 0; i < kTransferCurvePoints; ++i) {
-        const auto j = static_cast<std::size_t>(i);
-        curve[j] = {diameterIn * normalized.movementPercent[j] / 100.0,
-                    scale * normalized.fraction[j]};
-    }
+    for (std::size_t j = 0; j < curve.size(); ++j)
+        curve[j] = {movements[j], scale * normalized.fraction[j]};
     return curve;
+}
+
+TransferCurve scaledCurve(const NormalizedCurve &normalized, double diameterIn, double scale)
+{
+    return scaledCurve(normalized, curveMovements(normalized, diameterIn), scale);
 }
 
 // Axial stiffness AE (lb) at depth z: the stem's down to the bell zone, rising linearly to
@@ -304,7 +317,16 @@ int placeStations(LoadSettlementRun &run, const LoadSettlementInput &input, Curv
 {
     const DepthProfile depthProfile(input.sideProfile);
     const double diameterIn = input.stemDiameterFt * kInPerFt;
+    // The movements of a curve depend on its soil alone: worked out once for the stations.
+    std::vector<std::pair<const NormalizedCurve *, CurveMovements>> movements;
+    const auto movementsOf = [&](const NormalizedCurve &normalized) -> const CurveMovements & {
+        for (const auto &[curve, known] : movements)
+            if (curve == &normalized)
+                return known;
+        return movements.emplace_back(&normalized, curveMovements(normalized, diameterIn)).second;
+    };
     std::vector<CurveStation> stations;
+    stations.reserve(depths.size());
     for (std::size_t s = 0; s < depths.size(); ++s) {
         const double z = depths[s];
         const std::optional<std::size_t> k = layerProfile.intervalEnd(z, true);
@@ -315,8 +337,8 @@ int placeStations(LoadSettlementRun &run, const LoadSettlementInput &input, Curv
         const SoilType soil = input.layers[s / 5].soil;
         const double fmax =
             s + 1 < depths.size() ? depthProfile.valueAt(z) : layerProfile.valueAt(z, *k);
-        stations.push_back(
-            {z, soil, fmax, scaledCurve(sideTransferCurve(soil, curveCase), diameterIn, fmax)});
+        const NormalizedCurve &normalized = sideTransferCurve(soil, curveCase);
+        stations.push_back({z, soil, fmax, scaledCurve(normalized, movementsOf(normalized), fmax)});
     }
     run.stations = std::move(stations);
     return kStatusOk;

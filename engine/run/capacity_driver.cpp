@@ -231,6 +231,7 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
     const auto rowCount = static_cast<std::size_t>(std::min(lastRow - firstRow + 1, 1 << 16));
     outcome.rows.reserve(rowCount);
     outcome.printed.reserve(rowCount);
+    const ZoneWeights zone = zoneWeights(geometry);
     double previousVolume = 0.0;
     for (int k = firstRow; k <= lastRow; ++k) {
         const StepRecord &step = static_cast<std::size_t>(k) < walk.byTip.size()
@@ -241,7 +242,7 @@ DiameterOutcome computeRows(RunContext &run, const SoilProfile &profile, const D
         row.volumeCuYd = step.volumeCuYd > 0.01 ? step.volumeCuYd : previousVolume;
         previousVolume = row.volumeCuYd;
         row.sideTons = step.QS;
-        row.baseTons = averagedBaseResistanceTons(records, k, geometry, bottomLengthFt);
+        row.baseTons = averagedBaseResistanceTons(records, k, geometry, bottomLengthFt, zone);
         RowFactors factors{lrfd, input.FST, state.FSB, lrfdTipFactor(profile, k)};
         if (uplift) {
             row.baseTons =
