@@ -539,9 +539,9 @@ public:
                     continue;
                 __m512d transferPsi = _mm512_setzero_pd();
                 if (segment.transfersSide) {
-                    transferPsi = transferAt(upper, group.estimate);
+                    transferPsi = transferAt(upper, group.estimate, group.running);
                     if (twoStations) {
-                        const __m512d below = transferAt(lower, group.estimate);
+                        const __m512d below = transferAt(lower, group.estimate, group.running);
                         transferPsi = _mm512_add_pd(
                             transferPsi, _mm512_mul_pd(weight, _mm512_sub_pd(below, transferPsi)));
                     }
@@ -600,11 +600,18 @@ private:
         __mmask8 running, failed;
     };
 
-    // sideTransferAt of each lane's movement on the curve of station s.
-    VORNA_VECTOR_TARGET __m512d transferAt(std::size_t s, __m512d movementIn) const
+    // sideTransferAt of each running lane's movement; the other lanes' values are not used.
+    VORNA_VECTOR_TARGET __m512d transferAt(std::size_t s, __m512d movementIn,
+                                           __mmask8 running) const
     {
         const VectorCurve &curve = m_curves[s];
         const double *points = curve.movement;
+        const __m512d last = _mm512_set1_pd(curve.value[kTransferCurvePoints - 1]);
+        // Past the last point every lane takes its value: long shafts spend many passes there.
+        const __mmask8 pastLast = _mm512_cmp_pd_mask(
+            movementIn, _mm512_set1_pd(points[kTransferCurvePoints - 1]), _CMP_NLT_UQ);
+        if (static_cast<__mmask8>(pastLast | ~running) == 0xFF)
+            return last;
         // The points not beyond the movement, counted in two sums to keep the chains short.
         const __m512i one = _mm512_set1_epi64(1);
         __m512i even = _mm512_setzero_si512();
@@ -637,8 +644,7 @@ private:
         const __mmask8 before = _mm512_cmpeq_epi64_mask(k, _mm512_setzero_si512());
         const __mmask8 beyond = _mm512_cmpeq_epi64_mask(k, _mm512_set1_epi64(kTransferCurvePoints));
         value = _mm512_mask_blend_pd(before, value, _mm512_set1_pd(curve.value[0]));
-        return _mm512_mask_blend_pd(beyond, value,
-                                    _mm512_set1_pd(curve.value[kTransferCurvePoints - 1]));
+        return _mm512_mask_blend_pd(beyond, value, last);
     }
 
     const double m_segmentIn;
