@@ -337,6 +337,14 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kLargestExactPower = 22;
 
+// The small steps of the quick writers, which run for every field of the report and the
+// plot file, are worth forcing into their callers.
+#if defined(_MSC_VER)
+#define VORNA_FIELD_STEP __forceinline
+#else
+#define VORNA_FIELD_STEP inline __attribute__((always_inline))
+#endif
+
 // Negative powers of ten as the nearest doubles: only a first guess of a decimal exponent.
 constexpr double kNegativePowersOfTen[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
                                            1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
@@ -357,7 +365,7 @@ constexpr DigitPairs kDigitPairs;
 
 // Writes the last `count` decimal digits of `value` to the left of `end` and removes them
 // from `value`; returns the first character written.
-char *lastDigits(char *end, std::uint64_t &value, int count)
+VORNA_FIELD_STEP char *lastDigits(char *end, std::uint64_t &value, int count)
 {
     if (value <= UINT32_MAX) { // the usual case, in cheaper 32-bit steps
         auto narrow = static_cast<std::uint32_t>(value);
@@ -386,18 +394,24 @@ char *lastDigits(char *end, std::uint64_t &value, int count)
 }
 
 // Writes all digits of a non-zero value to the left of `end`.
-char *allDigits(char *end, std::uint64_t value)
+VORNA_FIELD_STEP char *allDigits(char *end, std::uint64_t value)
 {
-    while (value >= 100) {
+    while (value > UINT32_MAX) {
         end -= 2;
         std::memcpy(end, kDigitPairs.text + 2 * (value % 100), 2);
         value /= 100;
     }
-    if (value >= 10) {
+    auto narrow = static_cast<std::uint32_t>(value); // the usual case from the start
+    while (narrow >= 100) {
         end -= 2;
-        std::memcpy(end, kDigitPairs.text + 2 * value, 2);
-    } else if (value != 0) {
-        *--end = static_cast<char>('0' + value);
+        std::memcpy(end, kDigitPairs.text + 2 * (narrow % 100), 2);
+        narrow /= 100;
+    }
+    if (narrow >= 10) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs.text + 2 * narrow, 2);
+    } else if (narrow != 0) {
+        *--end = static_cast<char>('0' + narrow);
     }
     return end;
 }
@@ -406,7 +420,7 @@ char *allDigits(char *end, std::uint64_t value)
 // the product (or quotient) by an exact power of ten is off by half an ulp at most, so
 // the rounding is certain unless the scaled value lies within a few ulps of a half. Those
 // rare values, and whatever is out of range, go to the exact code (false returned).
-bool quickScaled(double magnitude, int power, std::uint64_t &result)
+VORNA_FIELD_STEP bool quickScaled(double magnitude, int power, std::uint64_t &result)
 {
     if (power > kLargestExactPower || power < -kLargestExactPower)
         return false;
@@ -415,12 +429,13 @@ bool quickScaled(double magnitude, int power, std::uint64_t &result)
     constexpr double kLargestWhole = 4503599627370496.0; // 2^52: every fraction exact below
     if (!(scaled < kLargestWhole))
         return false;
-    // Not negative and below 2^52: the conversion truncates to the floor, without libm.
-    const auto whole = static_cast<std::uint64_t>(scaled);
+    // Not negative and below 2^52: the conversion truncates to the floor, without libm (and
+    // the signed one is a single instruction).
+    const auto whole = static_cast<std::int64_t>(scaled);
     const double fraction = scaled - static_cast<double>(whole); // exact
     if (std::fabs(fraction - 0.5) <= scaled * 0x1p-50 + 0x1p-1074)
         return false;
-    result = whole + (fraction > 0.5 ? 1 : 0);
+    result = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
     return true;
 }
 
@@ -447,7 +462,7 @@ constexpr std::uint64_t kWholePowersOfTen[] = {1ULL,
                                                10000000000000000000ULL};
 
 // Decimal digits of a non-zero value, from its bit length: log10 2 is about 1233/4096.
-int digitCount(std::uint64_t value)
+VORNA_FIELD_STEP int digitCount(std::uint64_t value)
 {
     const int guess = (static_cast<int>(std::bit_width(value | 1)) * 1233) >> 12;
     return guess + (value >= kWholePowersOfTen[guess] ? 1 : 0);
@@ -455,7 +470,7 @@ int digitCount(std::uint64_t value)
 
 // Blanks at `at` and the `count` characters after it: the field's left part. In pieces of
 // fixed size, as a call of memset would cost more than the few blanks of a field.
-void blanksAt(char *at, int count)
+VORNA_FIELD_STEP void blanksAt(char *at, int count)
 {
     constexpr char kBlanks[] = "        ";
     for (; count >= 8; count -= 8, at += 8)
@@ -555,8 +570,10 @@ bool putQuickE(char *at, double value, int width, int decimals)
         exponent = k + 1;
     }
     const int absExponent = std::abs(exponent);
+    if (absExponent > 99)
+        return false; // beyond the reach of exact powers of ten anyway
     const bool negative = std::signbit(value) && value != 0.0;
-    // Sign, "0.", mantissa, then E+xx (or +xxx past two digits).
+    // Sign, "0.", mantissa, then E+xx.
     int length = (negative ? 1 : 0) + 2 + decimals + 4;
     const bool dropZero = length > width; // the optional leading zero goes first
     if (dropZero)
@@ -566,15 +583,9 @@ bool putQuickE(char *at, double value, int width, int decimals)
         return true;
     }
     char *first = at + width - 2;
-    std::memcpy(first, kDigitPairs.text + 2 * (absExponent % 100), 2);
-    const char sign = exponent < 0 ? '-' : '+';
-    if (absExponent <= 99) {
-        *--first = sign;
-        *--first = 'E';
-    } else { // the third digit takes the letter's place
-        *--first = static_cast<char>('0' + absExponent / 100);
-        *--first = sign;
-    }
+    std::memcpy(first, kDigitPairs.text + 2 * absExponent, 2);
+    *--first = exponent < 0 ? '-' : '+';
+    *--first = 'E';
     first = lastDigits(first, digits, decimals);
     *--first = '.';
     if (!dropZero)
@@ -585,15 +596,25 @@ bool putQuickE(char *at, double value, int width, int decimals)
     return true;
 }
 
-// Copies a field of the exact writers (always `width` characters) to `at`.
-char *putText(char *at, const std::string &field)
+// The exact writers' field (always `width` characters) copied to `at`; apart from the
+// quick writers' callers, which then need no string of their own.
+#if defined(_MSC_VER)
+__declspec(noinline)
+#else
+__attribute__((noinline))
+#endif
+    char *putExact(char *at, double value, int width, int decimals, bool exponentForm)
 {
+    const std::string field =
+        exponentForm ? exactFieldE(value, width, decimals) : exactFieldF(value, width, decimals);
     std::memcpy(at, field.data(), field.size());
     return at + field.size();
 }
 
 // Fields up to this wide are built on the stack and appended at once.
 constexpr int kShortField = 64;
+
+#undef VORNA_FIELD_STEP
 
 } // namespace
 
@@ -607,7 +628,7 @@ char *putFieldF(char *at, double value, int width, int decimals)
     }
     if (putQuickF(at, value, width, decimals))
         return at + width;
-    return putText(at, exactFieldF(value, width, decimals));
+    return putExact(at, value, width, decimals, false);
 }
 
 char *putFieldE(char *at, double value, int width, int decimals)
@@ -620,7 +641,7 @@ char *putFieldE(char *at, double value, int width, int decimals)
     }
     if (putQuickE(at, value, width, decimals))
         return at + width;
-    return putText(at, exactFieldE(value, width, decimals));
+    return putExact(at, value, width, decimals, true);
 }
 
 void appendFieldF(std::string &out, double value, int width, int decimals)
