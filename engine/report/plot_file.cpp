@@ -6,10 +6,16 @@
 namespace vorna {
 namespace {
 
+// Characters of a line of `count` values with its CR LF.
+constexpr std::size_t lineLength(std::size_t count)
+{
+    return count * 11 + 2;
+}
+
 // Appends one line of up to seven E10.3 values, each after a blank, with its CR LF.
 void appendValuesLine(std::string &text, const double *first, std::size_t count)
 {
-    char line[7 * 11 + 2];
+    char line[lineLength(7)];
     char *end = line;
     for (std::size_t i = 0; i < count; ++i) {
         *end++ = ' ';
@@ -18,12 +24,6 @@ void appendValuesLine(std::string &text, const double *first, std::size_t count)
     *end++ = '\r';
     *end++ = '\n';
     text.append(line, static_cast<std::size_t>(end - line));
-}
-
-// Characters of a line of `count` values with its CR LF.
-constexpr std::size_t lineLength(std::size_t count)
-{
-    return count * 11 + 2;
 }
 
 } // namespace
