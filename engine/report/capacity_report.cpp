@@ -125,17 +125,17 @@ void writeTableHeading(RunContext &run, const TableStyle &style)
 std::string resultRowLine(const ResultRow &row, bool si)
 {
     const int d = si ? 1 : 2;
-    std::string line;
-    line.reserve(80);
-    line += ' ';
-    appendFieldF(line, row.length, 8, 1);
-    line += ' ';
-    appendFieldF(line, row.volume, 8, si ? 1 : 2);
+    char line[80];
+    char *end = line;
+    *end++ = ' ';
+    end = putFieldF(end, row.length, 8, 1);
+    *end++ = ' ';
+    end = putFieldF(end, row.volume, 8, si ? 1 : 2);
     for (const double value : {row.QS, row.QB, row.QU, row.QBD, row.QDN})
-        appendFieldF(line, value, 9, d);
-    line += ' ';
-    appendFieldF(line, row.QUperVolume, 9, 2);
-    return line;
+        end = putFieldF(end, value, 9, d);
+    *end++ = ' ';
+    end = putFieldF(end, row.QUperVolume, 9, 2);
+    return std::string(line, end);
 }
 
 void addOverflowingColumns(std::vector<std::string> &names, std::string_view line,

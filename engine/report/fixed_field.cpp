@@ -1,10 +1,12 @@
 #include "report/fixed_field.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <system_error>
 
@@ -335,78 +337,194 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kLargestExactPower = 22;
 
+// The small steps of the quick writers, which run for every field of the report and the
+// plot file, are worth forcing into their callers.
+#if defined(_MSC_VER)
+#define VORNA_FIELD_STEP __forceinline
+#else
+#define VORNA_FIELD_STEP inline __attribute__((always_inline))
+#endif
+
+// Negative powers of ten as the nearest doubles: only a first guess of a decimal exponent.
+constexpr double kNegativePowersOfTen[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                           1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
+                                           1e-16, 1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
+
+// "00" to "99": digits are written two at a time.
+struct DigitPairs {
+    char text[200];
+    constexpr DigitPairs() : text()
+    {
+        for (int i = 0; i < 100; ++i) {
+            text[2 * i] = static_cast<char>('0' + i / 10);
+            text[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+    }
+};
+constexpr DigitPairs kDigitPairs;
+
+// Writes the last `count` decimal digits of `value` to the left of `end` and removes them
+// from `value`; returns the first character written.
+VORNA_FIELD_STEP char *lastDigits(char *end, std::uint64_t &value, int count)
+{
+    if (value <= UINT32_MAX) { // the usual case, in cheaper 32-bit steps
+        auto narrow = static_cast<std::uint32_t>(value);
+        for (; count >= 2; count -= 2) {
+            end -= 2;
+            std::memcpy(end, kDigitPairs.text + 2 * (narrow % 100), 2);
+            narrow /= 100;
+        }
+        if (count != 0) {
+            *--end = static_cast<char>('0' + narrow % 10);
+            narrow /= 10;
+        }
+        value = narrow;
+        return end;
+    }
+    for (; count >= 2; count -= 2) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs.text + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count != 0) {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return end;
+}
+
+// Writes all digits of a non-zero value to the left of `end`.
+VORNA_FIELD_STEP char *allDigits(char *end, std::uint64_t value)
+{
+    while (value > UINT32_MAX) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs.text + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    auto narrow = static_cast<std::uint32_t>(value); // the usual case from the start
+    while (narrow >= 100) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs.text + 2 * (narrow % 100), 2);
+        narrow /= 100;
+    }
+    if (narrow >= 10) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs.text + 2 * narrow, 2);
+    } else if (narrow != 0) {
+        *--end = static_cast<char>('0' + narrow);
+    }
+    return end;
+}
+
 // magnitude * 10^power rounded half away from zero, when one double operation settles it:
 // the product (or quotient) by an exact power of ten is off by half an ulp at most, so
 // the rounding is certain unless the scaled value lies within a few ulps of a half. Those
-// rare values, and whatever is out of range, go to the exact code (nothing returned).
-std::optional<std::uint64_t> quickScaled(double magnitude, int power)
+// rare values, and whatever is out of range, go to the exact code (false returned).
+VORNA_FIELD_STEP bool quickScaled(double magnitude, int power, std::uint64_t &result)
 {
     if (power > kLargestExactPower || power < -kLargestExactPower)
-        return std::nullopt;
+        return false;
     const double scaled =
         power >= 0 ? magnitude * kPowersOfTen[power] : magnitude / kPowersOfTen[-power];
     constexpr double kLargestWhole = 4503599627370496.0; // 2^52: every fraction exact below
     if (!(scaled < kLargestWhole))
-        return std::nullopt;
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole; // exact
+        return false;
+    // Not negative and below 2^52: the conversion truncates to the floor, without libm (and
+    // the signed one is a single instruction).
+    const auto whole = static_cast<std::int64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole); // exact
     if (std::fabs(fraction - 0.5) <= scaled * 0x1p-50 + 0x1p-1074)
-        return std::nullopt;
-    return static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-}
-
-void appendStars(std::string &out, int width)
-{
-    out.append(static_cast<std::size_t>(width), '*');
-}
-
-// Writes `text` (length characters) right-aligned in `width` columns.
-void appendRightAligned(std::string &out, const char *text, int length, int width)
-{
-    out.append(static_cast<std::size_t>(width - length), ' ');
-    out.append(text, static_cast<std::size_t>(length));
-}
-
-// F w.d without the exact code; false when the value needs it.
-bool quickFieldF(std::string &out, double value, int width, int decimals)
-{
-    if (decimals > 18 || width > 64)
         return false;
-    const auto whole = quickScaled(std::fabs(value), decimals);
-    if (!whole)
-        return false;
-    const bool negative = std::signbit(value) && value != 0.0;
-    auto rest = *whole;
-    char text[96];
-    char *const end = text + sizeof text;
-    char *first = end;
-    for (int i = 0; i < decimals; ++i) {
-        *--first = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    }
-    *--first = '.';
-    const bool zeroWhole = rest == 0;
-    do {
-        *--first = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    } while (rest != 0);
-    auto length = static_cast<int>(end - first) + (negative ? 1 : 0);
-    if (length > width && zeroWhole) { // the optional leading zero goes first
-        ++first;
-        --length;
-    }
-    if (length > width) {
-        appendStars(out, width);
-        return true;
-    }
-    if (negative)
-        *--first = '-';
-    appendRightAligned(out, first, length, width);
+    result = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
     return true;
 }
 
-// E w.d without the exact code; false when the value needs it.
-bool quickFieldE(std::string &out, double value, int width, int decimals)
+// Powers of ten as integers, to count the digits of a scaled value.
+constexpr std::uint64_t kWholePowersOfTen[] = {1ULL,
+                                               10ULL,
+                                               100ULL,
+                                               1000ULL,
+                                               10000ULL,
+                                               100000ULL,
+                                               1000000ULL,
+                                               10000000ULL,
+                                               100000000ULL,
+                                               1000000000ULL,
+                                               10000000000ULL,
+                                               100000000000ULL,
+                                               1000000000000ULL,
+                                               10000000000000ULL,
+                                               100000000000000ULL,
+                                               1000000000000000ULL,
+                                               10000000000000000ULL,
+                                               100000000000000000ULL,
+                                               1000000000000000000ULL,
+                                               10000000000000000000ULL};
+
+// Decimal digits of a non-zero value, from its bit length: log10 2 is about 1233/4096.
+VORNA_FIELD_STEP int digitCount(std::uint64_t value)
+{
+    const int guess = (static_cast<int>(std::bit_width(value | 1)) * 1233) >> 12;
+    return guess + (value >= kWholePowersOfTen[guess] ? 1 : 0);
+}
+
+// Blanks at `at` and the `count` characters after it: the field's left part. In pieces of
+// fixed size, as a call of memset would cost more than the few blanks of a field.
+VORNA_FIELD_STEP void blanksAt(char *at, int count)
+{
+    constexpr char kBlanks[] = "        ";
+    for (; count >= 8; count -= 8, at += 8)
+        std::memcpy(at, kBlanks, 8);
+    if (count >= 4) {
+        std::memcpy(at, kBlanks, 4);
+        at += 4;
+        count -= 4;
+    }
+    if (count >= 2) {
+        std::memcpy(at, kBlanks, 2);
+        at += 2;
+        count -= 2;
+    }
+    if (count != 0)
+        *at = ' ';
+}
+
+// F w.d written at `at` (width characters) without the exact code; false when the value
+// needs it. The length is known before any character is written, so the field is built
+// in place from its right end.
+bool putQuickF(char *at, double value, int width, int decimals)
+{
+    if (decimals > 18)
+        return false;
+    std::uint64_t rest = 0;
+    if (!quickScaled(std::fabs(value), decimals, rest))
+        return false;
+    const bool negative = std::signbit(value) && value != 0.0;
+    const bool zeroWhole = rest < kWholePowersOfTen[decimals];
+    const int wholeDigits = zeroWhole ? 0 : digitCount(rest) - decimals;
+    int length = (zeroWhole ? 1 : wholeDigits) + 1 + decimals + (negative ? 1 : 0);
+    const bool dropZero = length > width && zeroWhole; // the optional leading zero goes first
+    if (dropZero)
+        --length;
+    if (length > width) {
+        std::memset(at, '*', static_cast<std::size_t>(width));
+        return true;
+    }
+    char *first = lastDigits(at + width, rest, decimals);
+    *--first = '.';
+    if (!zeroWhole)
+        first = allDigits(first, rest);
+    else if (!dropZero)
+        *--first = '0';
+    if (negative)
+        *--first = '-';
+    blanksAt(at, static_cast<int>(first - at));
+    return true;
+}
+
+// E w.d written at `at` (width characters) without the exact code; false when the value
+// needs it.
+bool putQuickE(char *at, double value, int width, int decimals)
 {
     if (decimals > 17)
         return false;
@@ -414,30 +532,36 @@ bool quickFieldE(std::string &out, double value, int width, int decimals)
     std::uint64_t digits = 0;
     int exponent = 0; // of the 0.ddd form
     if (magnitude != 0.0) {
-        if (!std::isnormal(magnitude))
-            return false;
-        int binaryExponent = 0;
-        std::frexp(magnitude, &binaryExponent);
-        // d.ddd exponent, estimated from the binary one and corrected below.
-        int k = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
-        const std::uint64_t lowest = static_cast<std::uint64_t>(kPowersOfTen[decimals - 1]);
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &magnitude, sizeof bits);
+        const auto biased = static_cast<int>(bits >> 52); // the sign bit is clear
+        if (biased == 0)
+            return false; // subnormal
+        // magnitude lies in [2^b, 2^(b+1)): its d.ddd exponent is floor(b log10 2) or one
+        // more, which the powers of ten tell apart (near enough; checked below).
+        const int b = biased - 1023;
+        int k = (b * 78913) >> 18; // floor(b * log10 2) for |b| < 2^11
+        if (k >= -1 - kLargestExactPower && k < kLargestExactPower &&
+            magnitude >= (k >= -1 ? kPowersOfTen[k + 1] : kNegativePowersOfTen[-(k + 1)]))
+            ++k;
+        const std::uint64_t lowest = kWholePowersOfTen[decimals - 1];
         const std::uint64_t highest = lowest * 10;
         bool settled = false;
         for (int attempt = 0; attempt < 3 && !settled; ++attempt) {
-            const auto scaled = quickScaled(magnitude, decimals - 1 - k);
-            if (!scaled)
+            std::uint64_t scaled = 0;
+            if (!quickScaled(magnitude, decimals - 1 - k, scaled))
                 return false;
-            if (*scaled == highest) {
+            if (scaled == highest) {
                 // Rounded up into a new digit (9.9996 to 10.000): one digit fewer, one power more.
                 digits = lowest;
                 ++k;
                 settled = true;
-            } else if (*scaled > highest) {
+            } else if (scaled > highest) {
                 ++k;
-            } else if (*scaled < lowest) {
+            } else if (scaled < lowest) {
                 --k;
             } else {
-                digits = *scaled;
+                digits = scaled;
                 settled = true;
             }
         }
@@ -446,65 +570,98 @@ bool quickFieldE(std::string &out, double value, int width, int decimals)
         exponent = k + 1;
     }
     const int absExponent = std::abs(exponent);
-    const bool negative = std::signbit(value) && value != 0.0;
-    char text[64];
-    char *end = text;
-    if (negative)
-        *end++ = '-';
-    char *const zero = end;
-    *end++ = '0';
-    *end++ = '.';
-    end += decimals;
-    for (char *c = end; c != zero + 2;) {
-        *--c = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    }
-    if (absExponent <= 99)
-        *end++ = 'E';
-    *end++ = exponent < 0 ? '-' : '+';
     if (absExponent > 99)
-        *end++ = static_cast<char>('0' + absExponent / 100);
-    *end++ = static_cast<char>('0' + absExponent / 10 % 10);
-    *end++ = static_cast<char>('0' + absExponent % 10);
-    auto length = static_cast<int>(end - text);
-    const char *first = text;
-    if (length > width) { // the optional leading zero goes first
-        std::copy_backward(text, zero, zero + 1);
-        ++first;
+        return false; // beyond the reach of exact powers of ten anyway
+    const bool negative = std::signbit(value) && value != 0.0;
+    // Sign, "0.", mantissa, then E+xx.
+    int length = (negative ? 1 : 0) + 2 + decimals + 4;
+    const bool dropZero = length > width; // the optional leading zero goes first
+    if (dropZero)
         --length;
-    }
     if (length > width) {
-        appendStars(out, width);
+        std::memset(at, '*', static_cast<std::size_t>(width));
         return true;
     }
-    appendRightAligned(out, first, length, width);
+    char *first = at + width - 2;
+    std::memcpy(first, kDigitPairs.text + 2 * absExponent, 2);
+    *--first = exponent < 0 ? '-' : '+';
+    *--first = 'E';
+    first = lastDigits(first, digits, decimals);
+    *--first = '.';
+    if (!dropZero)
+        *--first = '0';
+    if (negative)
+        *--first = '-';
+    blanksAt(at, static_cast<int>(first - at));
     return true;
 }
 
+// The exact writers' field (always `width` characters) copied to `at`; apart from the
+// quick writers' callers, which then need no string of their own.
+#if defined(_MSC_VER)
+__declspec(noinline)
+#else
+__attribute__((noinline))
+#endif
+    char *putExact(char *at, double value, int width, int decimals, bool exponentForm)
+{
+    const std::string field =
+        exponentForm ? exactFieldE(value, width, decimals) : exactFieldF(value, width, decimals);
+    std::memcpy(at, field.data(), field.size());
+    return at + field.size();
+}
+
+// Fields up to this wide are built on the stack and appended at once.
+constexpr int kShortField = 64;
+
+#undef VORNA_FIELD_STEP
+
 } // namespace
+
+char *putFieldF(char *at, double value, int width, int decimals)
+{
+    if (width <= 0)
+        return at;
+    if (!std::isfinite(value) || decimals < 0) {
+        std::memset(at, '*', static_cast<std::size_t>(width));
+        return at + width;
+    }
+    if (putQuickF(at, value, width, decimals))
+        return at + width;
+    return putExact(at, value, width, decimals, false);
+}
+
+char *putFieldE(char *at, double value, int width, int decimals)
+{
+    if (width <= 0)
+        return at;
+    if (!std::isfinite(value) || decimals <= 0) {
+        std::memset(at, '*', static_cast<std::size_t>(width));
+        return at + width;
+    }
+    if (putQuickE(at, value, width, decimals))
+        return at + width;
+    return putExact(at, value, width, decimals, true);
+}
 
 void appendFieldF(std::string &out, double value, int width, int decimals)
 {
-    if (width <= 0)
-        return;
-    if (!std::isfinite(value) || decimals < 0) {
-        appendStars(out, width);
+    if (width > kShortField) {
+        out += exactFieldF(value, width, decimals);
         return;
     }
-    if (!quickFieldF(out, value, width, decimals))
-        out += exactFieldF(value, width, decimals);
+    char text[kShortField];
+    out.append(text, static_cast<std::size_t>(putFieldF(text, value, width, decimals) - text));
 }
 
 void appendFieldE(std::string &out, double value, int width, int decimals)
 {
-    if (width <= 0)
-        return;
-    if (!std::isfinite(value) || decimals <= 0) {
-        appendStars(out, width);
+    if (width > kShortField) {
+        out += exactFieldE(value, width, decimals);
         return;
     }
-    if (!quickFieldE(out, value, width, decimals))
-        out += exactFieldE(value, width, decimals);
+    char text[kShortField];
+    out.append(text, static_cast<std::size_t>(putFieldE(text, value, width, decimals) - text));
 }
 
 std::string fieldF(double value, int width, int decimals)

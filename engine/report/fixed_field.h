@@ -22,6 +22,11 @@ std::string fieldE(double value, int width, int decimals);
 void appendFieldF(std::string &out, double value, int width, int decimals);
 void appendFieldE(std::string &out, double value, int width, int decimals);
 
+// The same fields written at `at`, which has room for `width` characters; return the end.
+// For lines of many fields built in a buffer and appended at once.
+char *putFieldF(char *at, double value, int width, int decimals);
+char *putFieldE(char *at, double value, int width, int decimals);
+
 // The exact long-hand writers behind fieldF and fieldE, which take a shorter way wherever
 // one floating-point operation settles the rounding; kept callable to check that way.
 std::string exactFieldF(double value, int width, int decimals);

@@ -85,9 +85,12 @@ void appendStationListing(std::vector<std::string> &lines, const LoadSettlementR
         lines.push_back(blanks(8) + fieldI(static_cast<long long>(s + 1), 5) +
                         fieldI(kTransferCurvePoints, 11) +
                         fieldE(listedLength(station.depthIn, unitSystem), 16, 4));
-        for (const TransferPoint &p : station.curve)
-            lines.push_back(blanks(40) + fieldE(listedStress(p.value, unitSystem), 17, 4) +
-                            fieldE(listedLength(p.movementIn, unitSystem), 16, 4));
+        for (const TransferPoint &p : station.curve) {
+            std::string &line = lines.emplace_back(40, ' ');
+            line.reserve(40 + 17 + 16);
+            appendFieldE(line, listedStress(p.value, unitSystem), 17, 4);
+            appendFieldE(line, listedLength(p.movementIn, unitSystem), 16, 4);
+        }
     }
 }
 
@@ -99,9 +102,12 @@ void appendBaseListing(std::vector<std::string> &lines, const LoadSettlementRun 
     lines.push_back(blanks(8) + text(kTzBaseHeading) + blanks(8) + text(kTzBaseHeadingTail));
     lines.push_back(blanks(12) + text(labels.force) + blanks(15) + text(labels.length));
     lines.emplace_back();
-    for (const TransferPoint &p : run.baseCurve)
-        lines.push_back(fieldE(listedForce(p.value, unitSystem), 18, 4) +
-                        fieldE(listedLength(p.movementIn, unitSystem), 19, 4));
+    for (const TransferPoint &p : run.baseCurve) {
+        std::string &line = lines.emplace_back();
+        line.reserve(18 + 19);
+        appendFieldE(line, listedForce(p.value, unitSystem), 18, 4);
+        appendFieldE(line, listedLength(p.movementIn, unitSystem), 19, 4);
+    }
 }
 
 } // namespace
@@ -123,9 +129,14 @@ std::vector<std::string> loadSettlementTableLines(UnitSystem unitSystem, CurveCa
     lines.push_back(blanks(8) + text(kTableHeading) + blanks(4) + text(kTableHeadingTip));
     lines.push_back(blanks(11) + text(labels.force) + blanks(13) + text(labels.length) +
                     blanks(14) + text(labels.force) + blanks(12) + text(labels.length));
-    for (const SettlementPoint &p : curve)
-        lines.push_back(fieldE(p.topLoad, 17, 4) + fieldE(p.topMovement, 16, 4) +
-                        fieldE(p.tipLoad, 16, 4) + fieldE(p.tipMovement, 16, 4));
+    for (const SettlementPoint &p : curve) {
+        std::string &line = lines.emplace_back();
+        line.reserve(17 + 3 * 16);
+        appendFieldE(line, p.topLoad, 17, 4);
+        appendFieldE(line, p.topMovement, 16, 4);
+        appendFieldE(line, p.tipLoad, 16, 4);
+        appendFieldE(line, p.tipMovement, 16, 4);
+    }
     return lines;
 }
 

@@ -38,6 +38,11 @@ TEST(FixedField, FixedPoint)
         {12.4, 5, 0, "  12."},
         {1.0e300, 10, 1, "**********"},
         {0.0, 3, 1, "0.0"},
+        {0.06, 5, 0, "   0."},  // no decimals: the zero whole part still shows
+        {0.0, 1, 0, "."},
+        {-0.4, 3, 0, "-0."},
+        {-0.0, 4, 1, " 0.0"},   // negative zero prints without its sign
+        {1000.0, 7, 2, "1000.00"}, // a whole part of exactly a power of ten
     };
     // clang-format on
     for (const FieldCase &c : cases) {
@@ -64,6 +69,9 @@ TEST(FixedField, Exponent)
         {123.0, 8, 3, ".123E+03"},       // the leading zero is optional
         {123.0, 7, 3, "*******"},
         {2000.0, 9, 2, " 0.20E+04"},
+        {std::nextafter(1.0e-5, 0.0), 10, 3, " 0.100E-04"}, // just below a power of ten
+        {9.9995e-10, 10, 3, " 0.100E-08"}, // held just above the half: carries upward
+        {-0.0, 10, 3, " 0.000E+00"},
     };
     for (const FieldCase &c : cases) {
         SCOPED_TRACE(c.expected);
