@@ -8,6 +8,7 @@
 #include <cassert>
 #include <cmath>
 #include <optional>
+#include <span>
 #include <tuple>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -482,26 +483,38 @@ struct VectorCurve {
 // movements rise and are numbers (`vectorReadable`).
 template <std::size_t N> class VectorNodeChains {
 public:
-    VectorNodeChains(const std::vector<CurveStation> &stations, double segmentIn,
+    // The chains of up to kMaxSets curve cases at once, each case with its own stations (at
+    // the same depths) and the same segments: more packs to interleave.
+    static constexpr std::size_t kMaxSets = 3;
+
+    VectorNodeChains(std::span<const std::vector<CurveStation> *const> sets, double segmentIn,
                      double perimeterIn)
-        : m_segmentIn(segmentIn), m_halfSegmentIn(0.5 * segmentIn),
+        : m_sets(sets.size()), m_stationCount(sets.empty() ? 0 : sets[0]->size()),
+          m_segmentIn(segmentIn), m_halfSegmentIn(0.5 * segmentIn),
           m_transferWidthIn(segmentIn * perimeterIn)
     {
-        m_curves.resize(stations.size());
-        for (std::size_t s = 0; s < stations.size(); ++s) {
-            for (std::size_t j = 0; j < kTransferCurvePoints; ++j) {
-                m_curves[s].movement[j] = stations[s].curve[j].movementIn;
-                m_curves[s].value[j] = stations[s].curve[j].value;
+        assert(m_sets <= kMaxSets);
+        m_curves.resize(m_sets * m_stationCount);
+        for (std::size_t set = 0; set < m_sets; ++set) {
+            const std::vector<CurveStation> &stations = *sets[set];
+            assert(stations.size() == m_stationCount);
+            for (std::size_t s = 0; s < m_stationCount; ++s) {
+                VectorCurve &curve = m_curves[set * m_stationCount + s];
+                for (std::size_t j = 0; j < kTransferCurvePoints; ++j) {
+                    curve.movement[j] = stations[s].curve[j].movementIn;
+                    curve.value[j] = stations[s].curve[j].value;
+                }
             }
         }
-        for (std::size_t c = N; c < kPadded; ++c)
-            m_failedNode[c] = -1; // lanes past the last chain never run
+        for (std::size_t lane = 0; lane < m_failedNode.size(); ++lane)
+            if (lane / kPadded >= m_sets || lane % kPadded >= N)
+                m_failedNode[lane] = -1; // lanes past the last chain never run
     }
 
-    void start(std::size_t chain, NodeState tip)
+    void start(std::size_t set, std::size_t chain, NodeState tip)
     {
-        m_loadLb[chain] = tip.loadLb;
-        m_movementIn[chain] = tip.movementIn;
+        m_loadLb[set * kPadded + chain] = tip.loadLb;
+        m_movementIn[set * kPadded + chain] = tip.movementIn;
     }
 
     VORNA_VECTOR_TARGET void climb(const Segment &segment, int node)
@@ -518,10 +531,12 @@ public:
         const __m512d tolerance = _mm512_set1_pd(kNodeToleranceIn);
         const __m512d infinity = _mm512_set1_pd(HUGE_VAL);
         // The groups' passes interleave, so that one group's divisions overlap another's.
-        Group groups[kGroups];
+        Group groups[kMaxSets * kGroups];
+        const std::size_t groupCount = m_sets * kGroups;
         int anyRunning = 0;
-        for (std::size_t g = 0; g < kGroups; ++g) {
+        for (std::size_t g = 0; g < groupCount; ++g) {
             Group &group = groups[g];
+            group.curves = &m_curves[g / kGroups * m_stationCount];
             group.running = 0;
             for (std::size_t lane = 0; lane < kLanes; ++lane)
                 if (m_failedNode[g * kLanes + lane] == 0)
@@ -534,14 +549,16 @@ public:
         }
         for (int pass = 1; pass <= kMaxNodePasses && anyRunning != 0; ++pass) {
             anyRunning = 0;
-            for (Group &group : groups) {
+            for (std::size_t g = 0; g < groupCount; ++g) {
+                Group &group = groups[g];
                 if (group.running == 0)
                     continue;
                 __m512d transferPsi = _mm512_setzero_pd();
                 if (segment.transfersSide) {
-                    transferPsi = transferAt(upper, group.estimate, group.running);
+                    transferPsi = transferAt(group.curves[upper], group.estimate, group.running);
                     if (twoStations) {
-                        const __m512d below = transferAt(lower, group.estimate, group.running);
+                        const __m512d below =
+                            transferAt(group.curves[lower], group.estimate, group.running);
                         transferPsi = _mm512_add_pd(
                             transferPsi, _mm512_mul_pd(weight, _mm512_sub_pd(below, transferPsi)));
                     }
@@ -575,7 +592,7 @@ public:
                 anyRunning |= group.running;
             }
         }
-        for (std::size_t g = 0; g < kGroups; ++g) {
+        for (std::size_t g = 0; g < groupCount; ++g) {
             const Group &group = groups[g];
             _mm512_storeu_pd(&m_loadLb[g * kLanes], group.loadLb);
             _mm512_storeu_pd(&m_movementIn[g * kLanes], group.movementIn);
@@ -587,8 +604,14 @@ public:
         }
     }
 
-    NodeState node(std::size_t chain) const { return {m_loadLb[chain], m_movementIn[chain]}; }
-    int failedNode(std::size_t chain) const { return m_failedNode[chain]; }
+    NodeState node(std::size_t set, std::size_t chain) const
+    {
+        return {m_loadLb[set * kPadded + chain], m_movementIn[set * kPadded + chain]};
+    }
+    int failedNode(std::size_t set, std::size_t chain) const
+    {
+        return m_failedNode[set * kPadded + chain];
+    }
 
 private:
     static constexpr std::size_t kLanes = 8;
@@ -597,14 +620,14 @@ private:
 
     struct Group {
         __m512d belowLoad, belowMovement, estimate, loadLb, movementIn;
+        const VectorCurve *curves; // of the group's case, by station
         __mmask8 running, failed;
     };
 
     // sideTransferAt of each running lane's movement; the other lanes' values are not used.
-    VORNA_VECTOR_TARGET __m512d transferAt(std::size_t s, __m512d movementIn,
-                                           __mmask8 running) const
+    static VORNA_VECTOR_TARGET __m512d transferAt(const VectorCurve &curve, __m512d movementIn,
+                                                  __mmask8 running)
     {
-        const VectorCurve &curve = m_curves[s];
         const double *points = curve.movement;
         const __m512d last = _mm512_set1_pd(curve.value[kTransferCurvePoints - 1]);
         // Past the last point every lane takes its value: long shafts spend many passes there.
@@ -647,13 +670,15 @@ private:
         return _mm512_mask_blend_pd(beyond, value, last);
     }
 
+    const std::size_t m_sets;
+    const std::size_t m_stationCount;
     const double m_segmentIn;
     const double m_halfSegmentIn;
     const double m_transferWidthIn;
-    std::vector<VectorCurve> m_curves;
-    std::array<double, kPadded> m_loadLb{};
-    std::array<double, kPadded> m_movementIn{};
-    std::array<int, kPadded> m_failedNode{}; // 0 while the chain runs
+    std::vector<VectorCurve> m_curves; // by set, then station
+    std::array<double, kMaxSets * kPadded> m_loadLb{};
+    std::array<double, kMaxSets * kPadded> m_movementIn{};
+    std::array<int, kMaxSets * kPadded> m_failedNode{}; // 0 while the chain runs
 };
 
 // Whether counting a curve's points finds what upper_bound finds: movements that are numbers
@@ -677,17 +702,6 @@ bool vectorUnitPresent()
 }
 #endif
 
-// The climb of all chains up the shaft.
-template <class Chains>
-void climbShaft(Chains &chains, const std::vector<Segment> &segments,
-                const std::array<NodeState, kSettlementPoints> &tips)
-{
-    for (std::size_t point = 0; point < tips.size(); ++point)
-        chains.start(point, tips[point]);
-    for (std::size_t n = 0; n < segments.size(); ++n)
-        chains.climb(segments[n], static_cast<int>(n) + 2);
-}
-
 } // namespace
 
 bool fasterNodeKernelPresent()
@@ -699,79 +713,119 @@ bool fasterNodeKernelPresent()
 #endif
 }
 
-LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase,
-                                        NodeKernel kernel)
+std::vector<LoadSettlementRun> computeLoadSettlements(const LoadSettlementInput &input,
+                                                      std::span<const CurveCase> curveCases,
+                                                      NodeKernel kernel)
 {
     assert(!input.layers.empty() && "the load-settlement analysis needs at least one layer");
-    LoadSettlementRun run;
     const double diameterIn = input.stemDiameterFt * kInPerFt;
     const double lengthIn = input.shaftLengthFt * kInPerFt;
-
     const LayerProfile layerProfile(input.layers);
     const std::vector<double> depths = stationDepthsIn(input.layers);
-    run.status = placeStations(run, input, curveCase, layerProfile, depths);
-    if (run.status != kStatusOk)
-        return run;
-
     const SoilType deepest = input.layers.back().soil;
-    // The strength profile and the maximum-load-transfer profile of a non-sand base share
-    // the layer limits, so one depth check stands for both.
-    if (deepest != SoilType::Sand && !layerProfile.intervalEnd(lengthIn, false)) {
-        run.status = kStatusBeyondStrengthCurve;
-        run.failedDepthIn = lengthIn;
-        return run;
-    }
     const double largestDiameterIn = std::max(diameterIn, input.baseDiameterFt * kInPerFt);
-    run.baseCurve = scaledCurve(baseTransferCurve(deepest, curveCase), largestDiameterIn,
-                                input.baseResistanceTons * kLbPerTon);
-    run.hasBaseCurve = true;
+    const auto tipMovements = assumedTipMovementsIn(diameterIn);
+    constexpr std::size_t kChains = std::tuple_size_v<decltype(tipMovements)>;
 
-    // A shaft has at least one segment.
+    // Steps up to the node iteration, case by case; the runs that get that far climb.
+    std::vector<LoadSettlementRun> runs(curveCases.size());
+    std::vector<std::size_t> climbing;
+    for (std::size_t i = 0; i < curveCases.size(); ++i) {
+        LoadSettlementRun &run = runs[i];
+        run.status = placeStations(run, input, curveCases[i], layerProfile, depths);
+        if (run.status != kStatusOk)
+            continue;
+        // The strength profile and the maximum-load-transfer profile of a non-sand base share
+        // the layer limits, so one depth check stands for both.
+        if (deepest != SoilType::Sand && !layerProfile.intervalEnd(lengthIn, false)) {
+            run.status = kStatusBeyondStrengthCurve;
+            run.failedDepthIn = lengthIn;
+            continue;
+        }
+        run.baseCurve = scaledCurve(baseTransferCurve(deepest, curveCases[i]), largestDiameterIn,
+                                    input.baseResistanceTons * kLbPerTon);
+        run.hasBaseCurve = true;
+        climbing.push_back(i);
+    }
+    if (climbing.empty())
+        return runs;
+
+    // A shaft has at least one segment. The stations of every case lie at the same depths,
+    // so the segments are the same for all.
     const int segmentCount = std::max(1, input.segmentCount);
     const double segmentIn = lengthIn / segmentCount;
     const double perimeterIn = kPiFine * diameterIn;
     const std::vector<Segment> segments =
-        buildSegments(input, run.stations, depths, segmentCount, segmentIn);
-    const auto tipMovements = assumedTipMovementsIn(diameterIn);
-    constexpr std::size_t kChains = std::tuple_size_v<decltype(tipMovements)>;
-    std::array<NodeState, kChains> tips{};
-    for (std::size_t point = 0; point < kChains; ++point)
-        tips[point] = {baseLoadAt(run.baseCurve, tipMovements[point]), tipMovements[point]};
-    std::array<NodeState, kChains> top{};
-    std::array<int, kChains> failedNode{};
-    const auto climb = [&](auto &chains) {
-        climbShaft(chains, segments, tips);
-        for (std::size_t point = 0; point < kChains; ++point) {
-            top[point] = chains.node(point);
-            failedNode[point] = chains.failedNode(point);
-        }
+        buildSegments(input, runs[climbing.front()].stations, depths, segmentCount, segmentIn);
+    std::vector<std::array<NodeState, kChains>> top(curveCases.size());
+    std::vector<std::array<int, kChains>> failedNode(curveCases.size());
+    const auto tip = [&](std::size_t i, std::size_t point) {
+        return NodeState{baseLoadAt(runs[i].baseCurve, tipMovements[point]), tipMovements[point]};
     };
+    bool vector = false;
 #if VORNA_VECTOR_CHAINS
-    if (kernel == NodeKernel::Fastest && vectorUnitPresent() && vectorReadable(run.stations)) {
-        VectorNodeChains<kChains> chains(run.stations, segmentIn, perimeterIn);
-        climb(chains);
-    } else
-#endif
-    {
-        NodeChains<kChains> chains(run.stations, segmentIn, perimeterIn);
-        climb(chains);
-    }
-    // The first chain that failed is reported, with the points before it kept, as when the
-    // chains ran one after another.
-    for (std::size_t point = 0; point < kChains; ++point) {
-        if (failedNode[point] != 0) {
-            run.status = kStatusNoConvergence;
-            run.failedPoint = static_cast<int>(point) + 1;
-            run.failedNode = failedNode[point];
-            return run;
+    vector = kernel == NodeKernel::Fastest && vectorUnitPresent() &&
+             std::all_of(climbing.begin(), climbing.end(),
+                         [&](std::size_t i) { return vectorReadable(runs[i].stations); });
+    using Vector = VectorNodeChains<kChains>;
+    for (std::size_t first = 0; vector && first < climbing.size(); first += Vector::kMaxSets) {
+        const std::size_t count = std::min(Vector::kMaxSets, climbing.size() - first);
+        std::array<const std::vector<CurveStation> *, Vector::kMaxSets> sets{};
+        for (std::size_t set = 0; set < count; ++set)
+            sets[set] = &runs[climbing[first + set]].stations;
+        Vector chains(std::span(sets.data(), count), segmentIn, perimeterIn);
+        for (std::size_t set = 0; set < count; ++set)
+            for (std::size_t point = 0; point < kChains; ++point)
+                chains.start(set, point, tip(climbing[first + set], point));
+        for (std::size_t n = 0; n < segments.size(); ++n)
+            chains.climb(segments[n], static_cast<int>(n) + 2);
+        for (std::size_t set = 0; set < count; ++set) {
+            for (std::size_t point = 0; point < kChains; ++point) {
+                top[climbing[first + set]][point] = chains.node(set, point);
+                failedNode[climbing[first + set]][point] = chains.failedNode(set, point);
+            }
         }
-        const double tipMovementIn = tipMovements[point];
-        const SettlementPoint working{top[point].loadLb, top[point].movementIn,
-                                      baseLoadAt(run.baseCurve, tipMovementIn), tipMovementIn};
-        run.workingPoints[point] = working;
-        run.points[point] = toOutputUnits(working, input.unitSystem);
     }
-    return run;
+#endif
+    for (std::size_t i : climbing) {
+        if (vector)
+            break;
+        NodeChains<kChains> chains(runs[i].stations, segmentIn, perimeterIn);
+        for (std::size_t point = 0; point < kChains; ++point)
+            chains.start(point, tip(i, point));
+        for (std::size_t n = 0; n < segments.size(); ++n)
+            chains.climb(segments[n], static_cast<int>(n) + 2);
+        for (std::size_t point = 0; point < kChains; ++point) {
+            top[i][point] = chains.node(point);
+            failedNode[i][point] = chains.failedNode(point);
+        }
+    }
+
+    for (std::size_t i : climbing) {
+        LoadSettlementRun &run = runs[i];
+        // The first chain that failed is reported, with the points before it kept, as when
+        // the chains ran one after another.
+        for (std::size_t point = 0; point < kChains; ++point) {
+            if (failedNode[i][point] != 0) {
+                run.status = kStatusNoConvergence;
+                run.failedPoint = static_cast<int>(point) + 1;
+                run.failedNode = failedNode[i][point];
+                break;
+            }
+            const double tipMovementIn = tipMovements[point];
+            const SettlementPoint working{top[i][point].loadLb, top[i][point].movementIn,
+                                          baseLoadAt(run.baseCurve, tipMovementIn), tipMovementIn};
+            run.workingPoints[point] = working;
+            run.points[point] = toOutputUnits(working, input.unitSystem);
+        }
+    }
+    return runs;
+}
+
+LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase,
+                                        NodeKernel kernel)
+{
+    return std::move(computeLoadSettlements(input, std::span(&curveCase, 1), kernel).front());
 }
 
 } // namespace vorna

@@ -9,6 +9,7 @@
 #include "method/soil_type.h"
 
 #include <array>
+#include <span>
 #include <vector>
 
 namespace vorna {
@@ -86,6 +87,12 @@ enum class NodeKernel { Fastest, Portable };
 
 LoadSettlementRun computeLoadSettlement(const LoadSettlementInput &input, CurveCase curveCase,
                                         NodeKernel kernel = NodeKernel::Fastest);
+
+// The runs of several curve cases of one shaft, as computeLoadSettlement gives each; worked
+// out together, which lets the processor overlap their iterations.
+std::vector<LoadSettlementRun> computeLoadSettlements(const LoadSettlementInput &input,
+                                                      std::span<const CurveCase> curveCases,
+                                                      NodeKernel kernel = NodeKernel::Fastest);
 
 // Whether NodeKernel::Fastest has more than the portable kernel on this processor.
 bool fasterNodeKernelPresent();

@@ -5,6 +5,8 @@
 #include "run/run_context.h"
 #include "vornacalc/engine.h"
 
+#include <memory>
+
 namespace vorna {
 namespace {
 
@@ -201,21 +203,29 @@ std::filesystem::path tzDataPath(const RunContext &run)
 SettlementCurve runLoadSettlement(RunContext &run, const LoadSettlementInput &input,
                                   CurveCase curveCase)
 {
-    const LoadSettlementRun result = computeLoadSettlement(input, curveCase);
+    return reportLoadSettlement(run, input, curveCase, computeLoadSettlement(input, curveCase));
+}
+
+SettlementCurve reportLoadSettlement(RunContext &run, const LoadSettlementInput &input,
+                                     CurveCase curveCase, LoadSettlementRun computed)
+{
+    // Kept by the listing below, which outlives this call; shared, not copied.
+    const auto kept = std::make_shared<const LoadSettlementRun>(std::move(computed));
+    const LoadSettlementRun &result = *kept;
     // Every run replaces TZDATA.DAT, so only the last run's listing survives the analysis:
     // it is written once, when the run ends (however it ends), not after every curve.
-    run.deferredDiagnostics = [path = tzDataPath(run), sink = run.options.diagnosticSink, result,
+    run.deferredDiagnostics = [path = tzDataPath(run), sink = run.options.diagnosticSink, kept,
                                units = input.unitSystem] {
         if (sink) {
             std::string listing;
-            for (const std::string &line : tzDataLines(result, units))
+            for (const std::string &line : tzDataLines(*kept, units))
                 listing.append(line).append("\r\n");
             sink(listing);
             return;
         }
         TextOut tzData;
         tzData.open(path);
-        writeLines(tzData, tzDataLines(result, units));
+        writeLines(tzData, tzDataLines(*kept, units));
     };
     switch (result.status) {
     case kStatusOk:

@@ -52,4 +52,8 @@ std::filesystem::path tzDataPath(const RunContext &run);
 SettlementCurve runLoadSettlement(RunContext &run, const LoadSettlementInput &input,
                                   CurveCase curveCase);
 
+// The same for a run worked out beforehand (computeLoadSettlements gives several at once).
+SettlementCurve reportLoadSettlement(RunContext &run, const LoadSettlementInput &input,
+                                     CurveCase curveCase, LoadSettlementRun result);
+
 } // namespace vorna

@@ -512,8 +512,14 @@ DiameterCurves settlementCurves(RunContext &run, const SoilProfile &profile, con
     if (!isRockOrGeomaterial(profile.layers[tipIndex].type)) {
         const LoadSettlementInput in =
             loadSettlementInput(run, walk, outcome, geometry, bottomLengthFt);
-        for (CurveCase c : {CurveCase::Trend, CurveCase::UpperBound, CurveCase::LowerBound}) {
-            result.curves.push_back(runLoadSettlement(run, in, c));
+        constexpr CurveCase kCases[] = {CurveCase::Trend, CurveCase::UpperBound,
+                                        CurveCase::LowerBound};
+        // Worked out together, reported one after the other: a stop at one case leaves the
+        // later ones unreported, as when each was worked out in its turn.
+        std::vector<LoadSettlementRun> computed = computeLoadSettlements(in, kCases);
+        for (std::size_t i = 0; i < std::size(kCases); ++i) {
+            result.curves.push_back(
+                reportLoadSettlement(run, in, kCases[i], std::move(computed[i])));
             requireFiniteCurve(run, result.curves.back(), D);
         }
         state.soilTip = true;
