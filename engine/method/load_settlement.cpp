@@ -506,9 +506,11 @@ public:
                 }
             }
         }
-        for (std::size_t lane = 0; lane < m_failedNode.size(); ++lane)
-            if (lane / kPadded >= m_sets || lane % kPadded >= N)
-                m_failedNode[lane] = -1; // lanes past the last chain never run
+        // Lanes past the last chain never run.
+        for (std::size_t g = 0; g < m_sets * kGroups; ++g)
+            for (std::size_t lane = 0; lane < kLanes; ++lane)
+                if ((g % kGroups) * kLanes + lane < N)
+                    m_alive[g] = static_cast<__mmask8>(m_alive[g] | (1u << lane));
     }
 
     void start(std::size_t set, std::size_t chain, NodeState tip)
@@ -537,10 +539,7 @@ public:
         for (std::size_t g = 0; g < groupCount; ++g) {
             Group &group = groups[g];
             group.curves = &m_curves[g / kGroups * m_stationCount];
-            group.running = 0;
-            for (std::size_t lane = 0; lane < kLanes; ++lane)
-                if (m_failedNode[g * kLanes + lane] == 0)
-                    group.running = static_cast<__mmask8>(group.running | (1u << lane));
+            group.running = m_alive[g];
             anyRunning |= group.running;
             group.failed = 0;
             group.belowLoad = group.loadLb = _mm512_loadu_pd(&m_loadLb[g * kLanes]);
@@ -597,7 +596,10 @@ public:
             _mm512_storeu_pd(&m_loadLb[g * kLanes], group.loadLb);
             _mm512_storeu_pd(&m_movementIn[g * kLanes], group.movementIn);
             // Lanes that failed, or that were still running when the passes ran out.
-            const unsigned stopped = group.failed | group.running;
+            const auto stopped = static_cast<__mmask8>(group.failed | group.running);
+            if (stopped == 0)
+                continue;
+            m_alive[g] = static_cast<__mmask8>(m_alive[g] & ~stopped);
             for (std::size_t lane = 0; lane < kLanes; ++lane)
                 if ((stopped >> lane) & 1u)
                     m_failedNode[g * kLanes + lane] = node;
@@ -679,6 +681,7 @@ private:
     std::array<double, kMaxSets * kPadded> m_loadLb{};
     std::array<double, kMaxSets * kPadded> m_movementIn{};
     std::array<int, kMaxSets * kPadded> m_failedNode{}; // 0 while the chain runs
+    std::array<__mmask8, kMaxSets * kGroups> m_alive{}; // the lanes still running, by group
 };
 
 // Whether counting a curve's points finds what upper_bound finds: movements that are numbers
