@@ -312,12 +312,40 @@ SettlementPoint toOutputUnits(const SettlementPoint &p, UnitSystem unitSystem)
 
 namespace {
 
-// Step 3 and 4 of a run: the stations with their fmax and curves. Returns the status.
-int placeStations(LoadSettlementRun &run, const LoadSettlementInput &input, CurveCase curveCase,
-                  const LayerProfile &layerProfile, const std::vector<double> &depths)
+// Step 3 of a run: the stations' depths, soils and fmax, the same for every curve case.
+struct StationPlaces {
+    int status = kStatusOk;
+    double failedDepthIn = 0.0;         // beyond the layer profile
+    std::vector<CurveStation> stations; // curves not yet drawn
+};
+
+StationPlaces placeStations(const LoadSettlementInput &input, const LayerProfile &layerProfile,
+                            const std::vector<double> &depths)
 {
     const DepthProfile depthProfile(input.sideProfile);
-    const double diameterIn = input.stemDiameterFt * kInPerFt;
+    StationPlaces places;
+    places.stations.reserve(depths.size());
+    for (std::size_t s = 0; s < depths.size(); ++s) {
+        const double z = depths[s];
+        const std::optional<std::size_t> k = layerProfile.intervalEnd(z, true);
+        if (!k) {
+            places.status = kStatusBeyondLayerProfile;
+            places.failedDepthIn = z;
+            places.stations.clear();
+            return places;
+        }
+        const SoilType soil = input.layers[s / 5].soil;
+        const double fmax =
+            s + 1 < depths.size() ? depthProfile.valueAt(z) : layerProfile.valueAt(z, *k);
+        places.stations.push_back({z, soil, fmax, {}});
+    }
+    return places;
+}
+
+// Step 4: the stations with the curves of a case.
+std::vector<CurveStation> stationsWithCurves(const std::vector<CurveStation> &placed,
+                                             double diameterIn, CurveCase curveCase)
+{
     // The movements of a curve depend on its soil alone: worked out once for the stations.
     std::vector<std::pair<const NormalizedCurve *, CurveMovements>> movements;
     const auto movementsOf = [&](const NormalizedCurve &normalized) -> const CurveMovements & {
@@ -326,23 +354,12 @@ int placeStations(LoadSettlementRun &run, const LoadSettlementInput &input, Curv
                 return known;
         return movements.emplace_back(&normalized, curveMovements(normalized, diameterIn)).second;
     };
-    std::vector<CurveStation> stations;
-    stations.reserve(depths.size());
-    for (std::size_t s = 0; s < depths.size(); ++s) {
-        const double z = depths[s];
-        const std::optional<std::size_t> k = layerProfile.intervalEnd(z, true);
-        if (!k) {
-            run.failedDepthIn = z;
-            return kStatusBeyondLayerProfile;
-        }
-        const SoilType soil = input.layers[s / 5].soil;
-        const double fmax =
-            s + 1 < depths.size() ? depthProfile.valueAt(z) : layerProfile.valueAt(z, *k);
-        const NormalizedCurve &normalized = sideTransferCurve(soil, curveCase);
-        stations.push_back({z, soil, fmax, scaledCurve(normalized, movementsOf(normalized), fmax)});
+    std::vector<CurveStation> stations = placed;
+    for (CurveStation &station : stations) {
+        const NormalizedCurve &normalized = sideTransferCurve(station.soil, curveCase);
+        station.curve = scaledCurve(normalized, movementsOf(normalized), station.maxTransferPsi);
     }
-    run.stations = std::move(stations);
-    return kStatusOk;
+    return stations;
 }
 
 // Segments from the base up, with the stations and stiffness of their mid-depth.
@@ -733,11 +750,15 @@ std::vector<LoadSettlementRun> computeLoadSettlements(const LoadSettlementInput 
     // Steps up to the node iteration, case by case; the runs that get that far climb.
     std::vector<LoadSettlementRun> runs(curveCases.size());
     std::vector<std::size_t> climbing;
+    const StationPlaces places = placeStations(input, layerProfile, depths);
     for (std::size_t i = 0; i < curveCases.size(); ++i) {
         LoadSettlementRun &run = runs[i];
-        run.status = placeStations(run, input, curveCases[i], layerProfile, depths);
-        if (run.status != kStatusOk)
+        run.status = places.status;
+        if (run.status != kStatusOk) {
+            run.failedDepthIn = places.failedDepthIn;
             continue;
+        }
+        run.stations = stationsWithCurves(places.stations, diameterIn, curveCases[i]);
         // The strength profile and the maximum-load-transfer profile of a non-sand base share
         // the layer limits, so one depth check stands for both.
         if (deepest != SoilType::Sand && !layerProfile.intervalEnd(lengthIn, false)) {
