@@ -867,8 +867,9 @@ void runCapacityAnalysis(RunContext &run, const SoilProfile &profile)
         results->designDepth = input.designControl == DesignControl::DesignDepth;
     }
     const int count = static_cast<int>(diameters.size());
-    // As many threads as there are cores (two to four), each a diameter ahead of the one being
-    // taken up: no more than five diameters' text in memory at once.
+    // As many threads as there are cores (two to four), with up to three diameters each
+    // handed to them ahead of the one being taken up, so that none waits on the writing:
+    // no more than thirteen diameters' text in memory at once.
     const std::size_t ahead = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 2, 4);
     const bool aside =
         run.options.parallelDiameters && count > 1 && std::thread::hardware_concurrency() > 1;
@@ -881,7 +882,7 @@ void runCapacityAnalysis(RunContext &run, const SoilProfile &profile)
         if (threads->start(ahead) == 0)
             threads.reset(); // no thread to be had: one diameter after the other, here
     }
-    const std::size_t inMemory = threads ? ahead + 1 : 1;
+    const std::size_t inMemory = threads ? 3 * ahead + 1 : 1;
     std::size_t next = 0;
     const auto fill = [&] {
         while (next < diameters.size() && pending.size() < inMemory) {
