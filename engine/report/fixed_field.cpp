@@ -365,22 +365,8 @@ constexpr DigitPairs kDigitPairs;
 
 // Writes the last `count` decimal digits of `value` to the left of `end` and removes them
 // from `value`; returns the first character written.
-VORNA_FIELD_STEP char *lastDigits(char *end, std::uint64_t &value, int count)
+template <class Unsigned> VORNA_FIELD_STEP char *lastDigitsOf(char *end, Unsigned &value, int count)
 {
-    if (value <= UINT32_MAX) { // the usual case, in cheaper 32-bit steps
-        auto narrow = static_cast<std::uint32_t>(value);
-        for (; count >= 2; count -= 2) {
-            end -= 2;
-            std::memcpy(end, kDigitPairs.text + 2 * (narrow % 100), 2);
-            narrow /= 100;
-        }
-        if (count != 0) {
-            *--end = static_cast<char>('0' + narrow % 10);
-            narrow /= 10;
-        }
-        value = narrow;
-        return end;
-    }
     for (; count >= 2; count -= 2) {
         end -= 2;
         std::memcpy(end, kDigitPairs.text + 2 * (value % 100), 2);
@@ -391,6 +377,17 @@ VORNA_FIELD_STEP char *lastDigits(char *end, std::uint64_t &value, int count)
         value /= 10;
     }
     return end;
+}
+
+VORNA_FIELD_STEP char *lastDigits(char *end, std::uint64_t &value, int count)
+{
+    if (value <= UINT32_MAX) { // the usual case, in cheaper 32-bit steps
+        auto narrow = static_cast<std::uint32_t>(value);
+        end = lastDigitsOf(end, narrow, count);
+        value = narrow;
+        return end;
+    }
+    return lastDigitsOf(end, value, count);
 }
 
 // Writes all digits of a non-zero value to the left of `end`.
