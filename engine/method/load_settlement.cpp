@@ -811,9 +811,7 @@ std::vector<LoadSettlementRun> computeLoadSettlements(const LoadSettlementInput 
         }
     }
 #endif
-    for (std::size_t i : climbing) {
-        if (vector)
-            break;
+    for (std::size_t i : vector ? std::span<const std::size_t>() : std::span(climbing)) {
         NodeChains<kChains> chains(runs[i].stations, segmentIn, perimeterIn);
         for (std::size_t point = 0; point < kChains; ++point)
             chains.start(point, tip(i, point));
