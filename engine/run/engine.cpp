@@ -79,6 +79,7 @@ int runOpened(RunContext &run)
         return kStatusOutputNotWritable;
     }
 
+    std::jthread removing = removeEarlierOutputs(run.files);
     writeBanner(run.report, run.files.versionText);
     writeFileNames(run.report, run.files);
     writeDateTime(run.report, run.options.dateTime.value_or(systemLocalTime()));
@@ -111,6 +112,8 @@ int runOpened(RunContext &run)
             // The listing is read by nothing; its loss must not change the run's outcome.
         }
     }
+    if (removing.joinable())
+        removing.join();
     problem = finishOutputs(run, problem);
     if (problem)
         noteProblem(run, *problem);

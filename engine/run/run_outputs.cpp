@@ -7,6 +7,11 @@
 #include <cctype>
 #include <system_error>
 
+#if defined(__linux__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace vorna {
 
 namespace {
@@ -45,6 +50,22 @@ void removeFile(const fs::path &path)
     if (ec || !(fs::is_regular_file(status) || fs::is_symlink(status)))
         return;
     fs::remove(path, ec);
+}
+
+// Starts writing the finished file to disk, as the file system itself does when a file
+// replaces another (the earlier one is gone by now): after a power cut the output is then
+// less likely to come back empty. Only started, not waited for.
+void startWriteOut(const fs::path &path)
+{
+#if defined(__linux__)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    ::close(fd);
+#else
+    (void)path;
+#endif
 }
 
 struct Output {
@@ -116,6 +137,21 @@ std::optional<FileProblem> openOutputs(RunContext &run)
     return problem;
 }
 
+std::jthread removeEarlierOutputs(const RunFiles &files)
+{
+    const auto remove = [files] {
+        for (const fs::path *name : {&files.report, &files.plot, &files.runtime})
+            removeFile(*name);
+    };
+    try {
+        return std::jthread(remove);
+    } catch (const std::system_error &) {
+        // No thread to be had: removed here, before the run goes on.
+    }
+    remove();
+    return {};
+}
+
 std::optional<FileProblem> finishOutputs(RunContext &run, std::optional<FileProblem> problem)
 {
     const std::array<Output, 3> outputs = outputsOf(run);
@@ -147,6 +183,7 @@ std::optional<FileProblem> finishOutputs(RunContext &run, std::optional<FileProb
             complete[i] = out.stream.close();
         }
         if (complete[i] && !(isPlot && problem)) {
+            startWriteOut(temporary);
             std::error_code ec;
             fs::rename(temporary, out.finalName, ec);
             if (!ec)

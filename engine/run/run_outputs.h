@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace vorna {
 
@@ -36,6 +37,13 @@ std::optional<FileProblem> outputNameInTheWay(const RunFiles &files);
 
 // Opens the three outputs under their temporary names; the first problem, if any.
 std::optional<FileProblem> openOutputs(RunContext &run);
+
+// Starts removing the earlier outputs of the run's names, on a thread of its own where one
+// can be had. Freeing a replaced file's blocks can wait on the disk; the run computes
+// meanwhile instead of waiting at its end, when its outputs would replace them. Every run
+// that opened its outputs ends by replacing or removing all three, so nothing is lost that
+// it would have kept. Join the thread before the outputs are moved into place.
+std::jthread removeEarlierOutputs(const RunFiles &files);
 
 // Flushes and closes the three outputs and moves the complete ones into place. When one
 // could not be written completely, the run status becomes kStatusOutputNotWritable, an
