@@ -7,11 +7,6 @@
 #include <cctype>
 #include <system_error>
 
-#if defined(__linux__)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace vorna {
 
 namespace {
@@ -50,22 +45,6 @@ void removeFile(const fs::path &path)
     if (ec || !(fs::is_regular_file(status) || fs::is_symlink(status)))
         return;
     fs::remove(path, ec);
-}
-
-// Starts writing the finished file to disk, as the file system itself does when a file
-// replaces another (the earlier one is gone by now): after a power cut the output is then
-// less likely to come back empty. Only started, not waited for.
-void startWriteOut(const fs::path &path)
-{
-#if defined(__linux__)
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    ::close(fd);
-#else
-    (void)path;
-#endif
 }
 
 struct Output {
@@ -183,7 +162,6 @@ std::optional<FileProblem> finishOutputs(RunContext &run, std::optional<FileProb
             complete[i] = out.stream.close();
         }
         if (complete[i] && !(isPlot && problem)) {
-            startWriteOut(temporary);
             std::error_code ec;
             fs::rename(temporary, out.finalName, ec);
             if (!ec)
