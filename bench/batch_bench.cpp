@@ -70,7 +70,8 @@ void runBatch(benchmark::State &state, const std::vector<std::string> &projects)
 {
     const int jobs = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        const auto runs = vorna::cli::runProjects(projects, jobs, {});
+        const auto runs =
+            vorna::cli::runProjects(projects, jobs, vorna::cli::ResultDetail::Warnings, {});
         for (const auto &run : runs) {
             // The bundled example.vrd ends with "NEED ANOTHER SOIL LAYER" on purpose.
             if (run.status != vorna::kStatusOk && run.status != vorna::kStatusNeedAnotherLayer)

@@ -51,7 +51,7 @@ void readKeptLoadTest(const fs::path &project, ProjectRun &run)
     }
 }
 
-ProjectRun runOne(const std::string &project, RunOptions options)
+ProjectRun runOne(const std::string &project, RunOptions options, ResultDetail detail)
 {
     ProjectRun run;
     run.project = project;
@@ -59,9 +59,11 @@ ProjectRun runOne(const std::string &project, RunOptions options)
         const RunFiles files = filesForProject(absoluteProject(project));
         run.report = files.report;
         options.results = &run.results;
+        options.resultsPerDiameter = detail == ResultDetail::Everything;
         options.problem = &run.problem;
         run.status = runAnalysis(files, options);
-        run.messages = runtimeMessages(files.runtime);
+        if (detail == ResultDetail::Everything)
+            run.messages = runtimeMessages(files.runtime);
         readKeptLoadTest(absoluteProject(project), run);
         // A run that could not write its report leaves none of that name behind.
         std::error_code ec;
@@ -99,7 +101,7 @@ struct Slot {
 };
 
 std::vector<ProjectRun> runConcurrently(const std::vector<std::string> &projects, int jobs,
-                                        const RunFinished &finished)
+                                        ResultDetail detail, const RunFinished &finished)
 {
     // Projects that share output files form one group, run in order by one thread.
     std::vector<std::vector<std::size_t>> groups;
@@ -132,7 +134,7 @@ std::vector<ProjectRun> runConcurrently(const std::vector<std::string> &projects
                 options.diagnosticSink = [&listing](std::string_view text) {
                     listing = std::string(text);
                 };
-                ProjectRun run = runOne(projects[i], options);
+                ProjectRun run = runOne(projects[i], options, detail);
                 const std::lock_guard lock(mutex);
                 runs[i] = std::move(run);
                 slots[i].listing = std::move(listing);
@@ -163,13 +165,13 @@ std::vector<ProjectRun> runConcurrently(const std::vector<std::string> &projects
 } // namespace
 
 std::vector<ProjectRun> runProjects(const std::vector<std::string> &projects, int jobs,
-                                    const RunFinished &finished)
+                                    ResultDetail detail, const RunFinished &finished)
 {
     if (jobs > 1 && projects.size() > 1)
-        return runConcurrently(projects, jobs, finished);
+        return runConcurrently(projects, jobs, detail, finished);
     std::vector<ProjectRun> runs;
     for (const std::string &project : projects) {
-        runs.push_back(runOne(project, {}));
+        runs.push_back(runOne(project, {}, detail));
         if (finished)
             finished(runs.back());
     }

@@ -14,12 +14,17 @@ namespace vorna::cli {
 // before it have finished.
 using RunFinished = std::function<void(const ProjectRun &run)>;
 
+// How much of each run's results is handed on: Everything for --json and --csv (every
+// diameter's rows and curves, the run-time messages), Warnings for the status lines alone
+// (the overflow warnings and the kind of run).
+enum class ResultDetail { Warnings, Everything };
+
 // Runs every project with `jobs` analyses at once (1: one after the other). The files each
 // run writes and the results handed on are the same whatever `jobs` is: projects that would
 // write the same output files run one after the other, in the order given, and the
 // load-transfer listing TZDATA.DAT of each project is written whole, in the order given, so
 // projects sharing a folder leave the listing of the last of them, as a serial run does.
 std::vector<ProjectRun> runProjects(const std::vector<std::string> &projects, int jobs,
-                                    const RunFinished &finished);
+                                    ResultDetail detail, const RunFinished &finished);
 
 } // namespace vorna::cli

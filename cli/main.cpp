@@ -101,8 +101,11 @@ int main(int argc, char **argv)
 
     FILE *statusStream = output == Output::Text ? stdout : stderr;
     bool allOk = true;
-    const std::vector<vorna::cli::ProjectRun> runs =
-        vorna::cli::runProjects(projects, jobs, [&](const vorna::cli::ProjectRun &run) {
+    const std::vector<vorna::cli::ProjectRun> runs = vorna::cli::runProjects(
+        projects, jobs,
+        output == Output::Text ? vorna::cli::ResultDetail::Warnings
+                               : vorna::cli::ResultDetail::Everything,
+        [&](const vorna::cli::ProjectRun &run) {
             allOk = allOk && run.status == vorna::kStatusOk;
             std::string text(vorna::describeStatus(run.status));
             if (!run.problem.empty())

@@ -624,7 +624,7 @@ void analyseDiameter(RunContext &run, const SoilProfile &profile, double D, int 
     state.block = diameterPlotRows(run, outcome, diameterCount, state);
     writePlotRows(run.plot, state.block.rows);
     state.curves = curves.curves;
-    if (run.options.results)
+    if (run.options.results && run.options.resultsPerDiameter)
         run.options.results->diameters.push_back(
             diameterResult(shaft, outcome, std::move(tipSoil), curves));
 

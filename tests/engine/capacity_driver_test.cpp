@@ -21,7 +21,7 @@ struct ProjectRun {
     AnalysisResults results;
 };
 
-ProjectRun runProject(const std::vector<std::string> &lines)
+ProjectRun runProject(const std::vector<std::string> &lines, bool resultsPerDiameter = true)
 {
     ScratchFolder folder;
     const RunFiles files = filesForProject(folder / "job.vrd");
@@ -30,6 +30,7 @@ ProjectRun runProject(const std::vector<std::string> &lines)
     RunOptions options;
     options.console = [&run](std::string_view line) { run.console.emplace_back(line); };
     options.results = &run.results;
+    options.resultsPerDiameter = resultsPerDiameter;
     run.status = runAnalysis(files, options);
     run.report = fileLines(files.report);
     run.plot = fileLines(files.plot);
@@ -97,6 +98,44 @@ TEST(CapacityDriver, TheMostEfficientShaftHasTheLargestCapacityPerVolume)
     }
     EXPECT_DOUBLE_EQ(run.results.best->stemDiameter, bestDiameter);
     EXPECT_NEAR(run.results.best->QUperVolume, best, 1e-9);
+}
+
+// The report without the lines that differ between two runs of one project: its scratch
+// folder and the time of the run.
+std::vector<std::string> withoutFolderAndTime(std::vector<std::string> report)
+{
+    std::erase_if(report, [](const std::string &line) {
+        return line.find("Path to file locations") != std::string::npos ||
+               line.find("Date:") != std::string::npos;
+    });
+    return report;
+}
+
+// Results asked for without the diameters keep everything else, and the run its files.
+TEST(CapacityDriver, ResultsWithoutTheDiametersKeepTheRest)
+{
+    const std::vector<std::vector<std::string>> projects = {
+        sandOverClay("2 4 0 0 0 0 4000000"),
+        fileLines(std::string(VORNA_BAD_INPUT) + "/warn_overflowing_rows.vrd")};
+    for (const std::vector<std::string> &project : projects) {
+        const ProjectRun whole = runProject(project);
+        const ProjectRun lean = runProject(project, false);
+        ASSERT_EQ(whole.status, kStatusOk);
+        ASSERT_FALSE(whole.results.diameters.empty());
+        EXPECT_EQ(lean.status, whole.status);
+        EXPECT_TRUE(lean.results.diameters.empty());
+        ASSERT_TRUE(whole.results.best && lean.results.best);
+        EXPECT_EQ(lean.results.best->stemDiameter, whole.results.best->stemDiameter);
+        EXPECT_EQ(lean.results.best->QUperVolume, whole.results.best->QUperVolume);
+        EXPECT_EQ(lean.results.si, whole.results.si);
+        EXPECT_EQ(lean.results.lrfd, whole.results.lrfd);
+        EXPECT_EQ(lean.results.overflowWarnings, whole.results.overflowWarnings);
+        EXPECT_EQ(withoutFolderAndTime(lean.report), withoutFolderAndTime(whole.report));
+        EXPECT_EQ(lean.plot, whole.plot);
+        EXPECT_EQ(lean.runtime, whole.runtime);
+        EXPECT_EQ(lean.console, whole.console);
+    }
+    EXPECT_FALSE(runProject(projects[1], false).results.overflowWarnings.empty());
 }
 
 TEST(CapacityDriver, ShortProfileWarnsOnTheConsoleAndInTheRuntimeFile)

@@ -61,6 +61,9 @@ struct RunOptions {
     // makes no load-transfer computation.
     std::function<void(std::string_view listing)> diagnosticSink;
     AnalysisResults *results = nullptr; // filled when given
+    // With `results`: false leaves out the diameters (their rows and curves), for a caller
+    // that wants no more than the kind of run, the most efficient shaft and the warnings.
+    bool resultsPerDiameter = true;
     // Filled when given and the run ends with kStatusOutputNotWritable or
     // kStatusSameFileNames: the file concerned and the reason, as one line.
     std::string *problem = nullptr;
