@@ -5,6 +5,7 @@
 #include "run/run_context.h"
 #include "vornacalc/engine.h"
 
+#include <fstream>
 #include <memory>
 
 namespace vorna {
@@ -192,6 +193,23 @@ std::string loadSettlementRuntimeLine(int segmentCount)
     return listIntegers({kSettlementPoints, segmentCount, 0, segmentCount});
 }
 
+// The listing written over the bytes of the earlier one, which is then cut to its length,
+// instead of emptying the file first: emptying frees its blocks, which can wait on the disk
+// at the very end of the run, while a listing of the same project takes the same blocks.
+// One that could not be written whole leaves the file empty, not mixed with the earlier.
+void writeOver(const std::filesystem::path &path, std::string_view content)
+{
+    std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+    if (!out.is_open())
+        out.open(path, std::ios::binary | std::ios::out | std::ios::trunc);
+    if (!out.is_open())
+        return;
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.close();
+    std::error_code ec;
+    std::filesystem::resize_file(path, out.fail() ? 0 : content.size(), ec);
+}
+
 std::filesystem::path tzDataPath(const RunContext &run)
 {
     const std::filesystem::path folder = run.options.diagnosticFolder.empty()
@@ -223,9 +241,10 @@ SettlementCurve reportLoadSettlement(RunContext &run, const LoadSettlementInput 
             sink(listing);
             return;
         }
-        TextOut tzData;
-        tzData.open(path);
-        writeLines(tzData, tzDataLines(*kept, units));
+        std::string listing;
+        for (const std::string &line : tzDataLines(*kept, units))
+            listing.append(line).append("\r\n");
+        writeOver(path, listing);
     };
     switch (result.status) {
     case kStatusOk:

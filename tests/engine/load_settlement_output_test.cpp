@@ -245,6 +245,29 @@ TEST_F(LoadSettlementRunTest, EachRunReplacesTheListing)
     EXPECT_TRUE(readLines(m_run.files.runtime).empty());
 }
 
+// The listing is written over the earlier one's bytes: whatever its length, nothing of it
+// is left.
+TEST_F(LoadSettlementRunTest, AnEarlierListingOfAnyLengthIsReplacedWhole)
+{
+    std::string expected;
+    for (const std::string &line : tzDataLines(
+             computeLoadSettlement(clayShaft(40.0, 40.0), CurveCase::Trend), UnitSystem::English))
+        expected.append(line).append("\r\n");
+    for (const std::size_t earlier : {std::size_t{0}, std::size_t{10}, 2 * expected.size()}) {
+        SCOPED_TRACE(earlier);
+        const std::filesystem::path listing = m_folder / "TZDATA.DAT";
+        std::filesystem::remove(listing);
+        if (earlier > 0)
+            std::ofstream(listing, std::ios::binary) << std::string(earlier, 'x');
+        m_run.deferredDiagnostics = nullptr;
+        ASSERT_TRUE(m_run.report.open(m_run.files.report));
+        ASSERT_TRUE(m_run.runtime.open(m_run.files.runtime));
+        EXPECT_EQ(statusOf(clayShaft(40.0, 40.0)), kStatusOk);
+        std::ifstream in(listing, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected);
+    }
+}
+
 TEST_F(LoadSettlementRunTest, BaseBeyondTheStrengthProfileWarnsInBothFiles)
 {
     EXPECT_EQ(statusOf(clayShaft(25.0, 20.0)), kStatusBeyondStrengthCurve);
