@@ -70,4 +70,19 @@ BENCHMARK(BM_LoadSettlementFinerSegments)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oN);
 
+// The three curve cases of a soil tip worked out together, as the analysis does.
+void BM_LoadSettlementThreeCases(benchmark::State &state)
+{
+    const LoadSettlementInput input = longShaft(static_cast<int>(state.range(0)));
+    const CurveCase cases[] = {CurveCase::Trend, CurveCase::UpperBound, CurveCase::LowerBound};
+    for (auto _ : state) {
+        std::vector<LoadSettlementRun> runs = computeLoadSettlements(input, cases);
+        benchmark::DoNotOptimize(runs);
+        for (const LoadSettlementRun &run : runs)
+            if (run.status != 0)
+                state.SkipWithError("the load-settlement run failed");
+    }
+}
+BENCHMARK(BM_LoadSettlementThreeCases)->Arg(250)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
 } // namespace

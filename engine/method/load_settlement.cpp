@@ -559,6 +559,8 @@ public:
             group.running = m_alive[g];
             anyRunning |= group.running;
             group.failed = 0;
+            group.upperK = m_upperK[g];
+            group.lowerK = m_lowerK[g];
             group.belowLoad = group.loadLb = _mm512_loadu_pd(&m_loadLb[g * kLanes]);
             group.belowMovement = group.movementIn = group.estimate =
                 _mm512_loadu_pd(&m_movementIn[g * kLanes]);
@@ -571,10 +573,11 @@ public:
                     continue;
                 __m512d transferPsi = _mm512_setzero_pd();
                 if (segment.transfersSide) {
-                    transferPsi = transferAt(group.curves[upper], group.estimate, group.running);
+                    transferPsi = transferAt(group.curves[upper], group.estimate, group.running,
+                                             group.upperK);
                     if (twoStations) {
-                        const __m512d below =
-                            transferAt(group.curves[lower], group.estimate, group.running);
+                        const __m512d below = transferAt(group.curves[lower], group.estimate,
+                                                         group.running, group.lowerK);
                         transferPsi = _mm512_add_pd(
                             transferPsi, _mm512_mul_pd(weight, _mm512_sub_pd(below, transferPsi)));
                     }
@@ -610,6 +613,8 @@ public:
         }
         for (std::size_t g = 0; g < groupCount; ++g) {
             const Group &group = groups[g];
+            m_upperK[g] = group.upperK;
+            m_lowerK[g] = group.lowerK;
             _mm512_storeu_pd(&m_loadLb[g * kLanes], group.loadLb);
             _mm512_storeu_pd(&m_movementIn[g * kLanes], group.movementIn);
             // Lanes that failed, or that were still running when the passes ran out.
@@ -639,52 +644,82 @@ private:
 
     struct Group {
         __m512d belowLoad, belowMovement, estimate, loadLb, movementIn;
+        __m512i upperK, lowerK;    // curve positions of the last look-up at either station
         const VectorCurve *curves; // of the group's case, by station
         __mmask8 running, failed;
     };
 
+    // The two points interpolated between for k points not beyond the movement: k clamped
+    // to 1..n-1 (the masked forms: the plain ones warn in this compiler's headers).
+    static VORNA_VECTOR_TARGET void around(__m512i k, __m512i &lo, __m512i &hi)
+    {
+        const __m512i one = _mm512_set1_epi64(1);
+        hi = _mm512_maskz_max_epi64(
+            0xFF, one,
+            _mm512_maskz_min_epi64(0xFF, k, _mm512_set1_epi64(kTransferCurvePoints - 1)));
+        lo = _mm512_sub_epi64(hi, one);
+    }
+
     // sideTransferAt of each running lane's movement; the other lanes' values are not used.
+    // `k` comes in as the position of an earlier look-up (the count of the curve's points
+    // not beyond the movement) and goes out as this one's. Movements change little from one
+    // pass to the next, so the earlier count is checked against the two points around it
+    // first and the points are counted again only when it no longer holds for every lane.
     static VORNA_VECTOR_TARGET __m512d transferAt(const VectorCurve &curve, __m512d movementIn,
-                                                  __mmask8 running)
+                                                  __mmask8 running, __m512i &k)
     {
         const double *points = curve.movement;
         const __m512d last = _mm512_set1_pd(curve.value[kTransferCurvePoints - 1]);
         // Past the last point every lane takes its value: long shafts spend many passes there.
         const __mmask8 pastLast = _mm512_cmp_pd_mask(
             movementIn, _mm512_set1_pd(points[kTransferCurvePoints - 1]), _CMP_NLT_UQ);
-        if (static_cast<__mmask8>(pastLast | ~running) == 0xFF)
+        if (static_cast<__mmask8>(pastLast | ~running) == 0xFF) {
+            k = _mm512_set1_epi64(kTransferCurvePoints);
             return last;
-        // The points not beyond the movement, counted in two sums to keep the chains short.
-        const __m512i one = _mm512_set1_epi64(1);
-        __m512i even = _mm512_setzero_si512();
-        __m512i odd = _mm512_setzero_si512();
-        for (std::size_t j = 0; j < kTransferCurvePoints; j += 2) {
-            even = _mm512_mask_add_epi64(
-                even, _mm512_cmp_pd_mask(movementIn, _mm512_set1_pd(points[j]), _CMP_NLT_UQ), even,
-                one);
-            odd = _mm512_mask_add_epi64(
-                odd, _mm512_cmp_pd_mask(movementIn, _mm512_set1_pd(points[j + 1]), _CMP_NLT_UQ),
-                odd, one);
         }
-        const __m512i k = _mm512_add_epi64(even, odd);
-        // k clamped to 1..n-1 (the masked forms: the plain ones warn in this compiler's headers).
-        const __m512i hi = _mm512_maskz_max_epi64(
-            0xFF, one,
-            _mm512_maskz_min_epi64(0xFF, k, _mm512_set1_epi64(kTransferCurvePoints - 1)));
-        const __m512i lo = _mm512_sub_epi64(hi, one);
+        const __m512i one = _mm512_set1_epi64(1);
+        const __m512i count = _mm512_set1_epi64(kTransferCurvePoints);
         const __m512d movementLow = _mm512_loadu_pd(curve.movement);
         const __m512d movementHigh = _mm512_loadu_pd(curve.movement + 8);
+        __m512i lo, hi;
+        around(k, lo, hi);
+        __m512d x0 = _mm512_permutex2var_pd(movementLow, lo, movementHigh);
+        __m512d x1 = _mm512_permutex2var_pd(movementLow, hi, movementHigh);
+        // The count k holds when the movement is not below point k-1 (or k is 0) and below
+        // point k (or k is n); with rising movements those points are x0 and x1, except that
+        // k = 0 must lie below x0 and k = n not below x1.
+        const __mmask8 notBelowX0 = _mm512_cmp_pd_mask(movementIn, x0, _CMP_NLT_UQ);
+        const __mmask8 notBelowX1 = _mm512_cmp_pd_mask(movementIn, x1, _CMP_NLT_UQ);
+        const __mmask8 first = _mm512_cmpeq_epi64_mask(k, _mm512_setzero_si512());
+        const __mmask8 beyondAll = _mm512_cmpeq_epi64_mask(k, count);
+        const auto holds = static_cast<__mmask8>((first & ~notBelowX0) | (beyondAll & notBelowX1) |
+                                                 (~first & ~beyondAll & notBelowX0 & ~notBelowX1));
+        if (static_cast<__mmask8>(holds | ~running) != 0xFF) {
+            // The points not beyond the movement, counted in two sums to keep the chains short.
+            __m512i even = _mm512_setzero_si512();
+            __m512i odd = _mm512_setzero_si512();
+            for (std::size_t j = 0; j < kTransferCurvePoints; j += 2) {
+                even = _mm512_mask_add_epi64(
+                    even, _mm512_cmp_pd_mask(movementIn, _mm512_set1_pd(points[j]), _CMP_NLT_UQ),
+                    even, one);
+                odd = _mm512_mask_add_epi64(
+                    odd, _mm512_cmp_pd_mask(movementIn, _mm512_set1_pd(points[j + 1]), _CMP_NLT_UQ),
+                    odd, one);
+            }
+            k = _mm512_add_epi64(even, odd);
+            around(k, lo, hi);
+            x0 = _mm512_permutex2var_pd(movementLow, lo, movementHigh);
+            x1 = _mm512_permutex2var_pd(movementLow, hi, movementHigh);
+        }
         const __m512d valueLow = _mm512_loadu_pd(curve.value);
         const __m512d valueHigh = _mm512_loadu_pd(curve.value + 8);
-        const __m512d x0 = _mm512_permutex2var_pd(movementLow, lo, movementHigh);
-        const __m512d x1 = _mm512_permutex2var_pd(movementLow, hi, movementHigh);
         const __m512d y0 = _mm512_permutex2var_pd(valueLow, lo, valueHigh);
         const __m512d y1 = _mm512_permutex2var_pd(valueLow, hi, valueHigh);
         __m512d value = _mm512_add_pd(
             y0, _mm512_div_pd(_mm512_mul_pd(_mm512_sub_pd(movementIn, x0), _mm512_sub_pd(y1, y0)),
                               _mm512_sub_pd(x1, x0)));
         const __mmask8 before = _mm512_cmpeq_epi64_mask(k, _mm512_setzero_si512());
-        const __mmask8 beyond = _mm512_cmpeq_epi64_mask(k, _mm512_set1_epi64(kTransferCurvePoints));
+        const __mmask8 beyond = _mm512_cmpeq_epi64_mask(k, count);
         value = _mm512_mask_blend_pd(before, value, _mm512_set1_pd(curve.value[0]));
         return _mm512_mask_blend_pd(beyond, value, last);
     }
@@ -699,6 +734,7 @@ private:
     std::array<double, kMaxSets * kPadded> m_movementIn{};
     std::array<int, kMaxSets * kPadded> m_failedNode{}; // 0 while the chain runs
     std::array<__mmask8, kMaxSets * kGroups> m_alive{}; // the lanes still running, by group
+    std::array<__m512i, kMaxSets * kGroups> m_upperK{}, m_lowerK{};
 };
 
 // Whether counting a curve's points finds what upper_bound finds: movements that are numbers
