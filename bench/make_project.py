@@ -7,7 +7,7 @@
 
 With no options it writes the large project of the speed figures: design depth 250 ft,
 profile to 300 ft, diameters 2 to 30 ft, output increment 1. The profile reaches 50 ft (or
-a fifth of the depth, if more) below the design depth; `--layers 20` divides the same
+a fifth of the depth, if more) below the design depth, and at most to 2000 ft; `--layers 20` divides the same
 profile into the 20 layers the desktop holds. SI projects carry the same ground
 converted to m, kN/m^2 and kN/m^3; their increment is in metres as given.
 """
@@ -28,7 +28,8 @@ def project_text(depth_ft, increment, si, largest_ft, lrfd, load, layers=29):
     length = (lambda ft: ft * FT_TO_M) if si else (lambda ft: ft)
     weight = (lambda pcf: pcf * PCF_TO_KNM3) if si else (lambda pcf: pcf)
     stress = (lambda psf: psf * PSF_TO_KPA) if si else (lambda psf: psf)
-    bottom_ft = max(300.0, depth_ft + max(50.0, depth_ft / 5.0))
+    # The engine takes profiles of at most 2000 ft.
+    bottom_ft = min(2000.0, max(300.0, depth_ft + max(50.0, depth_ft / 5.0)))
     lines = ["Generated profile %s ft %s" % (number(depth_ft), "SI" if si else "English")]
     lines.append("2" if si else "1")
     control = "1" if load else "2"
