@@ -193,6 +193,8 @@ std::string loadSettlementRuntimeLine(int segmentCount)
     return listIntegers({kSettlementPoints, segmentCount, 0, segmentCount});
 }
 
+namespace {
+
 // The listing written over the bytes of the earlier one, which is then cut to its length,
 // instead of emptying the file first: emptying frees its blocks, which can wait on the disk
 // at the very end of the run, while a listing of the same project takes the same blocks.
@@ -209,6 +211,8 @@ void writeOver(const std::filesystem::path &path, std::string_view content)
     std::error_code ec;
     std::filesystem::resize_file(path, out.fail() ? 0 : content.size(), ec);
 }
+
+} // namespace
 
 std::filesystem::path tzDataPath(const RunContext &run)
 {
